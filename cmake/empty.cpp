@@ -1,0 +1,1 @@
+// Lets a library that has no sources yet still configure.

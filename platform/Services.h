@@ -1,0 +1,104 @@
+#pragma once
+// Every contact with the world outside the program goes through one of these
+// interfaces, so tests can replace it with a fake (tests/support/FakeServices.h).
+
+#include <QDateTime>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <cstdint>
+#include <memory>
+
+class QWidget;
+
+namespace platform {
+
+// The program's "now" in whole seconds, and a millisecond tick for pauses.
+class Clock {
+public:
+    virtual ~Clock() = default;
+    virtual QDateTime now() const = 0;     // whole seconds, local time
+    virtual int64_t tickMs() const = 0;    // monotonic milliseconds
+};
+
+class RandomSource {
+public:
+    virtual ~RandomSource() = default;
+    virtual void seed(uint32_t value) = 0;
+    virtual double next() = 0;             // uniform in [0, 1)
+};
+
+class Sound {
+public:
+    virtual ~Sound() = default;
+    virtual void play(int id) = 0;         // never blocks; silent without a sound server
+};
+
+// Message boxes. Only windows ask; logic classes return what went wrong.
+class Dialogs {
+public:
+    enum Icon { NoIcon, Information, Warning, Critical, Question };
+    enum Buttons { Ok, YesNo, YesNoCancel, OkCancel };
+    enum Answer { AnsOk = 1, AnsCancel = 2, AnsYes = 6, AnsNo = 7 };
+    virtual ~Dialogs() = default;
+    virtual Answer message(QWidget *parent, const QString &title, const QString &text,
+                           Icon icon, Buttons buttons) = 0;
+};
+
+class InstanceLock {
+public:
+    virtual ~InstanceLock() = default;
+    virtual bool tryLock() = 0;            // false: another instance runs
+};
+
+class Screen {
+public:
+    virtual ~Screen() = default;
+    virtual QSize size() const = 0;        // pixels of the primary screen
+    virtual bool compositing() const = 0;  // a compositing manager runs (window opacity works)
+};
+
+// Keyboard layout and Caps Lock through XKB; "unknown" and no-ops without X11.
+class Keyboard {
+public:
+    virtual ~Keyboard() = default;
+    virtual bool capsLockOn() const = 0;
+    virtual void capsLockOff() = 0;
+    virtual QString activeLayout() const = 0;          // XKB name such as "fr", or "unknown"
+    virtual bool activateLayout(const QString &xkbName) = 0;
+};
+
+class Printer {
+public:
+    virtual ~Printer() = default;
+    virtual bool available() const = 0;    // a default printer exists
+};
+
+class Desktop {
+public:
+    virtual ~Desktop() = default;
+    virtual bool openFile(const QString &path) = 0;    // default application, not waited for
+    virtual QString tempPath() const = 0;              // ends with "/"
+    virtual int installerLanguage() const = 0;         // Windows language id: 1031, 1033, 1034, 1036, 1040
+};
+
+struct Services {
+    Clock *clock = nullptr;
+    RandomSource *random = nullptr;
+    Sound *sound = nullptr;
+    Dialogs *dialogs = nullptr;
+    InstanceLock *instance = nullptr;
+    Screen *screen = nullptr;
+    Keyboard *keyboard = nullptr;
+    Printer *printer = nullptr;
+    Desktop *desktop = nullptr;
+};
+
+// Windows layout ids ("0000040C") to XKB names ("fr"); empty when unknown.
+QString xkbNameForLayoutId(const QString &windowsId);
+QString layoutIdForXkbName(const QString &xkbName);
+
+// Locale name ("it_IT", "fr") to the Windows language id; 1040 (Italian) when unknown.
+int languageIdForLocale(const QString &localeName);
+
+} // namespace platform

@@ -1,0 +1,53 @@
+#include "FakeServices.h"
+
+namespace fake {
+
+double Random::next()
+{
+    if (!queued.empty()) {
+        double v = queued.front();
+        queued.pop_front();
+        return v;
+    }
+    // A small LCG: deterministic and good enough to spread draws.
+    state = state * 1103515245u + 12345u;
+    return double((state >> 8) & 0xFFFFFF) / double(0x1000000);
+}
+
+platform::Dialogs::Answer Dialogs::message(QWidget *, const QString &title, const QString &text,
+                                           Icon icon, Buttons buttons)
+{
+    shown.push_back({title, text, icon, buttons});
+    if (!answers.empty()) {
+        Answer a = answers.front();
+        answers.pop_front();
+        return a;
+    }
+    return (buttons == Ok || buttons == OkCancel) ? AnsOk : AnsYes;
+}
+
+bool Keyboard::activateLayout(const QString &name)
+{
+    activations << name;
+    if (!installed.contains(name))
+        return false;
+    layout = name;
+    return true;
+}
+
+platform::Services Services::services()
+{
+    platform::Services s;
+    s.clock = &clock;
+    s.random = &random;
+    s.sound = &sound;
+    s.dialogs = &dialogs;
+    s.instance = &instance;
+    s.screen = &screen;
+    s.keyboard = &keyboard;
+    s.printer = &printer;
+    s.desktop = &desktop;
+    return s;
+}
+
+} // namespace fake

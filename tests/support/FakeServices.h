@@ -1,0 +1,102 @@
+#pragma once
+// Fakes of every platform service: deterministic time and chance, recorded
+// sounds and message boxes answered as the test says.
+
+#include "platform/Services.h"
+
+#include <QList>
+#include <deque>
+#include <vector>
+
+namespace fake {
+
+class Clock : public platform::Clock {
+public:
+    QDateTime current{QDate(2026, 1, 5), QTime(9, 0, 0)};
+    int64_t ms = 0;
+    QDateTime now() const override { return current; }
+    int64_t tickMs() const override { return ms; }
+    void advance(int seconds) { current = current.addSecs(seconds); ms += seconds * 1000LL; }
+};
+
+class Random : public platform::RandomSource {
+public:
+    std::deque<double> queued;   // values handed out first, in order
+    uint32_t state = 12345;
+    void seed(uint32_t) override {}
+    double next() override;
+};
+
+class Sound : public platform::Sound {
+public:
+    std::vector<int> played;
+    void play(int id) override { played.push_back(id); }
+};
+
+class Dialogs : public platform::Dialogs {
+public:
+    struct Shown { QString title, text; Icon icon; Buttons buttons; };
+    std::vector<Shown> shown;
+    std::deque<Answer> answers;  // next answers; Ok / Yes when empty
+    Answer message(QWidget *, const QString &title, const QString &text, Icon icon,
+                   Buttons buttons) override;
+};
+
+class InstanceLock : public platform::InstanceLock {
+public:
+    bool free = true;
+    bool tryLock() override { return free; }
+};
+
+class Screen : public platform::Screen {
+public:
+    QSize pixels{1024, 768};
+    bool composited = true;
+    QSize size() const override { return pixels; }
+    bool compositing() const override { return composited; }
+};
+
+class Keyboard : public platform::Keyboard {
+public:
+    bool caps = false;
+    int capsSwitchedOff = 0;
+    QString layout = "fr";
+    QStringList installed{"fr", "us", "it"};
+    QStringList activations;
+    bool capsLockOn() const override { return caps; }
+    void capsLockOff() override { caps = false; ++capsSwitchedOff; }
+    QString activeLayout() const override { return layout; }
+    bool activateLayout(const QString &name) override;
+};
+
+class Printer : public platform::Printer {
+public:
+    bool present = false;
+    bool available() const override { return present; }
+};
+
+class Desktop : public platform::Desktop {
+public:
+    QStringList opened;
+    QString temp;
+    int language = 1040;
+    bool openFile(const QString &path) override { opened << path; return true; }
+    QString tempPath() const override { return temp; }
+    int installerLanguage() const override { return language; }
+};
+
+// All fakes in one place; services() hands them out as the program's services.
+struct Services {
+    Clock clock;
+    Random random;
+    Sound sound;
+    Dialogs dialogs;
+    InstanceLock instance;
+    Screen screen;
+    Keyboard keyboard;
+    Printer printer;
+    Desktop desktop;
+    platform::Services services();
+};
+
+} // namespace fake
