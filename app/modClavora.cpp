@@ -1,0 +1,118 @@
+#include "app/modClavora.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QWidget>
+
+const char *const testoRisoluzioneMinima =
+    "La risoluzione minima per l'utilizzo di questo programma è:\r\n"
+    "800 x 600 pixel.\r\n"
+    "Modificare la risoluzione video e, quindi, riprovare.\r\n\r\n"
+    "Best visual results if used with 800x600 pixel monitor.\r\n"
+    "Modify your video settings and try again.";
+
+modClavora::modClavora(platform::Services s) : servizi(s)
+{
+    nomeModo = QStringLiteral("Principiante");
+}
+
+void modClavora::SuonaEffetto(int id)
+{
+    if (servizi.sound)
+        servizi.sound->play(id);
+    QCoreApplication::processEvents();
+}
+
+bool modClavora::TastoAttivo(int virtualKey) const
+{
+    // Only Caps Lock (20) is ever asked about.
+    return virtualKey == 20 && servizi.keyboard && servizi.keyboard->capsLockOn();
+}
+
+void modClavora::SpegniBloccoMaiuscole()
+{
+    if (servizi.keyboard)
+        servizi.keyboard->capsLockOff();
+}
+
+bool modClavora::FileEsiste(const QString &path)
+{
+    if (path.isEmpty())
+        return false;
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly);
+}
+
+void modClavora::ApriGuida(QWidget *window, int contextId)
+{
+    const QString pagina = contextId <= 0 ? QStringLiteral("index.html")
+                                          : QString::number(contextId) + QStringLiteral(".html");
+    QString path = cartellaProgramma + QStringLiteral("Guida/") + pagina;
+    if (!FileEsiste(path))
+        path = cartellaProgramma + QStringLiteral("Guida/index.html"); // topic page missing: contents
+    if (!FileEsiste(path)) {
+        servizi.dialogs->message(window, QStringLiteral("Tastavia"),
+                                 msgGuidaMancante + QStringLiteral(" ") + QStringLiteral("Guida/") + pagina,
+                                 platform::Dialogs::Information, platform::Dialogs::Ok);
+        return;
+    }
+    servizi.desktop->openFile(path);
+}
+
+QString modClavora::NomeFile(const QString &path)
+{
+    const qsizetype p = path.lastIndexOf('/');
+    return p < 0 ? QString() : path.mid(p + 1);
+}
+
+QString modClavora::NomeSenzaEstensione(const QString &path)
+{
+    const QString nome = path.mid(path.lastIndexOf('/') + 1);
+    const qsizetype punto = nome.indexOf('.');
+    return punto < 0 ? nome : nome.left(punto);
+}
+
+void modClavora::AttendiSecondi(int seconds, bool processEvents)
+{
+    const QDateTime inizio = servizi.clock->now();
+    // Sleeps in the event loop in short steps until enough second boundaries passed.
+    Q_UNUSED(processEvents); // every caller lets events run, and so does the pause
+    while (pausa && inizio.secsTo(servizi.clock->now()) < seconds)
+        pausa(20);
+}
+
+bool modClavora::VersioneNT5() const
+{
+    return servizi.screen && servizi.screen->compositing();
+}
+
+bool modClavora::StampanteDisponibile() const
+{
+    return servizi.printer && servizi.printer->available();
+}
+
+void modClavora::SempreInPrimoPiano(QWidget *window, bool on)
+{
+    if (!window)
+        return;
+    const bool visibile = window->isVisible();
+    window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
+    if (visibile)
+        window->show(); // changing a window flag hides the window
+}
+
+void modClavora::BordoDialogo(QWidget *window)
+{
+    if (!window)
+        return;
+    window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog |
+                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+}
+
+DecisioneAvvio DecidiSchermo(QSize pixels)
+{
+    DecisioneAvvio d;
+    d.risoluzioneSufficiente = pixels.width() >= 800 && pixels.height() >= 600;
+    d.schermoGrande = pixels.width() > 1000 || pixels.height() > 750;
+    return d;
+}

@@ -1,0 +1,214 @@
+#include "platform/SystemServices.h"
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QLockFile>
+#include <QMessageBox>
+#include <QPrinterInfo>
+#include <QRandomGenerator>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QUrl>
+
+#if __has_include(<X11/Xlib.h>)
+#include <X11/Xlib.h>
+#define TASTAVIA_HAVE_X11 1
+#endif
+
+#include "platform/XkbKeyboard.h"
+
+namespace platform {
+namespace {
+
+class SystemClock : public Clock {
+public:
+    SystemClock() { timer_.start(); }
+    QDateTime now() const override
+    {
+        QDateTime t = QDateTime::currentDateTime();
+        return t.addMSecs(-t.time().msec());
+    }
+    int64_t tickMs() const override { return timer_.elapsed(); }
+
+private:
+    QElapsedTimer timer_;
+};
+
+class SystemRandom : public RandomSource {
+public:
+    void seed(uint32_t value) override { gen_.seed(value); }
+    double next() override { return gen_.generateDouble(); }
+
+private:
+    QRandomGenerator gen_{QRandomGenerator::securelySeeded()};
+};
+
+class SystemDialogs : public Dialogs {
+public:
+    Answer message(QWidget *parent, const QString &title, const QString &text, Icon icon,
+                   Buttons buttons) override
+    {
+        QMessageBox box(parent);
+        box.setWindowTitle(title);
+        box.setText(text);
+        switch (icon) {
+        case Information: box.setIcon(QMessageBox::Information); break;
+        case Warning: box.setIcon(QMessageBox::Warning); break;
+        case Critical: box.setIcon(QMessageBox::Critical); break;
+        case Question: box.setIcon(QMessageBox::Question); break;
+        case NoIcon: break;
+        }
+        switch (buttons) {
+        case Ok: box.setStandardButtons(QMessageBox::Ok); break;
+        case OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
+        case YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+        case YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+        }
+        switch (box.exec()) {
+        case QMessageBox::Yes: return AnsYes;
+        case QMessageBox::No: return AnsNo;
+        case QMessageBox::Cancel: return AnsCancel;
+        default: return (buttons == YesNo || buttons == YesNoCancel) ? AnsNo : AnsOk;
+        }
+    }
+};
+
+class SystemInstanceLock : public InstanceLock {
+public:
+    bool tryLock() override
+    {
+        QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+        if (dir.isEmpty())
+            dir = QDir::tempPath();
+        lock_ = std::make_unique<QLockFile>(dir + "/tastavia.lock");
+        lock_->setStaleLockTime(0); // a lock left by a killed process is taken over
+        return lock_->tryLock(0);
+    }
+
+private:
+    std::unique_ptr<QLockFile> lock_;
+};
+
+class SystemScreen : public Screen {
+public:
+    QSize size() const override
+    {
+        QScreen *s = QGuiApplication::primaryScreen();
+        return s ? s->size() : QSize(0, 0);
+    }
+    bool compositing() const override
+    {
+        const QString name = QGuiApplication::platformName();
+        if (name.startsWith("wayland"))
+            return true;
+#ifdef TASTAVIA_HAVE_X11
+        if (name == "xcb") {
+            // A compositing manager owns the selection _NET_WM_CM_S<screen>.
+            Display *dpy = XOpenDisplay(nullptr);
+            if (!dpy)
+                return false;
+            const QByteArray sel = "_NET_WM_CM_S" + QByteArray::number(DefaultScreen(dpy));
+            Atom atom = XInternAtom(dpy, sel.constData(), False);
+            bool owned = XGetSelectionOwner(dpy, atom) != None;
+            XCloseDisplay(dpy);
+            return owned;
+        }
+#endif
+        return false;
+    }
+};
+
+class SystemPrinter : public Printer {
+public:
+    bool available() const override { return !QPrinterInfo::defaultPrinter().isNull(); }
+};
+
+class SystemDesktop : public Desktop {
+public:
+    bool openFile(const QString &path) override
+    {
+        return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    }
+    QString tempPath() const override
+    {
+        QString t = QDir::tempPath();
+        return t.endsWith('/') ? t : t + '/';
+    }
+    int installerLanguage() const override { return languageIdForLocale(QLocale().name()); }
+};
+
+} // namespace
+
+SystemServices::SystemServices()
+    : clock_(std::make_unique<SystemClock>()),
+      random_(std::make_unique<SystemRandom>()),
+      sound_(makePulseSound(":/sounds/")),
+      dialogs_(std::make_unique<SystemDialogs>()),
+      instance_(std::make_unique<SystemInstanceLock>()),
+      screen_(std::make_unique<SystemScreen>()),
+      keyboard_(std::make_unique<XkbKeyboard>()),
+      printer_(std::make_unique<SystemPrinter>()),
+      desktop_(std::make_unique<SystemDesktop>())
+{
+}
+
+SystemServices::~SystemServices() = default;
+
+Services SystemServices::services() const
+{
+    Services s;
+    s.clock = clock_.get();
+    s.random = random_.get();
+    s.sound = sound_.get();
+    s.dialogs = dialogs_.get();
+    s.instance = instance_.get();
+    s.screen = screen_.get();
+    s.keyboard = keyboard_.get();
+    s.printer = printer_.get();
+    s.desktop = desktop_.get();
+    return s;
+}
+
+QString xkbNameForLayoutId(const QString &windowsId)
+{
+    static const struct { const char *id; const char *xkb; } table[] = {
+        {"0000040C", "fr"}, {"0000080C", "be"}, {"0000100C", "ch(fr)"}, {"00000C0C", "ca"},
+        {"00000410", "it"}, {"00000409", "us"}, {"00000809", "gb"}, {"00000407", "de"},
+        {"0000040A", "es"}, {"00000816", "pt"},
+    };
+    for (const auto &e : table)
+        if (windowsId.compare(QLatin1String(e.id), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(e.xkb);
+    return {};
+}
+
+QString layoutIdForXkbName(const QString &xkbName)
+{
+    static const struct { const char *xkb; const char *id; } table[] = {
+        {"fr", "0000040C"}, {"be", "0000080C"}, {"it", "00000410"}, {"us", "00000409"},
+        {"gb", "00000809"}, {"de", "00000407"}, {"es", "0000040A"}, {"pt", "00000816"},
+    };
+    // "fr(oss)" and other variants of a layout keep its id.
+    const QString base = xkbName.section('(', 0, 0).trimmed();
+    for (const auto &e : table)
+        if (base == QLatin1String(e.xkb))
+            return QString::fromLatin1(e.id);
+    return {};
+}
+
+int languageIdForLocale(const QString &localeName)
+{
+    const QString lang = localeName.left(2).toLower();
+    if (lang == "de") return 1031;
+    if (lang == "en") return 1033;
+    if (lang == "es") return 1034;
+    if (lang == "fr") return 1036;
+    return 1040;
+}
+
+} // namespace platform

@@ -1,0 +1,128 @@
+#include "platform/Testo.h"
+
+#include <QStringDecoder>
+#include <array>
+#include <cmath>
+
+namespace testo {
+namespace {
+
+// 0x80..0x9F of code page 1252; unused codes map to the C1 control of the same
+// value, as Windows itself converts them.
+constexpr std::array<char16_t, 32> alti = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+} // namespace
+
+QChar daCodiceAnsi(int code)
+{
+    if (code < 0 || code > 255)
+        return QChar('?');
+    if (code >= 0x80 && code <= 0x9F)
+        return QChar(alti[size_t(code - 0x80)]);
+    return QChar(char16_t(code));
+}
+
+int codiceAnsi(QChar c)
+{
+    const char16_t u = c.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return u;
+    for (size_t i = 0; i < alti.size(); ++i)
+        if (alti[i] == u)
+            return int(0x80 + i);
+    return -1;
+}
+
+QString daCp1252(const QByteArray &bytes)
+{
+    QString out;
+    out.reserve(bytes.size());
+    for (char b : bytes)
+        out.append(daCodiceAnsi(uint8_t(b)));
+    return out;
+}
+
+QByteArray aCp1252(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c.isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate())
+            ++i; // one "?" for one character, not for each half
+        const int code = codiceAnsi(c);
+        out.append(code < 0 ? '?' : char(code));
+    }
+    return out;
+}
+
+QString decodificaTesto(const QByteArray &bytes)
+{
+    QByteArray body = bytes;
+    if (body.startsWith("\xEF\xBB\xBF"))
+        body.remove(0, 3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString t = utf8.decode(body);
+    if (!utf8.hasError())
+        return t;
+    return daCp1252(bytes);
+}
+
+long long arrotonda(double value)
+{
+    if (!std::isfinite(value))
+        return 0;
+    return std::llrint(value); // the default rounding mode: halves to even
+}
+
+QString dueCifre(int value)
+{
+    return QString::number(value).rightJustified(2, '0');
+}
+
+QString formato(double value, const QString &pattern, const QLocale &locale)
+{
+    if (!std::isfinite(value))
+        value = 0;
+    QString p = pattern;
+    const bool percento = p.endsWith('%');
+    if (percento) {
+        value *= 100;
+        p.chop(1);
+    }
+    const qsizetype punto = p.indexOf('.');
+    const int decimali = punto < 0 ? 0 : int(p.size() - punto - 1);
+    const bool raggruppa = p.contains(',');
+    const QString intera = punto < 0 ? p : p.left(punto);
+    const bool zeroIniziale = intera.contains('0');
+
+    const double scala = std::pow(10.0, decimali);
+    const long long n = arrotonda(value * scala);
+    const bool negativo = n < 0;
+    const unsigned long long a = negativo ? 0ULL - (unsigned long long)n : (unsigned long long)n;
+    const unsigned long long parteIntera = a / (unsigned long long)scala;
+    const unsigned long long frazione = a % (unsigned long long)scala;
+
+    QString s;
+    if (parteIntera > 0 || zeroIniziale) {
+        s = QString::number(parteIntera);
+        if (raggruppa) {
+            const QString g = locale.groupSeparator();
+            for (qsizetype i = s.size() - 3; i > 0; i -= 3)
+                s.insert(i, g);
+        }
+    }
+    if (decimali > 0)
+        s += locale.decimalPoint() + QString::number(frazione).rightJustified(decimali, '0');
+    if (negativo && !s.isEmpty())
+        s.prepend(locale.negativeSign());
+    if (percento)
+        s += '%';
+    return s;
+}
+
+} // namespace testo

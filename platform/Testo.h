@@ -1,0 +1,33 @@
+#pragma once
+// Text helpers shared by every part of the program: the code page 1252 codec
+// used at file boundaries, and the number formats shown to the learner.
+
+#include <QByteArray>
+#include <QLocale>
+#include <QString>
+
+namespace testo {
+
+// Code page 1252 both ways. A character outside the code page becomes "?".
+QString daCp1252(const QByteArray &bytes);
+QByteArray aCp1252(const QString &text);
+
+// The code page 1252 value of one character (its "ANSI code"), or -1.
+int codiceAnsi(QChar c);
+QChar daCodiceAnsi(int code);
+
+// Decodes a file's bytes: UTF-8 (with or without byte-order mark) when the bytes
+// are valid UTF-8, code page 1252 otherwise.
+QString decodificaTesto(const QByteArray &bytes);
+
+// Round to nearest, halves to even.
+long long arrotonda(double value);
+
+// Formats a number for display: "0", "##0", "0.0", "#.0", "##0.0%", "#0.0%",
+// "###,###" with the given locale's separators.
+QString formato(double value, const QString &pattern, const QLocale &locale = QLocale());
+
+// Two-digit time parts: "hh", "nn" (minutes), "ss".
+QString dueCifre(int value);
+
+} // namespace testo
