@@ -1,0 +1,288 @@
+// The practice material: built-in sentences, course lessons, exercises, texts.
+#include "app/FraseInterna.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMap>
+#include <QRegularExpression>
+#include <QSet>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Every character the French key table maps, in table order of keys, plus CR.
+// ˆ is the modifier-letter circumflex (code 136), typed with AltGr.
+const QString &tastiera()
+{
+    static const QString s = QString::fromUtf8(
+        "aAâäzZeE€êërRtTyYuUûüiIîìïoOôòöpP"
+        "qQsSdDfFgGhHjJkKlLmM"
+        "<>wWxXcCvVbBnN,?.;:/"
+        "à0@ˆç9^_8\\ %ù*µ¤$£è7`-6|\r[(5)°]+}=²!§{'4\"3#1&~é2");
+    return s;
+}
+
+bool digitabile(QChar c, const QString &extra = QString())
+{
+    return tastiera().contains(c) || extra.contains(c);
+}
+
+// The characters of t that no key produces, for a readable failure message.
+QString senzaTasto(const QString &t, const QString &extra = QString())
+{
+    QString out;
+    for (QChar c : t)
+        if (!digitabile(c, extra) && !out.contains(c))
+            out += c;
+    return out;
+}
+
+// Code page 1252: Latin-1 except 0x80..0x9F. Undefined bytes decode to U+FFFD.
+QString daCp1252(const QByteArray &b)
+{
+    static const char16_t alti[32] = {
+        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
+        0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+    QString s;
+    s.reserve(b.size());
+    for (char ch : b) {
+        const auto u = static_cast<unsigned char>(ch);
+        s += (u >= 0x80 && u < 0xA0) ? QChar(alti[u - 0x80]) : QChar(u);
+    }
+    return s;
+}
+
+QByteArray leggiFile(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    return f.readAll();
+}
+
+// Only CR LF line ends: no lone CR, no lone LF.
+bool soloCrLf(const QByteArray &b)
+{
+    for (qsizetype i = 0; i < b.size(); ++i) {
+        if (b[i] == '\r' && (i + 1 >= b.size() || b[i + 1] != '\n'))
+            return false;
+        if (b[i] == '\n' && (i == 0 || b[i - 1] != '\r'))
+            return false;
+    }
+    return true;
+}
+
+// Minimal reading of an exercise file: section (upper case) -> key -> value.
+using Sezioni = QMap<QString, QMap<QString, QString>>;
+Sezioni leggiEsercizio(const QString &testo)
+{
+    Sezioni out;
+    QString sezione;
+    for (const QString &riga : testo.split(QStringLiteral("\r\n"))) {
+        const QString r = riga.trimmed();
+        if (r.startsWith(u'[') && r.contains(u']')) {
+            sezione = r.mid(1, r.lastIndexOf(u']') - 1).trimmed().toUpper();
+            out[sezione];
+        } else if (const qsizetype eq = r.indexOf(u'='); eq > 0 && !sezione.isEmpty()) {
+            const QString k = r.left(eq).trimmed();
+            if (!out[sezione].contains(k))
+                out[sezione][k] = r.mid(eq + 1).trimmed();
+        }
+    }
+    return out;
+}
+
+QStringList filesIn(const QString &dir, const QString &pattern)
+{
+    const QDir d(QStringLiteral(TASTAVIA_SOURCE_DIR "/data/") + dir);
+    QStringList out;
+    for (const QString &n : d.entryList({pattern}, QDir::Files, QDir::Name))
+        out << d.filePath(n);
+    return out;
+}
+
+const QString separatore = QStringLiteral("\u00A6\u00A6");
+
+} // namespace
+
+// ---------------------------------------------------------------- keyboard set
+
+TEST(KeySet, literal_holdsTheTableEntriesOnceEach)
+{
+    const QString &s = tastiera();
+    EXPECT_EQ(s.size(), 121);
+    EXPECT_EQ(QSet<QChar>(s.begin(), s.end()).size(), 121);
+}
+
+// ---------------------------------------------------------- built-in sentences
+
+TEST(FraseInterna, numbersOutsideTheRange_giveEmptyText)
+{
+    for (int n : {-32768, -1, 0, 46, 100, 32767})
+        EXPECT_TRUE(FraseInterna(n).isEmpty()) << n;
+    for (int n = 1; n <= 45; ++n)
+        EXPECT_FALSE(FraseInterna(n).trimmed().isEmpty()) << n;
+}
+
+TEST(FraseInterna, allSentences_areDistinctAndTypeable)
+{
+    QSet<QString> viste;
+    for (int n = 1; n <= 45; ++n) {
+        const QString f = FraseInterna(n);
+        EXPECT_FALSE(viste.contains(f)) << n;
+        viste.insert(f);
+        const QString extra = n == 38 ? QStringLiteral("\n\u2019") : QStringLiteral("\n");
+        EXPECT_EQ(senzaTasto(f, extra), QString()) << n;
+        EXPECT_FALSE(f.contains(QRegularExpression(QStringLiteral("\\S@\\S")))) << n;
+        EXPECT_FALSE(f.contains(QStringLiteral("www"), Qt::CaseInsensitive)) << n;
+        EXPECT_FALSE(f.contains(QStringLiteral("http"), Qt::CaseInsensitive)) << n;
+        for (const QString &riga : f.split(QStringLiteral("\r\n")))
+            EXPECT_LE(riga.size(), 65) << n;
+    }
+}
+
+TEST(FraseInterna, levelOne_isLowerCaseWordsWithoutDigitsOrPunctuation)
+{
+    bool accenti = false;
+    for (int n = 1; n <= 15; ++n) {
+        const QString f = FraseInterna(n);
+        for (QChar c : f)
+            EXPECT_TRUE(c.isLower() || c == u' ' || c == u'\'') << n << " " << QString(c).toStdString();
+        const qsizetype parole = f.split(u' ', Qt::SkipEmptyParts).size();
+        EXPECT_GE(parole, 6) << n;
+        EXPECT_LE(parole, 12) << n;
+        accenti = accenti || f.contains(QRegularExpression(QStringLiteral("[àâäéèêëîïôöùûüç]")));
+    }
+    EXPECT_TRUE(accenti);
+}
+
+TEST(FraseInterna, levelTwo_isOneCapitalisedSentenceOnOneLine)
+{
+    for (int n = 16; n <= 30; ++n) {
+        const QString f = FraseInterna(n);
+        EXPECT_TRUE(f.at(0).isUpper()) << n;
+        EXPECT_TRUE(f.endsWith(u'.') || f.endsWith(u'!')) << n;
+        EXPECT_FALSE(f.contains(u'\r') || f.contains(u'\n')) << n;
+        EXPECT_FALSE(f.contains(QRegularExpression(QStringLiteral("\\d")))) << n;
+    }
+}
+
+TEST(FraseInterna, levelThree_isTwoLinesWithDigitsAndSymbols)
+{
+    QString tutto;
+    for (int n = 31; n <= 45; ++n) {
+        const QString f = FraseInterna(n);
+        EXPECT_EQ(f.count(QStringLiteral("\r\n")), 1) << n;
+        EXPECT_EQ(f.count(u'\r'), 1) << n;
+        EXPECT_EQ(f.count(u'\n'), 1) << n;
+        EXPECT_FALSE(f.startsWith(QStringLiteral("\r\n")) || f.endsWith(QStringLiteral("\r\n"))) << n;
+        EXPECT_TRUE(f.contains(QRegularExpression(QStringLiteral("\\d")))) << n;
+        EXPECT_EQ(f.contains(u'\u2019'), n == 38) << n;
+        tutto += f;
+    }
+    for (QChar c : QStringLiteral("+-=%€$#@*/"))
+        EXPECT_TRUE(tutto.contains(c)) << QString(c).toStdString();
+    EXPECT_TRUE(tutto.contains(QStringLiteral("  ")));
+    EXPECT_TRUE(tutto.contains(QStringLiteral(" ,")));
+}
+
+// ------------------------------------------------------------- exercise files
+
+namespace {
+
+void controllaEsercizio(const QString &path)
+{
+    SCOPED_TRACE(QFileInfo(path).fileName().toStdString());
+    const QByteArray b = leggiFile(path);
+    ASSERT_FALSE(b.isEmpty());
+    EXPECT_FALSE(b.startsWith("\xEF\xBB\xBF")) << "written as code page 1252";
+    EXPECT_TRUE(soloCrLf(b));
+    const QString testo = daCp1252(b);
+    EXPECT_FALSE(testo.contains(QChar(0xFFFD)));
+    // UTF-8 by mistake shows up as Ã or Â followed by another high character.
+    EXPECT_FALSE(testo.contains(QRegularExpression(QStringLiteral("[ÃÂ][\\x{80}-\\x{FF}]"))));
+
+    const Sezioni s = leggiEsercizio(testo);
+    for (int livello = 1; livello <= 3; ++livello) {
+        const QString nome = QStringLiteral("LIVELLO%1").arg(livello);
+        ASSERT_TRUE(s.contains(nome)) << livello;
+        const auto &voci = s[nome];
+        EXPECT_FALSE(voci.value(QStringLiteral("1")).isEmpty()) << livello;
+        // A missing line would silently fall back to a built-in sentence.
+        const int righe = voci.value(QStringLiteral("6")).isEmpty() ? 5 : 15;
+        for (int k = 1; k <= righe; ++k) {
+            const QString v = voci.value(QString::number(k));
+            EXPECT_FALSE(v.isEmpty()) << livello << "/" << k;
+            EXPECT_EQ(senzaTasto(v, separatore), QString()) << livello << "/" << k;
+            const QStringList parti = v.split(separatore);
+            EXPECT_LE(parti.size(), 2) << livello << "/" << k;
+            for (const QString &p : parti) {
+                EXPECT_FALSE(p.trimmed().isEmpty()) << livello << "/" << k;
+                EXPECT_FALSE(p.contains(u'\u00A6')) << "lone broken bar " << livello << "/" << k;
+                EXPECT_LE(p.trimmed().size(), 58) << livello << "/" << k;
+            }
+        }
+        if (righe == 5) {
+            EXPECT_FALSE(voci.contains(QStringLiteral("7"))) << livello;
+        }
+    }
+}
+
+} // namespace
+
+TEST(CourseLessons, everyLesson_hasThreeFullTypeableLevels)
+{
+    const QStringList lezioni = filesIn(QStringLiteral("CorsoDattilo"), QStringLiteral("*.ftd"));
+    EXPECT_GE(lezioni.size(), 20);
+    for (const QString &p : lezioni)
+        controllaEsercizio(p);
+}
+
+TEST(CustomExercises, everyExercise_hasThreeFullTypeableLevels)
+{
+    const QStringList esercizi = filesIn(QStringLiteral("Esercizi"), QStringLiteral("*.ftd"));
+    EXPECT_GE(esercizi.size(), 6);
+    int cinqueRighe = 0;
+    for (const QString &p : esercizi) {
+        controllaEsercizio(p);
+        const Sezioni s = leggiEsercizio(daCp1252(leggiFile(p)));
+        cinqueRighe += s.value(QStringLiteral("LIVELLO1")).value(QStringLiteral("6")).isEmpty();
+    }
+    EXPECT_GE(cinqueRighe, 2);
+}
+
+TEST(TextFiles, everyText_isBelowTheSizeLimitAndTypeable)
+{
+    const QStringList testi = filesIn(QStringLiteral("Esercizi"), QStringLiteral("*.txt"));
+    EXPECT_GE(testi.size(), 4);
+    int utf8 = 0;
+    for (const QString &p : testi) {
+        SCOPED_TRACE(QFileInfo(p).fileName().toStdString());
+        const QByteArray b = leggiFile(p);
+        ASSERT_FALSE(b.isEmpty());
+        EXPECT_LT(b.size(), 26000) << "longer files are refused";
+        EXPECT_FALSE(b.startsWith("\xEF\xBB\xBF"));
+        EXPECT_TRUE(soloCrLf(b));
+        QString testo = QString::fromUtf8(b);
+        if (testo.toUtf8() == b && testo.contains(QRegularExpression(QStringLiteral("[^\\x{0}-\\x{7F}]"))))
+            ++utf8;
+        else
+            testo = daCp1252(b);
+        // Typographic quotes are converted while typing; tabs and LF are not.
+        EXPECT_EQ(senzaTasto(testo, QStringLiteral("\n\u2019\u201C\u201D")), QString());
+    }
+    EXPECT_EQ(utf8, 1);
+}
+
+TEST(HelpPages, indexAndLayoutPage_exist)
+{
+    for (const char *nome : {"index.html", "1001.html"}) {
+        const QByteArray b = leggiFile(QStringLiteral(TASTAVIA_SOURCE_DIR "/data/Guida/") + QLatin1String(nome));
+        EXPECT_TRUE(b.contains("<html")) << nome;
+        EXPECT_TRUE(b.toLower().contains("charset=\"utf-8\"") || b.toLower().contains("charset=utf-8")) << nome;
+    }
+}
