@@ -1,0 +1,374 @@
+#include "settings/IniDocument.h"
+
+namespace {
+
+// Code page 1252 at 0x80..0x9F; the five unassigned bytes map to the C1
+// controls of the same value, as Windows converts them.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString cp1252Decode(const QByteArray &raw)
+{
+    QString out(raw.size(), Qt::Uninitialized);
+    QChar *d = out.data();
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const auto b = static_cast<unsigned char>(raw[i]);
+        d[i] = (b >= 0x80 && b < 0xA0) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
+    }
+    return out;
+}
+
+char cp1252Byte(char16_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return static_cast<char>(c);
+    for (int i = 0; i < 32; ++i)
+        if (kCp1252High[i] == c)
+            return static_cast<char>(0x80 + i);
+    return '?';
+}
+
+QByteArray cp1252Encode(const QString &text)
+{
+    QByteArray out;
+    out.reserve(text.size());
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        // A character outside the basic plane is one unknown character, not two.
+        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
+            ++i;
+        out.append(cp1252Byte(c.unicode()));
+    }
+    return out;
+}
+
+bool isBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\n' || c == 0x0B || c == 0x0C || c == u'\r' || c == 0x1A;
+}
+
+QString trimmed(const QString &s)
+{
+    qsizetype b = 0, e = s.size();
+    while (b < e && isBlank(s[b].unicode()))
+        ++b;
+    while (e > b && isBlank(s[e - 1].unicode()))
+        --e;
+    return s.mid(b, e - b);
+}
+
+QString cutAtNul(const QString &s)
+{
+    const qsizetype nul = s.indexOf(QChar(0));
+    return nul < 0 ? s : s.left(nul);
+}
+
+bool sameName(const QString &a, const QString &b)
+{
+    return a.compare(b, Qt::CaseInsensitive) == 0;
+}
+
+int unitSize(IniDocument::Encoding e)
+{
+    return (e == IniDocument::Encoding::Utf16LE || e == IniDocument::Encoding::Utf16BE) ? 2 : 1;
+}
+
+char16_t unitAt(const QByteArray &raw, qsizetype i, IniDocument::Encoding e)
+{
+    const auto b0 = static_cast<unsigned char>(raw[i]);
+    if (unitSize(e) == 1)
+        return b0;
+    const auto b1 = static_cast<unsigned char>(raw[i + 1]);
+    return e == IniDocument::Encoding::Utf16LE ? char16_t(b0 | (b1 << 8)) : char16_t((b0 << 8) | b1);
+}
+
+} // namespace
+
+IniDocument IniDocument::fromBytes(const QByteArray &bytes)
+{
+    IniDocument doc;
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        doc.m_encoding = Encoding::Utf8;
+        doc.m_bom = bytes.left(3);
+    } else if (bytes.startsWith("\xFF\xFE")) {
+        doc.m_encoding = Encoding::Utf16LE;
+        doc.m_bom = bytes.left(2);
+    } else if (bytes.startsWith("\xFE\xFF")) {
+        doc.m_encoding = Encoding::Utf16BE;
+        doc.m_bom = bytes.left(2);
+    }
+
+    const int unit = unitSize(doc.m_encoding);
+    const qsizetype end = bytes.size();
+    qsizetype pos = doc.m_bom.size();
+    while (pos < end) {
+        qsizetype i = pos;
+        while (i + unit <= end) {
+            const char16_t c = unitAt(bytes, i, doc.m_encoding);
+            if (c == u'\r' || c == u'\n')
+                break;
+            i += unit;
+        }
+        if (i + unit > end)
+            i = end;  // no line ending left (an odd trailing byte stays with the line)
+        const qsizetype contentEnd = i;
+        while (i + unit <= end) {
+            const char16_t c = unitAt(bytes, i, doc.m_encoding);
+            if (c != u'\r' && c != u'\n')
+                break;
+            i += unit;
+        }
+        doc.m_lines.append(doc.parseLine(bytes.mid(pos, contentEnd - pos),
+                                         bytes.mid(contentEnd, i - contentEnd)));
+        pos = i;
+    }
+    return doc;
+}
+
+QByteArray IniDocument::toBytes() const
+{
+    QByteArray out = m_bom;
+    for (const Line &l : m_lines) {
+        out += l.content;
+        out += l.eol;
+    }
+    return out;
+}
+
+QString IniDocument::decode(const QByteArray &raw) const
+{
+    switch (m_encoding) {
+    case Encoding::Cp1252:
+        return cp1252Decode(raw);
+    case Encoding::Utf8:
+        return QString::fromUtf8(raw);
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE: {
+        QString out(raw.size() / 2, Qt::Uninitialized);
+        for (qsizetype i = 0; i < out.size(); ++i)
+            out[i] = QChar(unitAt(raw, 2 * i, m_encoding));
+        return out;
+    }
+    }
+    return {};
+}
+
+QByteArray IniDocument::encode(const QString &text) const
+{
+    switch (m_encoding) {
+    case Encoding::Cp1252:
+        return cp1252Encode(text);
+    case Encoding::Utf8:
+        return text.toUtf8();
+    case Encoding::Utf16LE:
+    case Encoding::Utf16BE: {
+        QByteArray out(text.size() * 2, Qt::Uninitialized);
+        for (qsizetype i = 0; i < text.size(); ++i) {
+            const char16_t c = text[i].unicode();
+            const char hi = char(c >> 8), lo = char(c & 0xFF);
+            out[2 * i] = m_encoding == Encoding::Utf16LE ? lo : hi;
+            out[2 * i + 1] = m_encoding == Encoding::Utf16LE ? hi : lo;
+        }
+        return out;
+    }
+    }
+    return {};
+}
+
+// What a text becomes once stored in this file: in code page 1252, characters
+// it lacks turn into "?", and names must be matched as they will be stored.
+QString IniDocument::normalised(const QString &text) const
+{
+    return m_encoding == Encoding::Cp1252 ? cp1252Decode(cp1252Encode(text)) : text;
+}
+
+IniDocument::Line IniDocument::parseLine(QByteArray content, QByteArray eol) const
+{
+    Line l;
+    l.content = std::move(content);
+    l.eol = std::move(eol);
+    const QString text = trimmed(decode(l.content));
+    if (text.isEmpty())
+        return l;
+
+    if (text.startsWith(u'[')) {
+        const qsizetype close = text.lastIndexOf(u']');
+        if (close > 0) {
+            l.kind = Line::Header;
+            l.name = trimmed(cutAtNul(text.mid(1, close - 1)));
+            return l;
+        }
+    }
+
+    const qsizetype eq = text.indexOf(u'=');
+    if (eq < 0) {
+        l.kind = Line::Bare;
+        l.name = trimmed(cutAtNul(text));
+        return l;
+    }
+    l.kind = Line::Key;
+    l.name = trimmed(cutAtNul(text.left(eq)));
+    l.value = trimmed(cutAtNul(text.mid(eq + 1)));
+
+    // Where the value starts in the raw bytes: after the first "=" and its blanks.
+    // "=" is one unit in every encoding and never part of a longer UTF-8 sequence.
+    const int unit = unitSize(m_encoding);
+    qsizetype i = 0;
+    while (i + unit <= l.content.size() && unitAt(l.content, i, m_encoding) != u'=')
+        i += unit;
+    i += unit;
+    while (i + unit <= l.content.size() && isBlank(unitAt(l.content, i, m_encoding)))
+        i += unit;
+    l.valueOffset = int(qMin(i, l.content.size()));
+    return l;
+}
+
+IniDocument::Line IniDocument::makeLine(const QString &text) const
+{
+    return parseLine(encode(text), encode(QStringLiteral("\r\n")));
+}
+
+int IniDocument::findSection(const QString &name) const
+{
+    for (int i = 0; i < m_lines.size(); ++i)
+        if (m_lines[i].kind == Line::Header && sameName(m_lines[i].name, name))
+            return i;
+    return -1;
+}
+
+// One past the last line of the section whose header is at `header`.
+int IniDocument::sectionEnd(int header) const
+{
+    int i = header + 1;
+    while (i < m_lines.size() && m_lines[i].kind != Line::Header)
+        ++i;
+    return i;
+}
+
+int IniDocument::findKey(int header, const QString &name) const
+{
+    const int end = sectionEnd(header);
+    for (int i = header + 1; i < end; ++i) {
+        const Line &l = m_lines[i];
+        if ((l.kind == Line::Key || l.kind == Line::Bare) && sameName(l.name, name))
+            return i;
+    }
+    return -1;
+}
+
+void IniDocument::terminateLastLine()
+{
+    if (!m_lines.isEmpty() && m_lines.last().eol.isEmpty())
+        m_lines.last().eol = encode(QStringLiteral("\r\n"));
+}
+
+QString IniDocument::read(const QString &section, const QString &key, const QString &defaultValue,
+                          int bufferSize) const
+{
+    const int room = qMax(0, bufferSize - 1);
+    QString result;
+    bool found = false;
+    const QString s = normalised(trimmed(cutAtNul(section)));
+    const QString k = normalised(trimmed(cutAtNul(key)));
+    if (!s.isEmpty() && !k.isEmpty()) {
+        const int header = findSection(s);
+        const int at = header < 0 ? -1 : findKey(header, k);
+        if (at >= 0 && m_lines[at].kind == Line::Key) {
+            result = m_lines[at].value;
+            if (result.size() >= 2 && result.front() == result.back()
+                && (result.front() == u'"' || result.front() == u'\''))
+                result = result.mid(1, result.size() - 2);
+            found = true;
+        }
+    }
+    if (!found) {
+        result = cutAtNul(defaultValue);
+        qsizetype e = result.size();
+        while (e > 0 && result[e - 1] == u' ')
+            --e;
+        result.truncate(e);
+    }
+    result.truncate(room);
+    return result;
+}
+
+IniDocument::Result IniDocument::write(const QString &section, const QString &key, const QString &value)
+{
+    // Refused rather than cleaned: a name or value with a line break is a
+    // caller's fault, and writing it would add lines of its own.
+    for (const QString *t : {&section, &key, &value})
+        if (cutAtNul(*t).contains(u'\r') || cutAtNul(*t).contains(u'\n'))
+            return Result::Refused;
+    const QString s = normalised(trimmed(cutAtNul(section)));
+    const QString k = normalised(trimmed(cutAtNul(key)));
+    QString v = normalised(cutAtNul(value));
+    if (s.isEmpty() || k.isEmpty())
+        return Result::Refused;
+    qsizetype lead = 0;
+    while (lead < v.size() && isBlank(v[lead].unicode()))
+        ++lead;
+    v.remove(0, lead);
+
+    const Line fresh = makeLine(k + u'=' + v);
+    if (fresh.kind != Line::Key || !sameName(fresh.name, k))
+        return Result::Refused;
+
+    const int header = findSection(s);
+    if (header < 0) {
+        terminateLastLine();
+        m_lines.append(makeLine(u'[' + s + u']'));
+        m_lines.append(fresh);
+        return Result::Changed;
+    }
+
+    const int at = findKey(header, k);
+    if (at >= 0) {
+        Line &l = m_lines[at];
+        if (l.kind == Line::Key && l.value == v)
+            return Result::Unchanged;
+        // Keep the file's own spelling of the name; only the value changes.
+        QByteArray content = l.kind == Line::Key ? l.content.left(l.valueOffset) + encode(v)
+                                                 : l.content + encode(u'=' + v);
+        l = parseLine(std::move(content), l.eol);
+        return Result::Changed;
+    }
+
+    // After the last meaningful line of the section (the header when it is empty).
+    int last = header;
+    for (int i = header + 1, end = sectionEnd(header); i < end; ++i)
+        if (m_lines[i].kind != Line::Blank)
+            last = i;
+    if (m_lines[last].eol.isEmpty())
+        m_lines[last].eol = encode(QStringLiteral("\r\n"));
+    m_lines.insert(last + 1, fresh);
+    return Result::Changed;
+}
+
+IniDocument::Result IniDocument::removeKey(const QString &section, const QString &key)
+{
+    const QString s = normalised(trimmed(cutAtNul(section)));
+    const QString k = normalised(trimmed(cutAtNul(key)));
+    if (s.isEmpty() || k.isEmpty())
+        return Result::Refused;
+    const int header = findSection(s);
+    const int at = header < 0 ? -1 : findKey(header, k);
+    if (at < 0)
+        return Result::Unchanged;
+    m_lines.removeAt(at);
+    return Result::Changed;
+}
+
+IniDocument::Result IniDocument::removeSection(const QString &section)
+{
+    const QString s = normalised(trimmed(cutAtNul(section)));
+    if (s.isEmpty())
+        return Result::Refused;
+    const int header = findSection(s);
+    if (header < 0)
+        return Result::Unchanged;
+    m_lines.remove(header, sectionEnd(header) - header);
+    return Result::Changed;
+}

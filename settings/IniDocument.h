@@ -1,0 +1,62 @@
+#pragma once
+// An INI file held in memory, read and edited the way the Windows
+// private-profile functions do, so files written by either mean the same to
+// both. Lines an edit does not touch keep their exact bytes (byte-order mark,
+// line endings, comments, spacing, unknown lines).
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+class IniDocument {
+public:
+    enum class Encoding { Cp1252, Utf8, Utf16LE, Utf16BE };
+    enum class Result { Changed, Unchanged, Refused };
+
+    // GetPrivateProfileString's buffer in the settings class: 254 characters come back.
+    static constexpr int kBufferSize = 255;
+
+    IniDocument() = default;  // an empty file: code page 1252, no byte-order mark
+    static IniDocument fromBytes(const QByteArray &bytes);
+    QByteArray toBytes() const;
+    Encoding encoding() const { return m_encoding; }
+
+    // The value, unquoted and cut to bufferSize - 1 characters; the default
+    // (without its trailing spaces, cut the same way) when the section, the key
+    // or its "=" is missing.
+    QString read(const QString &section, const QString &key, const QString &defaultValue,
+                 int bufferSize = kBufferSize) const;
+
+    // Writes key=value into the first section of that name, creating what is
+    // missing. Refused: empty names, CR or LF anywhere (they would add lines
+    // and so inject keys or sections), and key names that could never be read
+    // back as that key ("=" inside, or a line that would read as a header).
+    Result write(const QString &section, const QString &key, const QString &value);
+    Result removeKey(const QString &section, const QString &key);
+    Result removeSection(const QString &section);
+
+private:
+    struct Line {
+        enum Kind : quint8 { Blank, Header, Key, Bare };
+        QByteArray content;     // raw bytes, without the line ending
+        QByteArray eol;         // the run of CR/LF that ended it; empty on an unterminated last line
+        Kind kind = Blank;
+        QString name;           // section name (Header) or key name (Key, Bare)
+        QString value;          // trimmed value (Key)
+        int valueOffset = 0;    // byte offset of the value in content (Key)
+    };
+
+    Line parseLine(QByteArray content, QByteArray eol) const;
+    Line makeLine(const QString &text) const;
+    QString decode(const QByteArray &raw) const;
+    QByteArray encode(const QString &text) const;
+    QString normalised(const QString &text) const;
+    int findSection(const QString &name) const;
+    int sectionEnd(int header) const;
+    int findKey(int header, const QString &name) const;
+    void terminateLastLine();
+
+    Encoding m_encoding = Encoding::Cp1252;
+    QByteArray m_bom;
+    QList<Line> m_lines;
+};
