@@ -102,7 +102,13 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes)
     }
 
     const int unit = unitSize(doc.m_encoding);
-    const qsizetype end = bytes.size();
+    qsizetype end = bytes.size();
+    if (unit == 2 && (end - doc.m_bom.size()) % 2 != 0) {
+        // A lone last byte is no character; kept at the very end so that
+        // lines appended later stay aligned.
+        doc.m_tail = bytes.right(1);
+        --end;
+    }
     qsizetype pos = doc.m_bom.size();
     while (pos < end) {
         qsizetype i = pos;
@@ -112,8 +118,6 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes)
                 break;
             i += unit;
         }
-        if (i + unit > end)
-            i = end;  // no line ending left (an odd trailing byte stays with the line)
         const qsizetype contentEnd = i;
         while (i + unit <= end) {
             const char16_t c = unitAt(bytes, i, doc.m_encoding);
@@ -135,7 +139,7 @@ QByteArray IniDocument::toBytes() const
         out += l.content;
         out += l.eol;
     }
-    return out;
+    return out + m_tail;
 }
 
 QString IniDocument::decode(const QByteArray &raw) const

@@ -58,5 +58,6 @@ private:
 
     Encoding m_encoding = Encoding::Cp1252;
     QByteArray m_bom;
+    QByteArray m_tail;      // odd last byte of a UTF-16 file
     QList<Line> m_lines;
 };

@@ -1,0 +1,42 @@
+// Arbitrary bytes as an INI file: parse, read a few names, edit in memory,
+// and check that an edit keeps what it did not touch readable.
+#include "settings/IniDocument.h"
+
+#include <QByteArray>
+#include <QString>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
+{
+    const QByteArray bytes(reinterpret_cast<const char *>(data), qsizetype(size));
+    IniDocument doc = IniDocument::fromBytes(bytes);
+
+    // Unedited, the file comes back byte for byte.
+    if (doc.toBytes() != bytes)
+        std::abort();
+
+    const QString sections[] = {QStringLiteral("Options"), QStringLiteral("a"), QStringLiteral("Strings"),
+                                QStringLiteral("ÀCCESSNAME")};
+    const QString keys[] = {QStringLiteral("Song"), QStringLiteral("k"), QStringLiteral("0012"),
+                            QStringLiteral("Bookmark")};
+    for (const QString &s : sections)
+        for (const QString &k : keys)
+            if (doc.read(s, k, QStringLiteral("dflt  ")).size() > IniDocument::kBufferSize - 1)
+                std::abort();
+
+    const QString other = doc.read(QStringLiteral("Strings"), QStringLiteral("0012"), QStringLiteral("none"));
+    if (doc.write(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("valore")) == IniDocument::Result::Refused)
+        std::abort();
+    IniDocument again = IniDocument::fromBytes(doc.toBytes());
+    if (again.read(QStringLiteral("a"), QStringLiteral("k"), QString()) != QStringLiteral("valore"))
+        std::abort();
+    if (again.read(QStringLiteral("Strings"), QStringLiteral("0012"), QStringLiteral("none")) != other)
+        std::abort();
+
+    again.removeKey(QStringLiteral("Options"), QStringLiteral("Song"));
+    again.removeSection(QStringLiteral("a"));
+    (void)again.toBytes();
+    return 0;
+}
