@@ -1,0 +1,47 @@
+#pragma once
+// Helpers shared by the writer tests: a writer on the fake clock, the folder
+// the written PDFs go to (checked by the validators afterwards), file reads.
+
+#include "pdf/clsPDFCreator.h"
+#include "tests/support/FakeServices.h"
+
+#include <QDir>
+#include <QFile>
+#include <QString>
+
+namespace pdftest {
+
+inline QString outDir()
+{
+    QDir().mkpath(QStringLiteral(TASTAVIA_PDF_OUT));
+    return QStringLiteral(TASTAVIA_PDF_OUT) + QLatin1Char('/');
+}
+
+inline QString dataPath(const QString &name)
+{
+    return QStringLiteral(TASTAVIA_TEST_DATA) + QStringLiteral("/data/") + name;
+}
+
+inline QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return QByteArray();
+    return f.readAll();
+}
+
+// A fake-clocked writer; the document is dated 2026-01-05 09:00:00.
+struct Writer {
+    fake::Services fakes;
+    clsPDFCreator pdf{&fakes.clock, &fakes.random, outDir()};
+};
+
+// The content stream of the only page of a one-page document.
+inline QByteArray pageContent(const QByteArray &file)
+{
+    const qsizetype start = file.indexOf("stream\r\n") + 8;
+    const qsizetype end = file.indexOf("endstream", start);
+    return file.mid(start, end - start);
+}
+
+} // namespace pdftest
