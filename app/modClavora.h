@@ -4,6 +4,7 @@
 // test can build its own.
 
 #include "platform/Services.h"
+#include "settings/IniManager.h"
 
 #include <QDateTime>
 #include <QString>
@@ -48,6 +49,9 @@ public:
     QString msgGuidaMancante = QStringLiteral("Impossibile trovare il file della guida");
     bool popupVisibile = false;
     int dialogoDaMostrare = 0;
+
+    // The one INI access object every window uses.
+    IniManager gestoreIni;
 
     // The pause that keeps events flowing; tests replace it with one that moves
     // the fake clock instead of waiting.

@@ -1,0 +1,158 @@
+#include "app/Esercizi.h"
+
+#include "app/FraseInterna.h"
+#include "app/modClavora.h"
+#include "platform/Testo.h"
+#include "settings/IniManager.h"
+
+#include <QFile>
+#include <algorithm>
+#include <QFileInfo>
+
+Esercizi::Esercizi(modClavora &stato) : s(stato) {}
+
+void Esercizi::ScegliFile(QString &voce, bool modoCorso)
+{
+    s.modoFileTesto = false;
+    s.fileEsercizio.clear();
+    QString path = modoCorso ? s.cartellaProgramma + "CorsoDattilo/" + voce + ".ftd"
+                             : s.cartellaProgramma + "Esercizi/" + voce;
+    // Text-file entries carry a time estimate after the extension.
+    const qsizetype p = path.toUpper().indexOf(".TXT");
+    if (p > 0)
+        path = path.left(p + 4);
+    voce = path;
+    if (modClavora::FileEsiste(path)) {
+        s.fileEsercizio = path;
+        s.modoFileTesto = path.right(4).toUpper() == ".TXT";
+    }
+}
+
+Esercizi::EsitoComando Esercizi::ApriDaRigaComando(QString &rigaComando)
+{
+    const qsizetype barra = rigaComando.indexOf('/');
+    if (barra < 0) {
+        rigaComando.clear();
+        return EsitoComando::Ignorato;
+    }
+    const QString nome = rigaComando.mid(barra + 1).trimmed();
+    const QString estensione = nome.right(4).toUpper();
+    const QString path = s.cartellaProgramma + "Esercizi/" + nome;
+    // A name that climbs out of the folder is not an exercise of ours.
+    if ((estensione != ".FTD" && estensione != ".TXT") || nome.contains("..") ||
+        !modClavora::FileEsiste(path)) {
+        rigaComando.clear();
+        return EsitoComando::Ignorato;
+    }
+    s.fileEsercizio = path;
+    if (estensione == ".TXT") {
+        if (QFileInfo(path).size() >= limiteFileTesto)
+            return EsitoComando::TroppoLungo;
+        s.modoFileTesto = true;
+        fileDaComando = true;
+    }
+    return EsitoComando::Aperto;
+}
+
+QString Esercizi::PreparaTesto(const QString &testo)
+{
+    QString t;
+    t.reserve(testo.size());
+    for (qsizetype i = 0; i < testo.size(); ++i) {
+        if (testo.at(i) == '\r' && i + 1 < testo.size() && testo.at(i + 1) == '\n') {
+            // A line break becomes one blank, none after a blank.
+            if (t.isEmpty() || t.back() != ' ')
+                t.append(' ');
+            ++i;
+        } else {
+            t.append(testo.at(i));
+        }
+    }
+    return t.trimmed();
+}
+
+bool Esercizi::CaricaFileTesto()
+{
+    QFile f(s.fileEsercizio);
+    if (!f.open(QIODevice::ReadOnly) || f.size() >= limiteFileTesto)
+        return false;
+    const QByteArray dati = f.readAll();
+    if (f.error() != QFileDevice::NoError || dati.contains('\0'))
+        return false; // a binary file is no practice text
+    rigaCorrente = PreparaTesto(testo::decodificaTesto(dati));
+    return !rigaCorrente.isEmpty();
+}
+
+QString Esercizi::AdattaLarghezza(const QString &testo) const
+{
+    QString t = testo;
+    if (larghezzaTesto && larghezzaEtichetta > 0)
+        while (!t.isEmpty() && larghezzaTesto(t) > larghezzaEtichetta)
+            t.chop(1);
+    if (t.size() < 2)
+        t += t;
+    if (t.size() < 3)
+        t += t;
+    return t;
+}
+
+QString Esercizi::LeggiVoceEsercizio(const QString &file, int livello, int chiave) const
+{
+    IniManager ini;
+    ini.setNome(file);
+    ini.setSezione("Livello" + QString::number(livello));
+    const QString valore = ini.Leggi(QString::number(chiave), QString()).trimmed();
+    if (valore.isEmpty())
+        return {};
+    auto prepara = [this](const QString &t) {
+        const QString adattato = AdattaLarghezza(t);
+        return filtroCaratteri ? filtroCaratteri(adattato) : adattato;
+    };
+    const QString separatore = QStringLiteral("\u00A6\u00A6");
+    const qsizetype p = valore.indexOf(separatore);
+    if (p >= 0)
+        return prepara(valore.left(p).trimmed()) + "\r\n" +
+               prepara(valore.mid(p + 2).trimmed());
+    return prepara(valore);
+}
+
+int Esercizi::EstraiFrase(platform::RandomSource &random, const QDateTime &now)
+{
+    const int base = 15 * LivelloDiFrase(numeroFrase);
+    random.seed(uint32_t(now.toSecsSinceEpoch()));
+    auto usata = [this](int d) {
+        return std::find(frasiUsate.begin() + 1, frasiUsate.end(), d) != frasiUsate.end();
+    };
+    int d = 0;
+    for (int tentativo = 0; tentativo < 10000; ++tentativo) {
+        d = std::clamp(int(random.next() * 15 + base - 14), base - 14, base);
+        if (!usata(d))
+            break;
+    }
+    // A source that keeps giving used numbers must not hang the window.
+    for (int n = base - 14; usata(d) && n <= base; ++n)
+        d = n;
+    if (numeroFrase >= 1 && numeroFrase <= 15)
+        frasiUsate[size_t(numeroFrase)] = int16_t(d);
+    return d;
+}
+
+QString Esercizi::RigaPerFrase(int d) const
+{
+    if (s.fileEsercizio.isEmpty())
+        return FraseInterna(d);
+    const int livello = s.livelloCorrente;
+    int chiave;
+    if (!LeggiVoceEsercizio(s.fileEsercizio, livello, 6).isEmpty())
+        chiave = d - (15 * livello - 15);           // fifteen lines: drawn at random
+    else
+        chiave = numeroFrase - (5 * livello - 5);   // five lines: in order
+    const QString riga = LeggiVoceEsercizio(s.fileEsercizio, livello, chiave);
+    return riga.isEmpty() ? FraseInterna(d) : riga;
+}
+
+void Esercizi::AzzeraGiro()
+{
+    numeroFrase = 0;
+    frasiUsate.fill(0);
+}

@@ -1,0 +1,58 @@
+#pragma once
+// Where practice lines come from: the built-in sentences, exercise files
+// (".ftd") and text files (".txt"), the order of a run's fifteen sentences and
+// the preparation of each model line. No widgets: the model label's width and
+// the key filter come in as functions.
+
+#include "platform/Services.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+
+class modClavora;
+
+class Esercizi {
+public:
+    static constexpr qint64 limiteFileTesto = 26000;   // bytes; larger text files are refused
+
+    explicit Esercizi(modClavora &stato);
+
+    // Width of a text in the model label's font, and the label's width.
+    std::function<int(const QString &)> larghezzaTesto;
+    int larghezzaEtichetta = 0;
+    // Keeps only characters that have a key.
+    std::function<QString(const QString &)> filtroCaratteri;
+
+    // Run state.
+    int numeroFrase = 0;
+    std::array<int16_t, 16> frasiUsate{};       // indices 1..15
+    QString rigaCorrente;
+    bool fileDaComando = false;
+
+    enum class EsitoComando { Ignorato, Aperto, TroppoLungo };
+
+    // A file-list entry becomes the exercise file (course entries have no extension).
+    void ScegliFile(QString &voce, bool modoCorso);
+    // "/name.txt" or "/name.ftd" in the Esercizi folder; clears rigaComando when ignored.
+    EsitoComando ApriDaRigaComando(QString &rigaComando);
+    // Reads fileEsercizio as one model line; false when it cannot be read.
+    bool CaricaFileTesto();
+    // One line of an exercise file, prepared; empty when missing.
+    QString LeggiVoceEsercizio(const QString &file, int livello, int chiave) const;
+    QString AdattaLarghezza(const QString &testo) const;
+
+    // Level 1..3 and base of the draw for a sentence number 1..15.
+    static int LivelloDiFrase(int numero) { return numero <= 5 ? 1 : numero <= 10 ? 2 : 3; }
+    // Draws a built-in sentence number of the current level not yet used in this run.
+    int EstraiFrase(platform::RandomSource &random, const QDateTime &now);
+    // The model line for the drawn sentence d (exercise file or built-in).
+    QString RigaPerFrase(int d) const;
+    void AzzeraGiro();
+
+    // Text-file mode: the whole text prepared as one line.
+    static QString PreparaTesto(const QString &testo);
+
+private:
+    modClavora &s;
+};

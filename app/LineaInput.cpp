@@ -1,0 +1,95 @@
+#include "app/LineaInput.h"
+
+#include "platform/Testo.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+LineaInput::LineaInput(QWidget *parent) : QLineEdit(parent)
+{
+    setAttribute(Qt::WA_InputMethodEnabled);
+}
+
+void LineaInput::Digita(QChar c)
+{
+    int codice;
+    if (c == '\r' || c == '\n')
+        codice = 13;
+    else
+        codice = testo::codiceAnsi(c);
+    if (codice < 0)
+        codice = '?';   // a character outside the code page can only be a wrong key
+    if (suTastoPremuto)
+        suTastoPremuto(codice);
+    if (codice == 0 || codice == 13 || codice == 8 || codice == 27)
+        return;
+    insert(QString(testo::daCodiceAnsi(codice)));
+}
+
+void LineaInput::keyPressEvent(QKeyEvent *e)
+{
+    const int key = e->key();
+    if (suTastoGiu) {
+        bool annulla = false;
+        suTastoGiu(key, annulla);
+        if (annulla)
+            return;
+    }
+    switch (key) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        Digita('\r');
+        return;
+    case Qt::Key_Backspace: {
+        int codice = 8;
+        if (suTastoPremuto)
+            suTastoPremuto(codice);
+        return; // the text is the judge's, never edited by the learner
+    }
+    case Qt::Key_Escape: {
+        int codice = 27;
+        if (suTastoPremuto)
+            suTastoPremuto(codice);
+        e->ignore(); // the window asks whether to quit
+        return;
+    }
+    default:
+        break;
+    }
+    const QString t = e->text();
+    if (!t.isEmpty() && !(e->modifiers() & Qt::ControlModifier) && t.at(0).isPrint()) {
+        for (QChar c : t)
+            Digita(c);
+        return;
+    }
+    // Other keys (Delete, Home, paste shortcuts...) would edit what the learner typed.
+    e->ignore();
+}
+
+void LineaInput::inputMethodEvent(QInputMethodEvent *e)
+{
+    for (QChar c : e->commitString())
+        Digita(c);
+    e->accept();
+}
+
+void LineaInput::mousePressEvent(QMouseEvent *e)
+{
+    if (suMousePremuto)
+        suMousePremuto(e->button());
+    if (e->button() != Qt::RightButton)
+        QLineEdit::mousePressEvent(e);
+}
+
+void LineaInput::mouseReleaseEvent(QMouseEvent *e)
+{
+    QLineEdit::mouseReleaseEvent(e);
+    if (suMouseRilasciato)
+        suMouseRilasciato();
+}
+
+void LineaInput::contextMenuEvent(QContextMenuEvent *e)
+{
+    e->accept(); // no context menu: the right button only warns
+}

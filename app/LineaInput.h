@@ -1,0 +1,29 @@
+#pragma once
+// The input line: every typed character reaches the judge as its ANSI code,
+// whether it came as a key event or as an input-method commit (dead-key letters
+// such as "ê" arrive that way). The judge may set the code to 0 to reject it.
+
+#include <QLineEdit>
+#include <functional>
+
+class LineaInput : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit LineaInput(QWidget *parent = nullptr);
+
+    std::function<void(int &codice)> suTastoPremuto;    // txtInput_KeyPress
+    std::function<void(int tasto, bool &annulla)> suTastoGiu;  // txtInput_KeyDown
+    std::function<void(Qt::MouseButton)> suMousePremuto;
+    std::function<void()> suMouseRilasciato;
+
+    // Judges one character and types it when accepted; what a key event or a
+    // commit does for each of its characters.
+    void Digita(QChar c);
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+    void inputMethodEvent(QInputMethodEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void contextMenuEvent(QContextMenuEvent *e) override;
+};

@@ -1,0 +1,627 @@
+#include "app/frmClavora.h"
+
+#include "app/LineaInput.h"
+#include "app/Punteggio.h"
+#include "platform/Testo.h"
+#include "settings/Impostazioni.h"
+#include "settings/frmInput.h"
+#include "ui/SchemiColori.h"
+#include "ui/frmShadow.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QKeyEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+
+namespace {
+
+// Windows colour values (0x00BBGGRR) and RGB triples as Qt colours.
+QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
+
+void colora(QWidget *w, const QColor &sfondo, const QColor &testo = Qt::black)
+{
+    QPalette p = w->palette();
+    p.setColor(QPalette::Window, sfondo);
+    p.setColor(QPalette::Base, sfondo);
+    p.setColor(QPalette::WindowText, testo);
+    p.setColor(QPalette::Text, testo);
+    w->setPalette(p);
+    w->setAutoFillBackground(true);
+}
+
+} // namespace
+
+frmClavora::frmClavora(modClavora &stato, QWidget *parent)
+    : QWidget(parent), esercizi(stato), s(stato)
+{
+    setWindowTitle("Tastavia");
+    CreaControlli();
+    TestiPredefiniti();
+    apriNome = [this](QWidget *proprietario) {
+        frmInput dialogo(s.gestoreIni, fileImpostazioni(s.cartellaProgramma), s.servizi, {},
+                         proprietario);
+        const int r = dialogo.exec();
+        s.nomeUtente = dialogo.nomeUtente();
+        return r;
+    };
+    apriRisultati = [this](QWidget *proprietario) {
+        // Until the results window exists: ask whether to go on.
+        const auto r = s.servizi.dialogs->message(
+            proprietario, "Tastavia", testiMessaggi.value(10), platform::Dialogs::Question,
+            platform::Dialogs::YesNo);
+        return r == platform::Dialogs::AnsYes ? 0 : 1;
+    };
+    apriReport = [this](QWidget *proprietario) {
+        // Until the text-file report exists: its figures in a box.
+        s.servizi.dialogs->message(
+            proprietario, "Tastavia",
+            QString("%1: %2\r\n%3: %4\r\n%5: %6")
+                .arg(testiMessaggi.value(8)).arg(s.totaleBattute)
+                .arg("Errori").arg(s.totaleErrori)
+                .arg("Tempo").arg(s.tempoEsercizio.toString("hh:mm:ss")),
+            platform::Dialogs::Information, platform::Dialogs::Ok);
+        return 0;
+    };
+}
+
+void frmClavora::CaricaImpostazioni()
+{
+    ::CaricaImpostazioni(s.gestoreIni, s.cartellaProgramma, s.servizi.desktop->installerLanguage(),
+                         opzioni);
+    s.suonoAttivo = opzioni.suonoAttivo;
+    s.schemaColori = opzioni.schemaColori;
+    s.linguaCorrente = opzioni.linguaCorrente;
+    s.fileLinguaPresente = opzioni.fileLinguaPresente;
+    const QString pieno = "background: rgb(128,255,255);";
+    shpMenu[3]->setStyleSheet(s.suonoAttivo ? pieno : QString());
+    shpMenu[4]->setStyleSheet(opzioni.mappaTastiAttiva ? pieno : QString());
+    shpMenu[5]->setStyleSheet(opzioni.evidenziaAttivo ? pieno : QString());
+    optLevel[opzioni.indiceModo == 1 ? 1 : 0]->setChecked(true);
+}
+
+void frmClavora::SalvaImpostazioni()
+{
+    opzioni.suonoAttivo = s.suonoAttivo;
+    opzioni.schemaColori = s.schemaColori;
+    opzioni.indiceModo = s.indiceModo;
+    opzioni.linguaCorrente = s.linguaCorrente;
+    ::SalvaImpostazioni(s.gestoreIni, s.cartellaProgramma, opzioni);
+}
+
+frmClavora::~frmClavora()
+{
+    qApp->removeEventFilter(this);
+}
+
+void frmClavora::TestiPredefiniti()
+{
+    testiMessaggi = {
+        "- Frasi interne ",
+        "-  Primo livello: frase",
+        "-  Secondo livello: frase ",
+        "-  Terzo livello: frase ",
+        "Con questo esercizio questo pulsante non è disponibile.",
+        "Vuoi iniziare da capo le esercitazioni?",
+        "Hai totalizzato ",
+        "punti e, digitando alla media di",
+        "battute",
+        "hai anche superato il tuo record precedente.",
+        "Premi il tasto Entrée per continuare.",
+        "Ciao",
+        "Per iniziare gli esercizi scegli il livello di difficoltà e premi il pulsante < Entrée> ",
+        "\r\nSeleziona dalla lista il file con cui esercitarti",
+        "La tastiera in uso non è impostata per la lingua",
+        "Il programma, quindi, potrebbe non funzionare correttamente.",
+        "francese",
+        "Vuoi salvare il nome dell'esercizio che hai appena terminato?",
+        "Se rispondi  Sì  la prossima volta che sceglierai di esercitarti con il corso di",
+        "dattilografia  sarà  selezionato   automaticamente   l'esercizio   successivo.",
+        "Se scegli No sarà cancellato l'eventuale riferimento al precedente esercizio",
+        "e la prossima volta deciderai tu da dove iniziare.",
+        "Se, invece, scegli Annulla non sarà fatta alcuna modifica.",
+        "Vuoi stampare la tastiera di ",
+        "(la tastiera verrà stampata esattamente come la vedi in questo momento)",
+        "Vuoi chiudere il programma?",
+        "(Se chiudi il programma adesso, tutti i dati verranno persi)",
+        "Il tasto Blocca Maiuscole non deve essere premuto.",
+        "Il pulsante destro del mouse non deve essere premuto!",
+        "Principiante",
+        "Esperto",
+        "Tastiera francese",
+        "Controllate le impostazioni della lingua nella guida in linea",
+        "punti, digitando alla media di",
+        "Modifica la divisione della tastiera alternando lo schema classico con quello adottato "
+        "nelle tastiere ergomiche",
+        "Ciao",
+        "minuti",
+        "Errore nell'apertura del file:",
+        "Premi OK per proseguire.",
+        "Tempo stimato per terminare l'esercizio:",
+        "File di testo troppo lungo, scegliere un file di minori dimensioni e riprovare.",
+        "File Tastavia",
+        "File di testo",
+    };
+    lodiNormali = {"Bene!", "Molto bene!", "Ottimo!", "Perfetto!",
+                   "Benissimo!", "Splendido!", "Buon risultato!"};
+    lodiRecord = {"Magnifico!", "Eccezionale!", "Sei grande!", "Fantastico!",
+                  "Eccellente!", "Insuperabile!", "Sensazionale!"};
+    s.unitaVelocita = "al minuto";
+    s.msgGuidaMancante = "Impossibile trovare il file della guida";
+    s.nomeModo = testiMessaggi.at(s.indiceModo == 0 ? 29 : 30);
+    titoloAttenzione = "Attenzione!";
+}
+
+// Geometry is laid out for an 800 x 600 screen; large screens scale it up.
+void frmClavora::CreaControlli()
+{
+    setFont(QFont("Liberation Sans", 9));
+
+    picNotebook = new QWidget(this);
+    picNotebook->setObjectName("picNotebook");
+    picNotebook->setGeometry(89, 32, 622, 495);
+    picNotebook->setFocusPolicy(Qt::StrongFocus);
+
+    picDisplay = new QWidget(picNotebook);
+    picDisplay->setObjectName("picDisplay");
+    picDisplay->setGeometry(10, 8, 602, 168);
+    colora(picDisplay, rgb(255, 255, 240));
+
+    shpIndex = new QFrame(picDisplay);
+    shpIndex->setGeometry(5, 2, 0, 20);
+    colora(shpIndex, rgb(0, 0, 255));
+
+    lblFraseCorr = new QLabel(picDisplay);
+    lblFraseCorr->setObjectName("lblFraseCorr");
+    lblFraseCorr->setGeometry(5, 0, 592, 60);
+    lblFraseCorr->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblFraseCorr->setTextFormat(Qt::PlainText);
+    lblFraseCorr->setFont(QFont("Liberation Sans", fontFrase));
+    lblFraseCorr->setAttribute(Qt::WA_TransparentForMouseEvents);
+
+    // The kinds of material and the file list.
+    picMenu = new QWidget(picDisplay);
+    picMenu->setGeometry(6, 84, 386, 80);
+    colora(picMenu, rgb(232, 240, 250));
+    const char *nomiMenu[5] = {"Frasi interne", "Corso dattilo", "Esercizi", "File di testo",
+                               "Gioco && Allenamento"};
+    for (int i = 0; i < 5; ++i) {
+        optMenu[size_t(i)] = new QRadioButton(QString(nomiMenu[i]).replace("&&", "&&"), picMenu);
+        optMenu[size_t(i)]->setFont(QFont("DejaVu Sans", i == 4 ? 8 : 7));
+        optMenu[size_t(i)]->setGeometry(6 + (i % 3) * 126, 4 + (i / 3) * 20, 124, 18);
+        optMenu[size_t(i)]->setFocusPolicy(Qt::NoFocus);
+        connect(optMenu[size_t(i)], &QRadioButton::clicked, this, [this, i] { optMenu_Click(i); });
+    }
+    optMenu[0]->setChecked(true);
+    lblIconaEsercizio = new QLabel(picMenu);
+    lblIconaEsercizio->setGeometry(6, 48, 26, 26);
+    lblIconaEsercizio->setAlignment(Qt::AlignCenter);
+    lblIconaEsercizio->setFont(QFont("DejaVu Sans", 14));
+    cboListFile = new QComboBox(picMenu);
+    cboListFile->setGeometry(38, 50, 340, 24);
+    cboListFile->setFocusPolicy(Qt::NoFocus);
+
+    // Beginner or expert.
+    picLevel = new QWidget(picDisplay);
+    picLevel->setGeometry(398, 84, 198, 80);
+    colora(picLevel, rgb(232, 240, 250));
+    for (int i = 0; i < 2; ++i) {
+        optLevel[size_t(i)] = new QRadioButton(i == 0 ? "Principiante" : "Esperto", picLevel);
+        optLevel[size_t(i)]->setGeometry(10, 8 + i * 30, 180, 24);
+        optLevel[size_t(i)]->setFocusPolicy(Qt::NoFocus);
+        connect(optLevel[size_t(i)], &QRadioButton::clicked, this,
+                [this, i] { optLevel_Click(i); });
+    }
+    optLevel[0]->setChecked(true);
+
+    // The end-of-line message.
+    picMessaggio = new QWidget(picDisplay);
+    picMessaggio->setGeometry(6, 70, 590, 94);
+    colora(picMessaggio, rgb(255, 255, 255));
+    imgIconaPunteggio = new QLabel(picMessaggio);
+    imgIconaPunteggio->setGeometry(14, 26, 40, 40);
+    lblMessaggio = new QLabel(picMessaggio);
+    lblMessaggio->setGeometry(64, 12, 516, 70);
+    lblMessaggio->setWordWrap(true);
+    lblMessaggio->setFont(QFont("Liberation Sans", 11));
+    picMessaggio->hide();
+
+    txtInput = new LineaInput(picNotebook);
+    txtInput->setObjectName("txtInput");
+    txtInput->setGeometry(10, 182, 602, 30);
+    txtInput->setFont(QFont("Liberation Sans", fontFrase));
+    colora(txtInput, rgb(156, 196, 228));
+    txtInput->setReadOnly(true);
+    txtInput->suTastoPremuto = [this](int &k) { txtInput_KeyPress(k); };
+    txtInput->suTastoGiu = [this](int t, bool &annulla) { txtInput_KeyDown(t, annulla); };
+    txtInput->suMousePremuto = [this](Qt::MouseButton b) {
+        if (b != Qt::RightButton)
+            return;
+        txtInput->setEnabled(false);
+        txtInput->setEnabled(true);
+        txtInput->setFocus();
+        s.servizi.dialogs->message(this, titoloAttenzione, testiMessaggi.value(28),
+                                   platform::Dialogs::Warning, platform::Dialogs::Ok);
+        txtInput->end(false);
+    };
+    txtInput->suMouseRilasciato = [this] { txtInput->end(false); };
+
+    // Clock, gauge, record bar and counters.
+    lblTime = new QLabel("00:00", picNotebook);
+    lblTime->setGeometry(10, 218, 64, 24);
+    lblTime->setAlignment(Qt::AlignCenter);
+    lblTime->setFont(QFont("Liberation Mono", 12, QFont::Bold));
+    imgGradiente = new QLabel(picNotebook);
+    imgGradiente->setGeometry(82, 220, 0, 14);
+    imgGradiente->setScaledContents(false);
+    picMax = new QLabel(picNotebook);
+    picMax->setGeometry(82, 236, 300, 6);
+    picMax->hide();
+    shpProgressTime = new QFrame(picNotebook);
+    shpProgressTime->setGeometry(82, 222, 0, 14);
+    colora(shpProgressTime, rgb(0, 128, 255));
+    shpProgressTime->hide();
+    for (int i = 0; i < 2; ++i) {
+        lblNumBatt[size_t(i)] = new QLabel("0/0", picNotebook);
+        lblNumBatt[size_t(i)]->setGeometry(392 + i * 90, 218, 86, 24);
+        lblNumBatt[size_t(i)]->setAlignment(Qt::AlignCenter);
+        lblNumBatt[size_t(i)]->setFont(QFont("Liberation Sans", 10, QFont::Bold));
+        colora(lblNumBatt[size_t(i)], i == 0 ? rgb(220, 245, 220) : rgb(250, 225, 225));
+    }
+    lblNumBatt[0]->setToolTip("Battute");
+    lblNumBatt[1]->setToolTip("Errori");
+    lblSmile = new QLabel(picNotebook);
+    lblSmile->setGeometry(574, 216, 38, 28);
+    lblSmile->setAlignment(Qt::AlignCenter);
+    lblSmile->setFont(QFont("DejaVu Sans", 15));
+    lblSmile->setToolTip("Rapporto errori/battute");
+
+    // Level averages with their colour markers, and the mode's best and worst icons.
+    imgMedia[1] = new QLabel(picNotebook);
+    imgMedia[1]->setGeometry(10, 246, 20, 20);
+    imgMedia[1]->setScaledContents(true);
+    const int xMedia[3] = {36, 104, 172};
+    const char *suggerimenti[3] = {"Media punteggi 1° livello", "Media punteggi 2° livello",
+                                   "Media punteggi 3° livello"};
+    for (int i = 0; i < 3; ++i) {
+        lblMediaLevel[size_t(i + 3)] = new QLabel(picNotebook);
+        lblMediaLevel[size_t(i + 3)]->setGeometry(xMedia[i], 250, 12, 12);
+        lblMediaLevel[size_t(i)] = new QLabel(picNotebook);
+        lblMediaLevel[size_t(i)]->setGeometry(xMedia[i] + 16, 246, 44, 20);
+        lblMediaLevel[size_t(i)]->setAlignment(Qt::AlignCenter);
+        lblMediaLevel[size_t(i)]->setFont(QFont("Liberation Sans", 10, QFont::Bold));
+        lblMediaLevel[size_t(i)]->setToolTip(suggerimenti[i]);
+        colora(lblMediaLevel[size_t(i)], rgb(245, 245, 245));
+    }
+    imgMedia[0] = new QLabel(picNotebook);
+    imgMedia[0]->setGeometry(238, 246, 20, 20);
+    imgMedia[0]->setScaledContents(true);
+    lblNumeroFrase = new QLabel(picNotebook);
+    lblNumeroFrase->setGeometry(300, 246, 60, 20);
+    lblNumeroFrase->setAlignment(Qt::AlignCenter);
+    lblNumeroFrase->setFont(QFont("Liberation Sans", 10, QFont::Bold));
+    imgPremi = new QLabel(picNotebook);
+    imgPremi->setGeometry(376, 244, 110, 24);
+    imgPremi->setAlignment(Qt::AlignCenter);
+    imgPremi->setText("Premi Entrée ↵");
+    imgPremi->setFont(QFont("DejaVu Sans", 9, QFont::Bold));
+    colora(imgPremi, rgb(255, 240, 120), rgb(120, 60, 0));
+    imgPremi->hide();
+    cmdStart = new QPushButton("Entrée ↵", picNotebook);
+    cmdStart->setObjectName("cmdStart");
+    cmdStart->setGeometry(500, 244, 112, 24);
+    cmdStart->setFocusPolicy(Qt::NoFocus);
+    cmdStart->setEnabled(false);
+    connect(cmdStart, &QPushButton::clicked, this, [this] {
+        cmdStart->setEnabled(false);
+        cmdStart_Click();
+    });
+
+    // The keyboard.
+    picKeyword = new QWidget(picNotebook);
+    picKeyword->setObjectName("picKeyword");
+    picKeyword->setGeometry(12, 272, 597, 215);
+    colora(picKeyword, Qt::black);
+    imgKeyError = new QLabel(picKeyword);
+    imgKeyError->setGeometry(0, 0, 24, 24);
+    imgKeyError->setText("✖");
+    imgKeyError->setAlignment(Qt::AlignCenter);
+    imgKeyError->setStyleSheet("color: rgb(220,0,0); font: bold 16px 'DejaVu Sans';");
+    imgKeyError->hide();
+
+    // The menu labels along the top.
+    const char *simboli[8] = {"✖", "↺", "?", "♪", "☰", "▣", "◐", "✎"};
+    const char *suggerimentiMenu[8] = {
+        "Chiude il programma", "Ricomincia da capo", "Informazioni e guida",
+        "Abilita o disabilita i suoni", "Visualizza o nasconde la mappa \"tasto/dito\"",
+        "Evidenzia o nasconde i tasti da premere", "Cambia il colore dello sfondo", ""};
+    for (int i = 0; i < 8; ++i) {
+        shpMenu[size_t(i)] = new QFrame(this);
+        shpMenu[size_t(i)]->setGeometry(89 + i * 30, 5, 22, 22);
+        shpMenu[size_t(i)]->setFrameShape(QFrame::Box);
+        lblMenu[size_t(i)] = new QLabel(simboli[i], this);
+        lblMenu[size_t(i)]->setGeometry(89 + i * 30, 5, 22, 22);
+        lblMenu[size_t(i)]->setAlignment(Qt::AlignCenter);
+        lblMenu[size_t(i)]->setFont(QFont("DejaVu Sans", 11, QFont::Bold));
+        lblMenu[size_t(i)]->setToolTip(suggerimentiMenu[i]);
+        lblMenu[size_t(i)]->installEventFilter(this);
+    }
+    shpMenu[7]->setStyleSheet("background: rgb(255,255,0); border: none;");
+    lblMenu[7]->hide();
+    shpMenu[7]->hide();
+
+    imgX = new QLabel("⇪", this);
+    imgX->setGeometry(20, 40, 48, 48);
+    imgX->setAlignment(Qt::AlignCenter);
+    imgX->setStyleSheet("color: white; background: rgb(200,0,0); font: bold 28px 'DejaVu Sans';");
+    imgX->hide();
+
+    Timer1 = new QTimer(this);
+    Timer1->setInterval(200);
+    connect(Timer1, &QTimer::timeout, this, &frmClavora::Timer1_Timer);
+    Timer2 = new QTimer(this);
+    Timer2->setInterval(400);
+    connect(Timer2, &QTimer::timeout, this, &frmClavora::Timer2_Timer);
+}
+
+void frmClavora::Form_Load(const QString &comando)
+{
+    // 1-2: the whole screen; the command line.
+    const QSize schermo = s.servizi.screen->size();
+    resize(schermo.isValid() ? schermo : QSize(800, 600));
+    rigaComando = comando;
+    s.fileEsercizio.clear();
+
+    // 4-5: sizes of the large screen.
+    if (s.schermoGrande) {
+        larghezzaIndicatore = 390;
+        separatore = " / ";
+        fontTesto = 24;
+        fontFrase = 16;
+    }
+    lblFraseCorr->setFont(QFont("Liberation Sans", fontFrase));
+
+    // 6-11: settings, texts, mode, the run's speeds.
+    CaricaImpostazioni();
+    backdrop_ = std::make_unique<Backdrop>(this, *s.servizi.clock, s.windowsNT5);
+    backdrop_->setPausa([this](int ms) {
+        if (s.pausa)
+            s.pausa(ms);
+        return 258;
+    });
+    backdrop_->setFinestra(1, [this](QWidget *o) { return apriNome(o); });
+    backdrop_->setFinestra(2, [this](QWidget *o) { return apriRisultati(o); });
+    backdrop_->setFinestra(3, [this](QWidget *o) { return apriReport(o); });
+    if (optLevel[1]->isChecked())
+        optLevel_Click(1);
+    else
+        ImpostaModo(0);
+    s.velocitaFrase.fill(0);
+
+    // 13: the hand cursor on what can be clicked.
+    for (QWidget *w : {static_cast<QWidget *>(cmdStart), static_cast<QWidget *>(cboListFile)})
+        w->setCursor(Qt::PointingHandCursor);
+    for (QLabel *l : lblMenu)
+        l->setCursor(Qt::PointingHandCursor);
+
+    // 16-17: practice state and the progress marker.
+    richiestaRiavvio = false;
+    cmdStart->setEnabled(false);
+    modoCorso = false;
+    posizione = 0;
+    s.totaleErrori = 0;
+    s.totaleBattute = 0;
+    sommaPunti = 0;
+    shpIndex->setGeometry(lblFraseCorr->x(), lblFraseCorr->y() + 2, 0,
+                          QFontMetrics(lblFraseCorr->font()).height() + 2);
+
+    // 18: Caps Lock is switched off before the window shows.
+    if (s.TastoAttivo(20))
+        s.SpegniBloccoMaiuscole();
+
+    // 19: the keyboard panel in the middle, 20 pixels above the centre.
+    picNotebook->move((width() - picNotebook->width()) / 2,
+                      (height() - picNotebook->height()) / 2 - 20);
+    for (int i = 0; i < 8; ++i) {
+        shpMenu[size_t(i)]->move(picNotebook->x() + i * 30, qMax(2, picNotebook->y() - 28));
+        lblMenu[size_t(i)]->move(shpMenu[size_t(i)]->pos());
+    }
+
+    // 20: show, with the menu disabled until the welcome is over.
+    qApp->installEventFilter(this);
+    show();
+    for (QLabel *l : lblMenu)
+        l->setEnabled(false);
+    update();
+
+    // 21-22: a file named on the command line; the kinds that have files.
+    if (!rigaComando.isEmpty()) {
+        const auto esito = esercizi.ApriDaRigaComando(rigaComando);
+        if (esito == Esercizi::EsitoComando::TroppoLungo) {
+            s.servizi.dialogs->message(this, "Tastavia", testiMessaggi.value(40),
+                                       platform::Dialogs::Information, platform::Dialogs::Ok);
+            Chiudi();
+            return;
+        }
+    }
+    AggiornaCategorie();
+
+    // 23-26: title, name, welcome.
+    AnimazioneTitolo();
+    if (s.pausa)
+        s.pausa(2);
+    QApplication::processEvents();
+    ShowWithBackdrop(1);
+    if (chiusa)
+        return;
+    SalutoIniziale();
+    shpProgressTime->resize(lblNumBatt[0]->width() * 2 + 1, shpProgressTime->height());
+    for (QLabel *l : lblMenu)
+        l->setEnabled(true);
+}
+
+void frmClavora::AnimazioneTitolo()
+{
+    const QFont prima = lblFraseCorr->font();
+    const Qt::Alignment allineamento = lblFraseCorr->alignment();
+    lblFraseCorr->setFont(QFont("Liberation Mono", s.schermoGrande ? 30 : 22, QFont::Bold));
+    lblFraseCorr->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    const QString titolo = "Tastavia";
+    for (int i = 1; i <= titolo.size() && !chiusa; ++i) {
+        lblFraseCorr->setText(titolo.left(i));
+        lblFraseCorr->repaint();
+        if (s.pausa)
+            s.pausa(180);
+        s.Suona(107);
+    }
+    if (s.pausa)
+        s.pausa(300);
+    lblFraseCorr->setFont(prima);
+    lblFraseCorr->setAlignment(allineamento);
+}
+
+void frmClavora::SalutoIniziale()
+{
+    update();
+    lblFraseCorr->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    lblFraseCorr->setGeometry(5, 0, picDisplay->width() - 10, lblFraseCorr->height());
+    QString t = testiMessaggi.value(11) + " " + s.nomeUtente;
+    s.Suona(110);
+    lblFraseCorr->setText(t);
+    QApplication::processEvents();
+    if (s.pausa)
+        s.pausa(125);
+    t += "\r\n" + testiMessaggi.value(12);
+    lblFraseCorr->setText(t);
+    QApplication::processEvents();
+    if (s.pausa)
+        s.pausa(125);
+    if (s.fileEsercizio.isEmpty() && fontiDisponibili) {
+        picMenu->show();
+        t += testiMessaggi.value(13);
+    }
+    picLevel->show();
+    QApplication::processEvents();
+    lblFraseCorr->setText(t);
+    s.AttendiSecondi(1, true);
+    if (chiusa)
+        return;
+    cmdStart->setEnabled(true);
+    FlashBotton();
+    picNotebook->setFocus();
+}
+
+bool frmClavora::eventFilter(QObject *o, QEvent *e)
+{
+    // Menu labels: a click runs their command.
+    for (int i = 0; i < 8; ++i) {
+        if (o == lblMenu[size_t(i)] && e->type() == QEvent::MouseButtonRelease &&
+            lblMenu[size_t(i)]->isEnabled()) {
+            lblMenu_Click(i);
+            return true;
+        }
+    }
+    // The window previews every key of its own widgets.
+    auto *w = qobject_cast<QWidget *>(o);
+    if (!w || w->window() != this)
+        return false;
+    if (e->type() == QEvent::KeyPress) {
+        auto *k = static_cast<QKeyEvent *>(e);
+        if (k->isAutoRepeat() && chiusuraInCorso)
+            return true;
+        const int codice = (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) ? 13 : 0;
+        if (Form_KeyPress(codice))
+            return true;
+        // Keys typed while the input line has no focus still go to it.
+        if (w != txtInput && txtInput->isEnabled() && !txtInput->isReadOnly()) {
+            txtInput->setFocus();
+            QApplication::sendEvent(txtInput, e);
+            return true;
+        }
+    } else if (e->type() == QEvent::KeyRelease) {
+        auto *k = static_cast<QKeyEvent *>(e);
+        if (!k->isAutoRepeat())
+            Form_KeyUp(k->key());
+    }
+    return false;
+}
+
+// True when the key is swallowed.
+bool frmClavora::Form_KeyPress(int tasto)
+{
+    if (chiusuraInCorso)
+        return true;
+    if (tasto == 13 && cmdStart->isEnabled()) {
+        cmdStart->setEnabled(false);
+        cmdStart_Click();
+    }
+    return false;
+}
+
+void frmClavora::Form_KeyUp(int tasto)
+{
+    if (tasto == Qt::Key_Escape) {
+        const auto r = s.servizi.dialogs->message(
+            this, "Tastavia", testiMessaggi.value(25) + "\r\n" + testiMessaggi.value(26),
+            platform::Dialogs::Question, platform::Dialogs::YesNo);
+        if (r == platform::Dialogs::AnsYes) {
+            Chiudi();
+            return;
+        }
+    }
+    if (tasto == Qt::Key_CapsLock && s.TastoAttivo(20)) {
+        imgX->show();
+        s.servizi.dialogs->message(this, titoloAttenzione, testiMessaggi.value(27),
+                                   platform::Dialogs::Warning, platform::Dialogs::Ok);
+        s.SpegniBloccoMaiuscole();
+        imgX->hide();
+    }
+    if (tasto == Qt::Key_F1)
+        s.ApriGuida(this, 0);
+    if (!chiusa && txtInput->isEnabled()) {
+        txtInput->setFocus();
+        txtInput->end(false);
+    }
+}
+
+void frmClavora::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    SfondoGradiente(p, rect(), s.schemaColori);
+}
+
+void frmClavora::closeEvent(QCloseEvent *e)
+{
+    Form_Unload();
+    e->accept();
+}
+
+void frmClavora::Chiudi()
+{
+    if (chiusa)
+        return;
+    Form_Unload();
+    hide();
+}
+
+void frmClavora::Form_Unload()
+{
+    if (chiusa)
+        return;
+    chiusa = true;
+    SalvaImpostazioni();
+    Timer1->stop();
+    Timer2->stop();
+    if (!s.layoutPrecedente.isEmpty() && s.servizi.keyboard)
+        s.servizi.keyboard->activateLayout(s.layoutPrecedente);
+    // Every other window of the program closes with this one.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != this && w->isVisible())
+            w->close();
+    QApplication::processEvents();
+    QCoreApplication::exit(0);
+}

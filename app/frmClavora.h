@@ -1,0 +1,153 @@
+#pragma once
+// The main window: the hub of the tutor. It owns the controls, forwards events
+// to the exercise sources, the keyboard and the scoring, and shows what they decide.
+
+#include "app/Esercizi.h"
+#include "app/modClavora.h"
+#include "settings/Impostazioni.h"
+
+#include <QLabel>
+#include <QWidget>
+#include <array>
+#include <memory>
+
+class QComboBox;
+class QFrame;
+class QPushButton;
+class QRadioButton;
+class QTimer;
+class LineaInput;
+class Backdrop;
+
+class frmClavora : public QWidget {
+    Q_OBJECT
+public:
+    explicit frmClavora(modClavora &stato, QWidget *parent = nullptr);
+    ~frmClavora() override;
+
+    // Load steps, split where the window must already be visible.
+    void Form_Load(const QString &rigaComando);
+    void Form_Unload();
+
+    // Practice.
+    void cmdStart_Click();
+    void txtInput_KeyPress(int &k);
+    void txtInput_KeyDown(int tasto, bool &annulla);
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void lblMenu_Click(int indice);
+    void optMenu_Click(int indice);
+    void optLevel_Click(int indice);
+    void ImpostaModo(int indice);
+    void FlashBotton();
+    void PausaEsercizio();
+
+    // Read by tests and by the other windows.
+    Esercizi esercizi;
+    QString rigaComando;
+    int16_t posizione = 0;
+    QString carattereAtteso;
+    bool rigaCompletata = false;
+    bool chiusuraInCorso = false;
+    QDateTime inizioRiga;
+    int16_t battuteFrase = 0;
+    int16_t erroriFrase = 0;
+    bool primaFrase = false;
+    bool richiestaRiavvio = false;
+    bool fermaLampeggio = true;
+    int32_t larghezzaIndicatore = 300;
+    int32_t larghezzaAttuale = 0;
+    float passoProgresso = 0;
+    QString separatore = "/";
+    int fontTesto = 18;
+    int fontFrase = 12;
+    int16_t sommaPunti = 0;
+    bool modoCorso = false;
+    bool fontiDisponibili = false;
+    QString titoloAttenzione = QStringLiteral("Attenzione!");
+    QStringList testiMessaggi;
+    QStringList lodiNormali, lodiRecord;
+    bool chiusa = false;   // the window was unloaded: the program ends
+
+    // Controls, named as the rest of the program knows them.
+    QWidget *picNotebook = nullptr;
+    QWidget *picDisplay = nullptr;
+    QLabel *lblFraseCorr = nullptr;
+    QFrame *shpIndex = nullptr;
+    LineaInput *txtInput = nullptr;
+    QPushButton *cmdStart = nullptr;
+    QLabel *lblTime = nullptr;
+    QLabel *imgGradiente = nullptr;
+    QLabel *picMax = nullptr;
+    QFrame *shpProgressTime = nullptr;
+    std::array<QLabel *, 2> lblNumBatt{};
+    QLabel *lblSmile = nullptr;
+    QLabel *lblNumeroFrase = nullptr;
+    std::array<QLabel *, 6> lblMediaLevel{};
+    std::array<QLabel *, 2> imgMedia{};
+    QLabel *imgKeyError = nullptr;
+    QLabel *imgPremi = nullptr;
+    QLabel *imgX = nullptr;
+    QWidget *picMessaggio = nullptr;
+    QLabel *lblMessaggio = nullptr;
+    QLabel *imgIconaPunteggio = nullptr;
+    std::array<QLabel *, 8> lblMenu{};
+    std::array<QFrame *, 8> shpMenu{};
+    std::array<QRadioButton *, 5> optMenu{};
+    std::array<QRadioButton *, 2> optLevel{};
+    QComboBox *cboListFile = nullptr;
+    QLabel *lblIconaEsercizio = nullptr;
+    QWidget *picMenu = nullptr;
+    QWidget *picLevel = nullptr;
+    QWidget *picKeyword = nullptr;
+    QTimer *Timer1 = nullptr;
+    QTimer *Timer2 = nullptr;
+
+    // Options read from the settings file and written back at unload.
+    Impostazioni opzioni;
+
+    // The modal windows the backdrop opens; tests replace them.
+    std::function<int(QWidget *proprietario)> apriNome;        // 1: the learner's name
+    std::function<int(QWidget *proprietario)> apriRisultati;   // 2: returns sceltaRisultati
+    std::function<int(QWidget *proprietario)> apriReport;      // 3: the text-file report
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void closeEvent(QCloseEvent *) override;
+    bool eventFilter(QObject *o, QEvent *e) override;
+
+private:
+    void CreaControlli();
+    void TestiPredefiniti();
+    void AnimazioneTitolo();
+    void SalutoIniziale();
+    void Form_KeyUp(int tasto);
+    bool Form_KeyPress(int tasto);
+    void Reset();
+    void AvvioFrase();
+    void AvvioFileTesto();
+    void AvvioComune();
+    void AvanzaCarattere(bool riavvia = false);
+    void EvidenziaTasto(const QString &carattere, int pos);
+    void SegnalaErrore(int k);
+    void FaccinaErrori();
+    void AttivaCronometro(bool on);
+    void ImpostaLarghezzaIndicatore(int larghezza);
+    void ProssimaFrase();
+    void FineRiga();
+    void DisegnaRecord(int larghezza, int livello);
+    void ComandoRicomincia();
+    int ShowWithBackdrop(int selettore);
+    void AggiornaCategorie();
+    void RiempiCorso();
+    void AggiornaContatori();
+    void MostraModelloTesto();
+    void Chiudi();
+
+    void CaricaImpostazioni();
+    void SalvaImpostazioni();
+
+    modClavora &s;
+    std::unique_ptr<Backdrop> backdrop_;
+    bool cronometroFermatoQui_ = false;
+};
