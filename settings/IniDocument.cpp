@@ -345,9 +345,17 @@ IniDocument::Result IniDocument::write(const QString &section, const QString &ke
     for (int i = header + 1, end = sectionEnd(header); i < end; ++i)
         if (m_lines[i].kind != Line::Blank)
             last = i;
-    if (m_lines[last].eol.isEmpty())
-        m_lines[last].eol = encode(QStringLiteral("\r\n"));
+    // A run of line endings holds the section's trailing blank lines: the new
+    // key goes after the first break, the blank lines stay after it.
+    const QByteArray eol = m_lines[last].eol;
+    const int unit = unitSize(m_encoding);
+    qsizetype first = qMin<qsizetype>(unit, eol.size());
+    if (eol.size() >= 2 * unit && unitAt(eol, 0, m_encoding) == u'\r' && unitAt(eol, unit, m_encoding) == u'\n')
+        first = 2 * unit;
+    m_lines[last].eol = first > 0 ? eol.left(first) : encode(QStringLiteral("\r\n"));
     m_lines.insert(last + 1, fresh);
+    if (eol.size() > first)
+        m_lines.insert(last + 2, parseLine(QByteArray(), eol.mid(first)));
     return Result::Changed;
 }
 
