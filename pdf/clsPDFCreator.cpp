@@ -386,12 +386,8 @@ bool clsPDFCreator::canLoad()
 {
     if (!out_)
         return false;
-    if (stream_ != Stream::None) {
-        // An object written inside a content stream would corrupt it.
-        fail(QStringLiteral("Oggetto caricato con una pagina aperta"));
-        return false;
-    }
-    return true;
+    // An object written inside a content stream would corrupt it: refused.
+    return stream_ == Stream::None;
 }
 
 void clsPDFCreator::openStream(Stream kind, int lengthObject)
@@ -595,10 +591,8 @@ bool clsPDFCreator::LoadFont(const QString &Name, const QString &BaseFont, int32
 {
     if (!canLoad())
         return false;
-    if (fonts_.size() >= size_t(INT16_MAX)) {
-        fail(QStringLiteral("Troppi caratteri"));
+    if (fonts_.size() >= size_t(INT16_MAX))
         return false;
-    }
     FontMetrics m;
     QString base = BaseFont;
     base.remove(QLatin1Char(' '));
@@ -1157,10 +1151,8 @@ bool clsPDFCreator::StartObject(const QString &Name, int32_t Options)
 {
     if (!canLoad())
         return false;
-    if (formObjects_.size() >= size_t(INT16_MAX)) {
-        fail(QStringLiteral("Troppi oggetti"));
+    if (formObjects_.size() >= size_t(INT16_MAX))
         return false;
-    }
     const QByteArray name = toAnsi(Name);
     const int x = NewObject(0);
     put("<<\r/Type /XObject\r/Subtype /Form\r/FormType 1\r/Name /");
