@@ -1,0 +1,79 @@
+#include "keyboard/ControlloLayout.h"
+
+namespace tastiera {
+
+namespace {
+constexpr int ContestoGuidaLayout = 1001;
+}
+
+ControlloLayout::ControlloLayout(platform::Keyboard *tastiera,
+                                 std::function<QString(const QString &)> nomeXkb)
+    : tastiera_(tastiera), nomeXkb_(std::move(nomeXkb))
+{
+}
+
+QString ControlloLayout::nome(const QString &idLayout) const
+{
+    const QString n = nomeXkb_ ? nomeXkb_(idLayout) : QString();
+    return n.isEmpty() ? idLayout : n;
+}
+
+QString ControlloLayout::attivo() const
+{
+    return tastiera_ ? tastiera_->activeLayout() : QStringLiteral("unknown");
+}
+
+bool ControlloLayout::AttivaLayout(const QString &idLayout, bool salvaPrecedente)
+{
+    const QString voluto = nome(idLayout);
+    const QString prima = attivo();
+    if (!voluto.isEmpty() && prima == voluto)
+        return true;
+    if (salvaPrecedente)
+        layoutPrecedente_ = prima;
+
+    if (tastiera_ && !voluto.isEmpty())
+        tastiera_->activateLayout(voluto);
+    if (!voluto.isEmpty() && attivo() == voluto)
+        return true;
+
+    // Back to what was there; "unknown" (no X11) cannot be activated.
+    if (tastiera_ && !layoutPrecedente_.isEmpty() && layoutPrecedente_ != QLatin1String("unknown")
+        && attivo() != nome(layoutPrecedente_))
+        tastiera_->activateLayout(nome(layoutPrecedente_));
+    layoutPrecedente_.clear();
+    return false;
+}
+
+bool ControlloLayout::VerificaLayout()
+{
+    return AttivaLayout(QString::fromLatin1(LayoutFrancese), true);
+}
+
+void ControlloLayout::RipristinaLayout()
+{
+    if (layoutPrecedente_.isEmpty())
+        return;
+    AttivaLayout(layoutPrecedente_, false);
+    layoutPrecedente_.clear();   // restored once
+}
+
+QString testoAvvisoLayout(const std::function<QString(int)> &messaggio)
+{
+    const auto m = [&](int i) { return messaggio ? messaggio(i) : QString(); };
+    return m(14) + " " + m(16) + "\r\n" + m(15) + "\r\n" + m(32);
+}
+
+bool VerificaLayout(ControlloLayout &controllo, const AvvisoLayout &avviso)
+{
+    if (controllo.VerificaLayout())
+        return true;
+    if (avviso.dialogs)
+        avviso.dialogs->message(avviso.finestra, avviso.titoloAttenzione, testoAvvisoLayout(avviso.messaggio),
+                                platform::Dialogs::Critical, platform::Dialogs::Ok);
+    if (avviso.apriGuida)
+        avviso.apriGuida(ContestoGuidaLayout);
+    return false;
+}
+
+} // namespace tastiera

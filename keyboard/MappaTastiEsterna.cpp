@@ -1,0 +1,29 @@
+#include "keyboard/MappaTastiEsterna.h"
+
+#include "keyboard/TastieraVirtuale.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace tastiera {
+
+MappaTastiEsterna::MappaTastiEsterna(QWidget *parent) : QWidget(parent), immagine_(immagineMappaTasti())
+{
+    setFixedSize(Larghezza, Altezza);
+    setToolTip(QStringLiteral("Doppio click per riposizionare la mappa sulla tastiera"));
+    hide();
+}
+
+void MappaTastiEsterna::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawPixmap(rect(), immagine_);
+}
+
+void MappaTastiEsterna::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() == Qt::LeftButton)
+        emit doppioClick();
+}
+
+} // namespace tastiera

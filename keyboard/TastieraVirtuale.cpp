@@ -1,0 +1,461 @@
+#include "keyboard/TastieraVirtuale.h"
+
+#include "keyboard/MappaTastiEsterna.h"
+
+#include <QFile>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QToolTip>
+#include <QtMath>
+#include <algorithm>
+
+namespace tastiera {
+
+namespace {
+
+constexpr double kScalaX = 1.41, kScalaY = 1.31;
+
+int limita(int v) { return std::clamp(v, 0, 255); }
+
+QColor piu(const QColor &c, int d) { return QColor(limita(c.red() + d), limita(c.green() + d), limita(c.blue() + d)); }
+
+// Fills the pixels from (x1, y1) to (x2, y2) inclusive, on one row or column.
+void segmento(QPainter &p, int x1, int y1, int x2, int y2, const QColor &c)
+{
+    p.fillRect(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))), c);
+}
+
+GruppoDito gruppoDellaFigura(int n)
+{
+    static constexpr GruppoDito g[10] = {GruppoDito::Mignolo, GruppoDito::Anulare, GruppoDito::Medio,
+                                         GruppoDito::Indice,  GruppoDito::Indice,  GruppoDito::Medio,
+                                         GruppoDito::Anulare, GruppoDito::Mignolo, GruppoDito::Pollice,
+                                         GruppoDito::Pollice};
+    return g[n];
+}
+
+QPixmap daSvg(const QString &percorso, QSize dimensione)
+{
+    if (!QFile::exists(percorso))
+        return {};
+    QSvgRenderer r(percorso);
+    if (!r.isValid())
+        return {};
+    QPixmap pm(dimensione);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    r.render(&p);
+    return pm;
+}
+
+} // namespace
+
+QPixmap immagineDito(int n)
+{
+    QPixmap pm = daSvg(QStringLiteral(":/images/keyboard/dito%1.svg").arg(n), QSize(32, 32));
+    if (!pm.isNull())
+        return pm;
+    // Without the artwork: a dot in the finger's colour.
+    pm = QPixmap(32, 32);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(coloreGruppo(gruppoDellaFigura(n)).darker(115));
+    p.drawEllipse(QRectF(6.5, 6.5, 19, 19));
+    return pm;
+}
+
+QPixmap immagineMappaTasti()
+{
+    const QSize dim(MappaTastiEsterna::Larghezza, MappaTastiEsterna::Altezza);
+    QPixmap pm = daSvg(QStringLiteral(":/images/keyboard/mappa-tasti.svg"), dim);
+    if (!pm.isNull())
+        return pm;
+    pm = QPixmap(dim);
+    pm.fill(QColor(245, 245, 245));
+    QPainter p(&pm);
+    const GruppoDito gruppi[5] = {GruppoDito::Mignolo, GruppoDito::Anulare, GruppoDito::Medio,
+                                  GruppoDito::Indice, GruppoDito::Pollice};
+    for (int i = 0; i < 5; ++i)
+        p.fillRect(QRect(20 + i * 120, 12, 100, 23), coloreGruppo(gruppi[i]));
+    return pm;
+}
+
+TastieraVirtuale::TastieraVirtuale(const TabellaTasti &tabella, QWidget *parent)
+    : QWidget(parent), stato_(tabella)
+{
+    for (int n = 0; n < StatoTastiera::NumeroDita; ++n)
+        dita_[size_t(n)] = immagineDito(n);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFixedSize(stato_.dimensioni());
+    stato_.prendiAreaModificata();
+}
+
+TastieraVirtuale::~TastieraVirtuale() = default;
+
+void TastieraVirtuale::aggiorna()
+{
+    const QRegion r = stato_.prendiAreaModificata();
+    qint64 area = 0;
+    for (const QRect &q : r)
+        area += qint64(q.width()) * q.height();
+    areaUltima_ = area;
+    if (!r.isEmpty())
+        update(r);
+    if (mappaEsterna_ && mappaEsterna_->isVisibleTo(mappaEsterna_->parentWidget()) != stato_.mappaEsternaVisibile())
+        mappaEsterna_->setVisible(stato_.mappaEsternaVisibile());
+}
+
+void TastieraVirtuale::setSchermoGrande(bool grande)
+{
+    stato_.setFattoriScala(grande ? kScalaX : 1.0, grande ? kScalaY : 1.0);
+    stato_.setSpessoreRilievo(grande ? 4 : 3);
+    scalaFont_ = grande ? std::sqrt(kScalaX) : 1.0;
+    setFixedSize(stato_.dimensioni());
+    aggiorna();
+}
+
+void TastieraVirtuale::setMappaEsterna(MappaTastiEsterna *mappa)
+{
+    if (mappaEsterna_)
+        disconnect(mappaEsterna_, nullptr, this, nullptr);
+    mappaEsterna_ = mappa;
+    if (mappa) {
+        connect(mappa, &MappaTastiEsterna::doppioClick, this, &TastieraVirtuale::mappaEsternaDoppioClick);
+        connect(mappa, &QObject::destroyed, this, [this] { mappaEsterna_ = nullptr; });
+        mappa->setVisible(stato_.mappaEsternaVisibile());
+    }
+}
+
+void TastieraVirtuale::setMappaTastiAttiva(bool v)
+{
+    stato_.setMappaTastiAttiva(v);
+    if (!v)
+        unsetCursor();
+}
+
+void TastieraVirtuale::setTastieraSemplice(bool v)
+{
+    stato_.setTastieraSemplice(v);
+    aggiorna();
+}
+
+void TastieraVirtuale::setSpessoreRilievo(int v)
+{
+    stato_.setSpessoreRilievo(v);
+    aggiorna();
+}
+
+void TastieraVirtuale::DisegnaTasto(int tasto, int stato) { stato_.DisegnaTasto(tasto, stato); aggiorna(); }
+void TastieraVirtuale::RipristinaTastiera() { stato_.RipristinaTastiera(); aggiorna(); }
+void TastieraVirtuale::ColorTasti() { stato_.ColorTasti(); aggiorna(); }
+void TastieraVirtuale::ColoraRilievo(const QColor &c, int n) { stato_.ColoraRilievo(c, n); aggiorna(); }
+void TastieraVirtuale::MostraMappaDita(bool v) { stato_.MostraMappaDita(v); aggiorna(); }
+void TastieraVirtuale::NascondiEvidenziatori() { stato_.NascondiEvidenziatori(); aggiorna(); }
+void TastieraVirtuale::PreparaEvidenziatori() { stato_.PreparaEvidenziatori(); aggiorna(); }
+
+bool TastieraVirtuale::EvidenziaTasto(QChar carattere, bool modoFileTesto)
+{
+    const bool trovato = stato_.EvidenziaTasto(carattere, modoFileTesto);
+    aggiorna();
+    return trovato;
+}
+
+bool TastieraVirtuale::EvidenziaTasto(const QString &carattere, bool modoFileTesto)
+{
+    if (carattere.isEmpty()) {
+        if (stato_.evidenziaAttivo())
+            stato_.NascondiEvidenziatori();
+        aggiorna();
+        return false;
+    }
+    return EvidenziaTasto(carattere.at(0), modoFileTesto);
+}
+
+void TastieraVirtuale::CambiaMappaTasti(const QString &carattereAtteso, bool fermaLampeggio, bool modoFileTesto)
+{
+    stato_.CambiaMappaTasti(carattereAtteso, fermaLampeggio, modoFileTesto);
+    if (!stato_.mappaTastiAttiva())
+        unsetCursor();
+    aggiorna();
+}
+
+void TastieraVirtuale::CambiaEvidenziazione(const QString &carattereAtteso, bool modoFileTesto)
+{
+    stato_.CambiaEvidenziazione(carattereAtteso, modoFileTesto);
+    aggiorna();
+}
+
+void TastieraVirtuale::setGrassetto(int tasto, bool g) { stato_.setGrassetto(tasto, g); aggiorna(); }
+void TastieraVirtuale::setColoreTesto(int tasto, const QColor &c) { stato_.setColoreTesto(tasto, c); aggiorna(); }
+void TastieraVirtuale::setTastoAbilitato(int tasto, bool a) { stato_.setAbilitato(tasto, a); aggiorna(); }
+
+int TastieraVirtuale::indiceTastoPerCodice(uint8_t ansi) const
+{
+    const int voce = tabella().CercaVoceCodice(ansi);
+    return voce < 0 ? -1 : tabella().tabTasto(voce);
+}
+
+int TastieraVirtuale::indiceTastoPerCarattere(QChar c) const
+{
+    const int voce = tabella().CercaVoce(c);
+    return voce < 0 ? -1 : tabella().tabTasto(voce);
+}
+
+void TastieraVirtuale::MostraErroreTasto(int tasto)
+{
+    const QSize dim = immagineErrore_.isNull() ? QSize(16, 16) : immagineErrore_.deviceIndependentSize().toSize();
+    stato_.MostraErroreTasto(tasto, dim);
+    aggiorna();
+}
+
+void TastieraVirtuale::NascondiErroreTasto()
+{
+    stato_.NascondiErroreTasto();
+    aggiorna();
+}
+
+QString TastieraVirtuale::attesoCorrente() const
+{
+    return contesto_.carattereAtteso ? contesto_.carattereAtteso() : QString();
+}
+
+bool TastieraVirtuale::fermaLampeggioCorrente() const
+{
+    return contesto_.fermaLampeggio ? contesto_.fermaLampeggio() : true;
+}
+
+bool TastieraVirtuale::modoFileTestoCorrente() const
+{
+    return contesto_.modoFileTesto ? contesto_.modoFileTesto() : false;
+}
+
+int TastieraVirtuale::tastoIn(const QPoint &p) const
+{
+    for (int i = 0; i < NumeroTasti; ++i)
+        if (stato_.rettangoloTasto(i).contains(p))
+            return i;
+    return -1;
+}
+
+int TastieraVirtuale::ditoIn(const QPoint &p) const
+{
+    if (!stato_.mappaDitaVisibile())
+        return -1;
+    for (int n = StatoTastiera::NumeroDita - 1; n >= 0; --n)
+        if (stato_.rettangoloMappaDita(n).contains(p))
+            return n;
+    return -1;
+}
+
+void TastieraVirtuale::mouseDoubleClickEvent(QMouseEvent *event)
+{
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QPoint p = event->position().toPoint();
+    if (ditoIn(p) >= 0) {
+        stato_.MappaDitaNascosta(attesoCorrente(), modoFileTestoCorrente());
+        aggiorna();
+        emit opzioniCambiate();
+        return;
+    }
+    switch (tastoIn(p)) {
+    case TastoB:
+        if (stato_.CambiaDivisione(attesoCorrente(), fermaLampeggioCorrente(), modoFileTestoCorrente())) {
+            aggiorna();
+            emit suono(109);
+            emit opzioniCambiate();
+        }
+        break;
+    case TastoMenu:
+        if (stato_.tasto(TastoMenu).abilitato) {
+            stato_.CambiaStile(fermaLampeggioCorrente());
+            aggiorna();
+            emit opzioniCambiate();
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+void TastieraVirtuale::mappaEsternaDoppioClick()
+{
+    stato_.MappaEsternaNascosta();
+    aggiorna();
+    emit opzioniCambiate();
+}
+
+void TastieraVirtuale::mouseMoveEvent(QMouseEvent *event)
+{
+    const QPoint p = event->position().toPoint();
+    if (stato_.mappaTastiAttiva() && ditoIn(p) < 0 && tastoIn(p) == TastoB)
+        setCursor(cursoreMano_);
+    else
+        unsetCursor();
+    QWidget::mouseMoveEvent(event);
+}
+
+QString TastieraVirtuale::tooltipIn(const QPoint &p) const
+{
+    if (ditoIn(p) >= 0)
+        return tooltipDita_;
+    switch (tastoIn(p)) {
+    case TastoB: return stato_.mappaTastiAttiva() ? testoDivisione_ : QString();
+    case TastoMenu: return tooltip37_;
+    default: return {};
+    }
+}
+
+bool TastieraVirtuale::event(QEvent *event)
+{
+    if (event->type() == QEvent::ToolTip) {
+        auto *help = static_cast<QHelpEvent *>(event);
+        const QString t = tooltipIn(help->pos());
+        if (t.isEmpty()) {
+            QToolTip::hideText();
+            event->ignore();
+        } else {
+            QToolTip::showText(help->globalPos(), t, this);
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+QFont TastieraVirtuale::fontTasto(int tasto, bool grassetto) const
+{
+    const DefinizioneTasto &d = definizioneTasto(tasto);
+    double pt = 9.75;
+    QString famiglia = famigliaTesto();
+    switch (d.font) {
+    case FontTasto::Medio: pt = 11.25; break;
+    case FontTasto::Grande: pt = 15.75; break;
+    case FontTasto::Simbolo: pt = d.puntiSimbolo; famiglia = famigliaSimboli(); break;
+    case FontTasto::Normale: break;
+    }
+    QFont f(famiglia);
+    f.setPointSizeF(pt * scalaFont_);
+    f.setBold(grassetto);
+    f.setStyleStrategy(QFont::PreferAntialias);
+    return f;
+}
+
+void TastieraVirtuale::disegnaCornice(QPainter &p, int tasto) const
+{
+    const StatoTasto &t = stato_.tasto(tasto);
+    const QRect r = stato_.rettangoloTasto(tasto);
+    const int L = r.left(), T = r.top(), W = r.width(), H = r.height();
+    for (int i = 0; i <= stato_.spessoreRilievo(); ++i) {
+        if (stato_.tastieraSemplice()) {
+            const QColor c = t.premuto ? QColor(255, 0, 0) : QColor(0, 0, 0);
+            segmento(p, L - i - 1, T - i - 1, L + W + i, T - i - 1, c);
+            segmento(p, L - i - 1, T + H + i, L + W + i, T + H + i, c);
+            segmento(p, L - i - 1, T - i - 1, L - i - 1, T + H + i, c);
+            segmento(p, L + W + i, T - i - 1, L + W + i, T + H + i, c);
+            continue;
+        }
+        const int c = 15 * i;
+        QColor scuro = piu(t.sfondo, -c), chiaro = piu(t.sfondo, 15 + c);
+        if (t.premuto)
+            std::swap(scuro, chiaro);
+        // As line drawing leaves each segment's last pixel to the next one.
+        segmento(p, L + W + i, T - i - 1, L + W + i, T + H + i - 1, scuro);
+        segmento(p, L + W + i, T + H + i, L - i, T + H + i, scuro);
+        segmento(p, L - i - 1, T + H + i, L - i - 1, T - i, chiaro);
+        segmento(p, L - i - 1, T - i - 1, L + W + i - 1, T - i - 1, chiaro);
+    }
+}
+
+void TastieraVirtuale::disegnaTasto(QPainter &p, int tasto) const
+{
+    const StatoTasto &t = stato_.tasto(tasto);
+    const QRect r = stato_.rettangoloTasto(tasto);
+    p.fillRect(r, t.sfondo);
+    const QString testo = testoVisibile(t.didascalia);
+    if (testo.isEmpty())
+        return;
+    p.save();
+    p.setClipRect(r);
+    p.setFont(fontTasto(tasto, t.grassetto));
+    p.setPen(t.abilitato ? t.testo : QColor(128, 128, 128));
+    if (definizioneTasto(tasto).font == FontTasto::Simbolo) {
+        p.drawText(r, Qt::AlignCenter, testo);
+    } else {
+        const QFontMetrics fm = p.fontMetrics();
+        // Letters get the blank that the two-line captions carry.
+        const QString mostrato = (testo.size() == 1 && testo.at(0).isLetter()) ? QStringLiteral(" ") + testo : testo;
+        int y = r.top() + 1 + fm.ascent();
+        for (const QString &riga : mostrato.split(QStringLiteral("\r\n"))) {
+            p.drawText(r.left() + 1, y, riga);
+            y += fm.height();
+        }
+    }
+    p.restore();
+}
+
+void TastieraVirtuale::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    const QRegion regione = event->region();
+    const QRect area = event->rect();
+    p.fillRect(area, stato_.tastieraSemplice() ? Qt::white : Qt::black);
+
+    // The frames are drawn on the keyboard area, under every key.
+    for (int i = 0; i < NumeroTasti; ++i)
+        if (stato_.rettangoloEsterno(i).intersects(area))
+            disegnaCornice(p, i);
+    for (int i = 0; i < NumeroTasti; ++i)
+        if (stato_.rettangoloTasto(i).intersects(area))
+            disegnaTasto(p, i);
+
+    // The joint of the two Enter parts, in the Enter key's own colour.
+    for (int n = 0; n < 2; ++n)
+        p.fillRect(stato_.rettangoloMaschera(n), stato_.tasto(TastoInvioBasso).sfondo);
+
+    for (int n = 0; n < 4; ++n) {
+        const QLine l = stato_.lineaRilievo(n);
+        // The line's last pixel is not drawn.
+        p.fillRect(QRect(l.x1(), l.y1(), std::max(1, l.x2() - l.x1()), 1), stato_.coloreRilievo(n));
+    }
+
+    if (stato_.mappaDitaVisibile())
+        for (int n = 0; n < StatoTastiera::NumeroDita; ++n) {
+            const QRect r = stato_.rettangoloMappaDita(n);
+            if (r.intersects(area))
+                p.drawPixmap(r, dita_[size_t(n)]);
+        }
+
+    if (stato_.erroreVisibile()) {
+        const QRect r = stato_.rettangoloErrore();
+        if (immagineErrore_.isNull()) {
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(QPen(QColor(220, 0, 0), 3));
+            p.drawLine(r.topLeft() + QPoint(3, 3), r.bottomRight() - QPoint(3, 3));
+            p.drawLine(r.topRight() + QPoint(-3, 3), r.bottomLeft() + QPoint(3, -3));
+            p.setRenderHint(QPainter::Antialiasing, false);
+        } else {
+            p.drawPixmap(r, immagineErrore_);
+        }
+    }
+
+    // Markers invert what lies beneath. Where two overlap (the Enter key) the
+    // area is inverted once, so the key does not come back to its own colours.
+    QRegion invertiti;
+    for (int n = 0; n < StatoTastiera::NumeroEvidenziatori; ++n)
+        if (stato_.evidenziatore(n).visibile)
+            invertiti += stato_.evidenziatore(n).rettangolo;
+    invertiti &= regione;
+    if (!invertiti.isEmpty()) {
+        p.setClipRegion(invertiti);
+        p.setCompositionMode(QPainter::CompositionMode_Difference);
+        p.fillRect(invertiti.boundingRect(), Qt::white);
+    }
+}
+
+} // namespace tastiera
