@@ -48,7 +48,9 @@ int32_t IniManager::change(Edit edit)
     if (!out.open(QIODevice::WriteOnly))
         return 0;
     const QByteArray bytes = doc.toBytes();
-    if (out.write(bytes) != bytes.size()) {
+    // Qt 6.4's commit() renames even after a failed buffered write (a full
+    // disk), so flush first and give up while the old file is still there.
+    if (out.write(bytes) != bytes.size() || !out.flush() || out.error() != QFileDevice::NoError) {
         out.cancelWriting();
         return 0;
     }
