@@ -26,7 +26,7 @@ constexpr std::array<const char *, 45> frasi = {
     "après l'école les enfants jouent au ballon dans la cour",
     "la forêt est pleine de champignons à l'automne",
     // Level 2: one full sentence with capital, commas, colons, ! or full stop.
-    "Le train part à huit heures, mais nous sommes déjà sur le quai.",
+    "Le train part à huit heures, nous sommes déjà sur le quai.",
     "Maman est à la maison et prépare le repas.",
     "Quel beau temps aujourd'hui : allons nous promener au parc !",
     "Mon voisin, qui est médecin, travaille aussi le dimanche.",
@@ -50,7 +50,7 @@ constexpr std::array<const char *, 45> frasi = {
     "Le code d'entrée est #4927 : ne l'oubliez pas !",
     "Addition : 35 + 75 = 110. Soustraction : 47 - 29 = 18.\r\n"
     "Simple, l'arithmétique, n'est-ce pas ?",
-    "Une multiplication : 12 * 8 = 96, une division : 96 / 4 = 24.\r\n"
+    "Multiplication : 12 * 8 = 96. Division : 96 / 4 = 24.\r\n"
     "Et pour finir : (3 + 2) * 10 = 50.",
     "50% se lit cinquante pour cent et signifie: la moitié.\r\n"
     "Tu le savais?",
