@@ -13,6 +13,21 @@ LineaInput::LineaInput(QWidget *parent) : QLineEdit(parent)
 
 void LineaInput::Digita(QChar c)
 {
+    // Judging a key lets events run (sounds, the error flash, the end of a
+    // line), so the next keys may arrive meanwhile: they wait their turn.
+    if (inGiudizio_) {
+        inAttesa_.append(c);
+        return;
+    }
+    inGiudizio_ = true;
+    GiudicaEDigita(c);
+    while (!inAttesa_.isEmpty())
+        GiudicaEDigita(inAttesa_.takeFirst());
+    inGiudizio_ = false;
+}
+
+void LineaInput::GiudicaEDigita(QChar c)
+{
     int codice;
     if (c == '\r' || c == '\n')
         codice = 13;
@@ -41,12 +56,9 @@ void LineaInput::keyPressEvent(QKeyEvent *e)
     case Qt::Key_Enter:
         Digita('\r');
         return;
-    case Qt::Key_Backspace: {
-        int codice = 8;
-        if (suTastoPremuto)
-            suTastoPremuto(codice);
-        return; // the text is the judge's, never edited by the learner
-    }
+    case Qt::Key_Backspace:
+        Digita(QChar(8)); // judged like any key; the text is never edited by the learner
+        return;
     case Qt::Key_Escape: {
         int codice = 27;
         if (suTastoPremuto)

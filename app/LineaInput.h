@@ -4,6 +4,7 @@
 // such as "ê" arrive that way). The judge may set the code to 0 to reject it.
 
 #include <QLineEdit>
+#include <QList>
 #include <functional>
 
 class LineaInput : public QLineEdit {
@@ -26,4 +27,9 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
+
+private:
+    void GiudicaEDigita(QChar c);
+    bool inGiudizio_ = false;
+    QList<QChar> inAttesa_;
 };

@@ -182,6 +182,7 @@ void frmClavora::CreaControlli()
     lblFraseCorr->setTextFormat(Qt::PlainText);
     lblFraseCorr->setFont(QFont("Liberation Sans", fontFrase));
     lblFraseCorr->setAttribute(Qt::WA_TransparentForMouseEvents);
+    lblFraseCorr->setWordWrap(true);
 
     // The kinds of material and the file list.
     picMenu = new QWidget(picDisplay);
@@ -197,6 +198,7 @@ void frmClavora::CreaControlli()
         connect(optMenu[size_t(i)], &QRadioButton::clicked, this, [this, i] { optMenu_Click(i); });
     }
     optMenu[0]->setChecked(true);
+    picMenu->hide();
     lblIconaEsercizio = new QLabel(picMenu);
     lblIconaEsercizio->setGeometry(6, 48, 26, 26);
     lblIconaEsercizio->setAlignment(Qt::AlignCenter);
@@ -217,6 +219,7 @@ void frmClavora::CreaControlli()
                 [this, i] { optLevel_Click(i); });
     }
     optLevel[0]->setChecked(true);
+    picLevel->hide();
 
     // The end-of-line message.
     picMessaggio = new QWidget(picDisplay);
@@ -488,7 +491,8 @@ void frmClavora::SalutoIniziale()
 {
     update();
     lblFraseCorr->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
-    lblFraseCorr->setGeometry(5, 0, picDisplay->width() - 10, lblFraseCorr->height());
+    lblFraseCorr->setGeometry(5, 0, picDisplay->width() - 10, 82);
+    lblFraseCorr->setWordWrap(true);
     QString t = testiMessaggi.value(11) + " " + s.nomeUtente;
     s.Suona(110);
     lblFraseCorr->setText(t);
@@ -536,10 +540,14 @@ bool frmClavora::eventFilter(QObject *o, QEvent *e)
         const int codice = (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) ? 13 : 0;
         if (Form_KeyPress(codice))
             return true;
-        // Keys typed while the input line has no focus still go to it.
-        if (w != txtInput && txtInput->isEnabled() && !txtInput->isReadOnly()) {
+        // Keys typed while the input line has no focus still go to it; a key the
+        // line ignored travels up to its parents and must not come back.
+        if (!inoltroInCorso_ && QApplication::focusWidget() != txtInput &&
+            txtInput->isEnabled() && !txtInput->isReadOnly()) {
             txtInput->setFocus();
+            inoltroInCorso_ = true;
             QApplication::sendEvent(txtInput, e);
+            inoltroInCorso_ = false;
             return true;
         }
     } else if (e->type() == QEvent::KeyRelease) {

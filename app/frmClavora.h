@@ -150,4 +150,5 @@ private:
     modClavora &s;
     std::unique_ptr<Backdrop> backdrop_;
     bool cronometroFermatoQui_ = false;
+    bool inoltroInCorso_ = false;
 };

@@ -124,6 +124,7 @@ void frmClavora::AvvioFrase()
 {
     lblFraseCorr->setFont(QFont("Liberation Sans", fontFrase));
     lblFraseCorr->setGeometry(5, 0, picDisplay->width() - 10, 60);
+    lblFraseCorr->setWordWrap(false);   // the model line is cut to fit, never wrapped
     lblFraseCorr->setText(esercizi.rigaCorrente);
     txtInput->setFont(QFont("Liberation Sans", fontFrase));
     shpProgressTime->hide();
@@ -140,6 +141,7 @@ void frmClavora::AvvioFileTesto()
 {
     lblFraseCorr->setFont(QFont("Liberation Sans", fontTesto));
     lblFraseCorr->setGeometry(5, 50, picDisplay->width() * 2, 60);
+    lblFraseCorr->setWordWrap(false);
     lblFraseCorr->setText(esercizi.rigaCorrente.left(70));
     txtInput->setFont(QFont("Liberation Sans", fontTesto));
     lblNumBatt[0]->setText("0");
