@@ -105,6 +105,7 @@ void TastieraVirtuale::aggiorna()
     for (const QRect &q : r)
         area += qint64(q.width()) * q.height();
     areaUltima_ = area;
+    regioneUltima_ = r;
     if (!r.isEmpty())
         update(r);
     if (mappaEsterna_ && mappaEsterna_->isVisibleTo(mappaEsterna_->parentWidget()) != stato_.mappaEsternaVisibile())

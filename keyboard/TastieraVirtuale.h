@@ -94,6 +94,7 @@ public:
 
     // What the last changes repainted (for measurements): the area in pixels.
     qint64 areaUltimoAggiornamento() const { return areaUltima_; }
+    QRegion ultimaAreaAggiornata() const { return regioneUltima_; }
 
     // The tooltip at a point, as the widget would show it.
     QString tooltipIn(const QPoint &p) const;
@@ -132,6 +133,7 @@ private:
     QCursor cursoreMano_ = QCursor(Qt::PointingHandCursor);
     double scalaFont_ = 1.0;
     qint64 areaUltima_ = 0;
+    QRegion regioneUltima_;
 };
 
 // Pictures of the key map: finger n (0..9) and the strip. Our own artwork from
