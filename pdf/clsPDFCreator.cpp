@@ -224,10 +224,20 @@ QByteArray clsPDFCreator::ASCII85Encode(const QByteArray &bytes)
 
 QByteArray clsPDFCreator::toAnsi(const QString &s)
 {
-    QByteArray out;
-    out.reserve(s.size());
-    for (char32_t cp : s.toUcs4())
-        out += ansiByte(cp);
+    QByteArray out(s.size(), Qt::Uninitialized);
+    char *dst = out.data();
+    const auto *src = reinterpret_cast<const char16_t *>(s.utf16());
+    const qsizetype n = s.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = src[i];
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(src[i + 1])) {
+            *dst++ = '?';   // one character beyond the code page
+            ++i;
+        } else {
+            *dst++ = ansiByte(u);
+        }
+    }
+    out.truncate(dst - out.data());
     return out;
 }
 
@@ -696,8 +706,11 @@ void clsPDFCreator::DrawText(float X, float Y, const QString &strTemp, const QSt
         WriteLine(" Td");
     }
     put("(");
-    const QByteArray escaped = EscapeString(toAnsi(strTemp));
-    buf_.append(escaped.constData(), size_t(escaped.size()));
+    for (char c : toAnsi(strTemp)) {
+        if (c == '\\' || c == '(' || c == ')')
+            buf_ += '\\';
+        buf_ += c;
+    }
     WriteLine(") Tj");
     WriteLine("ET");
 }
