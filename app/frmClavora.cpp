@@ -1,10 +1,13 @@
 #include "app/frmClavora.h"
 
 #include "app/LineaInput.h"
+#include "keyboard/MappaTastiEsterna.h"
+#include "keyboard/TastieraVirtuale.h"
 #include "app/Punteggio.h"
 #include "platform/Testo.h"
 #include "settings/Impostazioni.h"
 #include "settings/frmInput.h"
+#include "ui/ClsResize.h"
 #include "ui/SchemiColori.h"
 #include "ui/frmShadow.h"
 
@@ -37,7 +40,7 @@ void colora(QWidget *w, const QColor &sfondo, const QColor &testo = Qt::black)
 } // namespace
 
 frmClavora::frmClavora(modClavora &stato, QWidget *parent)
-    : QWidget(parent), esercizi(stato), s(stato)
+    : QWidget(parent), esercizi(stato), s(stato), controlloLayout_(stato.servizi.keyboard)
 {
     setWindowTitle("Tastavia");
     CreaControlli();
@@ -86,6 +89,10 @@ void frmClavora::CaricaImpostazioni()
 
 void frmClavora::SalvaImpostazioni()
 {
+    opzioni.evidenziaAttivo = picKeyword->evidenziaAttivo();
+    opzioni.mappaTastiAttiva = picKeyword->mappaTastiAttiva();
+    opzioni.divisioneErgonomica = picKeyword->divisioneErgonomica();
+    opzioni.tastieraSemplice = picKeyword->tastieraSemplice();
     opzioni.suonoAttivo = s.suonoAttivo;
     opzioni.schemaColori = s.schemaColori;
     opzioni.indiceModo = s.indiceModo;
@@ -324,17 +331,22 @@ void frmClavora::CreaControlli()
         cmdStart_Click();
     });
 
-    // The keyboard.
-    picKeyword = new QWidget(picNotebook);
+    // The keyboard, and its key map as one strip below the panel.
+    picKeyword = new tastiera::TastieraVirtuale(tabella_, picNotebook);
     picKeyword->setObjectName("picKeyword");
-    picKeyword->setGeometry(12, 272, 597, 215);
-    colora(picKeyword, Qt::black);
-    imgKeyError = new QLabel(picKeyword);
-    imgKeyError->setGeometry(0, 0, 24, 24);
-    imgKeyError->setText("✖");
-    imgKeyError->setAlignment(Qt::AlignCenter);
-    imgKeyError->setStyleSheet("color: rgb(220,0,0); font: bold 16px 'DejaVu Sans';");
-    imgKeyError->hide();
+    picKeyword->move(12, 272);
+    picKeyword->resize(picKeyword->sizeHint());
+    picKeyword->setContesto({[this] { return carattereAtteso; }, [this] { return fermaLampeggio; },
+                             [this] { return s.modoFileTesto; }});
+    connect(picKeyword, &tastiera::TastieraVirtuale::suono, this, [this](int id) { s.Suona(id); });
+    imgMappaTastiEsterna = new tastiera::MappaTastiEsterna(this);
+    imgMappaTastiEsterna->resize(imgMappaTastiEsterna->sizeHint());
+    imgMappaTastiEsterna->hide();
+    picKeyword->setMappaEsterna(imgMappaTastiEsterna);
+    esercizi.filtroCaratteri = [this](const QString &t) { return tabella_.FiltraCaratteri(t); };
+    esercizi.larghezzaTesto = [this](const QString &t) {
+        return QFontMetrics(lblFraseCorr->font()).horizontalAdvance(t);
+    };
 
     // The menu labels along the top.
     const char *simboli[8] = {"✖", "↺", "?", "♪", "☰", "▣", "◐", "✎"};
@@ -379,8 +391,13 @@ void frmClavora::Form_Load(const QString &comando)
     rigaComando = comando;
     s.fileEsercizio.clear();
 
-    // 4-5: sizes of the large screen.
+    // 4-5: sizes of the large screen; the layout is made for 800 x 600.
     if (s.schermoGrande) {
+        const QSize schermoPieno = size();
+        resize(800, 600);
+        ridimensionatore_ = std::make_unique<ClsResize>(this);
+        ridimensionatore_->SizeFormToScreen();
+        resize(schermoPieno);
         larghezzaIndicatore = 390;
         separatore = " / ";
         fontTesto = 24;
@@ -399,10 +416,31 @@ void frmClavora::Form_Load(const QString &comando)
     backdrop_->setFinestra(1, [this](QWidget *o) { return apriNome(o); });
     backdrop_->setFinestra(2, [this](QWidget *o) { return apriRisultati(o); });
     backdrop_->setFinestra(3, [this](QWidget *o) { return apriReport(o); });
+    picKeyword->setEvidenziaAttivo(opzioni.evidenziaAttivo);
+    picKeyword->setDivisioneErgonomica(opzioni.divisioneErgonomica);
+    picKeyword->setTastieraSemplice(opzioni.tastieraSemplice);
+    picKeyword->setMappaTastiAttiva(opzioni.mappaTastiAttiva);
+    picKeyword->setSchermoGrande(s.schermoGrande);
+    if (opzioni.mappaTastiAttiva)
+        picKeyword->ColorTasti();
     if (optLevel[1]->isChecked())
         optLevel_Click(1);
     else
         ImpostaModo(0);
+
+    // 12: the French layout, remembering the learner's own.
+    tastiera::AvvisoLayout avviso;
+    avviso.dialogs = s.servizi.dialogs;
+    avviso.finestra = this;
+    avviso.titoloAttenzione = titoloAttenzione;
+    avviso.messaggio = [this](int n) { return testiMessaggi.value(n); };
+    avviso.apriGuida = [this](int id) { s.ApriGuida(this, id); };
+    tastiera::VerificaLayout(controlloLayout_, avviso);
+    s.layoutPrecedente = controlloLayout_.layoutPrecedente();
+
+    // 14-15: the keyboard drawn, its markers ready.
+    picKeyword->RipristinaTastiera();
+    picKeyword->PreparaEvidenziatori();
     s.velocitaFrase.fill(0);
 
     // 13: the hand cursor on what can be clicked.
@@ -429,8 +467,12 @@ void frmClavora::Form_Load(const QString &comando)
     // 19: the keyboard panel in the middle, 20 pixels above the centre.
     picNotebook->move((width() - picNotebook->width()) / 2,
                       (height() - picNotebook->height()) / 2 - 20);
+    imgMappaTastiEsterna->move((width() - imgMappaTastiEsterna->width()) / 2,
+                               picNotebook->geometry().bottom() + 6);
+    const int passoMenu = shpMenu[0]->width() + shpMenu[0]->width() / 3;
     for (int i = 0; i < 8; ++i) {
-        shpMenu[size_t(i)]->move(picNotebook->x() + i * 30, qMax(2, picNotebook->y() - 28));
+        shpMenu[size_t(i)]->move(picNotebook->x() + i * passoMenu,
+                                 qMax(2, picNotebook->y() - shpMenu[0]->height() - 6));
         lblMenu[size_t(i)]->move(shpMenu[size_t(i)]->pos());
     }
 
@@ -624,8 +666,7 @@ void frmClavora::Form_Unload()
     SalvaImpostazioni();
     Timer1->stop();
     Timer2->stop();
-    if (!s.layoutPrecedente.isEmpty() && s.servizi.keyboard)
-        s.servizi.keyboard->activateLayout(s.layoutPrecedente);
+    controlloLayout_.RipristinaLayout();
     // Every other window of the program closes with this one.
     for (QWidget *w : QApplication::topLevelWidgets())
         if (w != this && w->isVisible())

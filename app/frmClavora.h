@@ -4,6 +4,8 @@
 
 #include "app/Esercizi.h"
 #include "app/modClavora.h"
+#include "keyboard/ControlloLayout.h"
+#include "keyboard/TabellaTasti.h"
 #include "settings/Impostazioni.h"
 
 #include <QLabel>
@@ -18,6 +20,11 @@ class QRadioButton;
 class QTimer;
 class LineaInput;
 class Backdrop;
+class ClsResize;
+namespace tastiera {
+class TastieraVirtuale;
+class MappaTastiEsterna;
+} // namespace tastiera
 
 class frmClavora : public QWidget {
     Q_OBJECT
@@ -85,7 +92,6 @@ public:
     QLabel *lblNumeroFrase = nullptr;
     std::array<QLabel *, 6> lblMediaLevel{};
     std::array<QLabel *, 2> imgMedia{};
-    QLabel *imgKeyError = nullptr;
     QLabel *imgPremi = nullptr;
     QLabel *imgX = nullptr;
     QWidget *picMessaggio = nullptr;
@@ -99,7 +105,8 @@ public:
     QLabel *lblIconaEsercizio = nullptr;
     QWidget *picMenu = nullptr;
     QWidget *picLevel = nullptr;
-    QWidget *picKeyword = nullptr;
+    tastiera::TastieraVirtuale *picKeyword = nullptr;
+    tastiera::MappaTastiEsterna *imgMappaTastiEsterna = nullptr;
     QTimer *Timer1 = nullptr;
     QTimer *Timer2 = nullptr;
 
@@ -148,7 +155,10 @@ private:
     void SalvaImpostazioni();
 
     modClavora &s;
+    tastiera::TabellaTasti tabella_;
+    tastiera::ControlloLayout controlloLayout_;
     std::unique_ptr<Backdrop> backdrop_;
+    std::unique_ptr<ClsResize> ridimensionatore_;
     bool cronometroFermatoQui_ = false;
     bool inoltroInCorso_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "app/frmClavora.h"
 #include "app/LineaInput.h"
+#include "keyboard/TastieraVirtuale.h"
 #include "platform/Testo.h"
 
 #include <QApplication>
@@ -43,6 +44,17 @@ void frmClavora::lblMenu_Click(int indice)
         s.suonoAttivo = !s.suonoAttivo;
         shpMenu[3]->setStyleSheet(s.suonoAttivo ? "background: rgb(128,255,255);" : "");
         s.SuonaEffetto(111);
+        break;
+    case 4:
+        picKeyword->CambiaMappaTasti(carattereAtteso, fermaLampeggio, s.modoFileTesto);
+        shpMenu[4]->setStyleSheet(picKeyword->mappaTastiAttiva() ? "background: rgb(128,255,255);"
+                                                                 : "");
+        break;
+    case 5:
+        picKeyword->CambiaEvidenziazione(carattereAtteso, s.modoFileTesto);
+        shpMenu[5]->setStyleSheet(picKeyword->evidenziaAttivo() ? "background: rgb(128,255,255);"
+                                                                : "");
+        s.Suona(111);
         break;
     case 6:
         s.schemaColori = s.schemaColori >= 10 ? 0 : s.schemaColori + 1;
@@ -125,5 +137,10 @@ void frmClavora::optLevel_Click(int indice)
     ImpostaModo(indice);
     if (picLevel->isVisible())
         s.Suona(111);
+    if (indice == 1) {
+        // Expert mode never shows the finger colours: on first, then toggled off.
+        picKeyword->setMappaTastiAttiva(true);
+        lblMenu_Click(4);
+    }
     lblMenu[4]->setEnabled(indice == 0);
 }

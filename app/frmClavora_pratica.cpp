@@ -4,6 +4,7 @@
 #include "app/LineaInput.h"
 #include "app/Punteggio.h"
 #include "app/frmClavora.h"
+#include "keyboard/TastieraVirtuale.h"
 #include "platform/Testo.h"
 #include "ui/frmShadow.h"
 
@@ -37,6 +38,7 @@ void frmClavora::cmdStart_Click()
     // 2-3: everything back to the start of a line.
     lblMenu[2]->setEnabled(false);
     fermaLampeggio = true;
+    picKeyword->RipristinaTastiera();
     lblTime->setText("00:00");
     shpProgressTime->resize(0, shpProgressTime->height());
     shpProgressTime->hide();
@@ -80,7 +82,9 @@ void frmClavora::Reset()
     txtInput->setReadOnly(true);
     txtInput->clear();
     rigaCompletata = false;
-    imgKeyError->hide();
+    picKeyword->NascondiErroreTasto();
+    if (picKeyword->evidenziaAttivo())
+        picKeyword->NascondiEvidenziatori();
     sfondo(lblMediaLevel[3], QColor(0, 192, 0));
     sfondo(lblMediaLevel[4], QColor(192, 192, 0));
     sfondo(lblMediaLevel[5], QColor(192, 64, 0));
@@ -192,7 +196,8 @@ void frmClavora::AvanzaCarattere(bool riavvia)
     }
     if (posizione >= riga.size()) {
         rigaCompletata = true;
-        // keyboard: NascondiEvidenziatori when the highlight is on
+        if (picKeyword->evidenziaAttivo())
+            picKeyword->NascondiEvidenziatori();
         return;
     }
     ++posizione;
@@ -214,7 +219,13 @@ void frmClavora::AvanzaCarattere(bool riavvia)
 
 void frmClavora::EvidenziaTasto(const QString &carattere, int pos)
 {
-    Q_UNUSED(carattere);
+    const bool trovato = picKeyword->EvidenziaTasto(carattere, s.modoFileTesto);
+    // A character without a key: the menu label that types it for the learner.
+    if (!trovato && !s.modoFileTesto) {
+        lblMenu[7]->show();
+        shpMenu[7]->show();
+        lblMenu[7]->raise();
+    }
     // The progress marker behind the typed part of the model line.
     if (pos > 1) {
         const QFontMetrics fm(lblFraseCorr->font());
@@ -306,7 +317,8 @@ void frmClavora::txtInput_KeyPress(int &k)
     if (carattereAtteso != "\r")
         txtInput->setText(txtInput->text() + carattereAtteso);
     cmdStart->setEnabled(true);
-    imgKeyError->hide();
+    picKeyword->NascondiErroreTasto();
+    picKeyword->RipristinaTastiera();
     shpProgressTime->hide();
     FineRiga();
     if (chiusa)
@@ -338,13 +350,15 @@ void frmClavora::txtInput_KeyDown(int tasto, bool &annulla)
 
 void frmClavora::SegnalaErrore(int k)
 {
-    const bool evidenzia = true; // the keyboard's highlight option
-    if (!s.modoEsperto && evidenzia) {
+    if (!s.modoEsperto && picKeyword->evidenziaAttivo()) {
         const QString digitato(testo::daCodiceAnsi(k));
         if (digitato.toUpper() == carattereAtteso.toUpper()) {
-            imgKeyError->hide();
+            picKeyword->NascondiErroreTasto();
             return;
         }
+        const int tasto = picKeyword->indiceTastoPerCodice(uint8_t(k));
+        if (tasto >= 0)
+            picKeyword->MostraErroreTasto(tasto);
     }
     for (const QColor &c : {coloreLampo, coloreInput, coloreLampo, coloreInput}) {
         sfondo(txtInput, c);
@@ -403,6 +417,9 @@ void frmClavora::Timer1_Timer()
 void frmClavora::FlashBotton()
 {
     fermaLampeggio = false;
+    picKeyword->setGrassetto(tastiera::TastoInvioAlto, true);
+    picKeyword->DisegnaTasto(tastiera::TastoInvioBasso, 0);
+    picKeyword->DisegnaTasto(tastiera::TastoInvioAlto, 0);
     Timer2->start();
 }
 
@@ -410,6 +427,8 @@ void frmClavora::Timer2_Timer()
 {
     if (fermaLampeggio) {
         Timer2->stop();
+        picKeyword->setGrassetto(tastiera::TastoInvioAlto, false);
+        picKeyword->setColoreTesto(tastiera::TastoInvioAlto, Qt::black);
         imgPremi->hide();
         return;
     }
