@@ -23,8 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                             QStringLiteral("Bookmark")};
     for (const QString &s : sections)
         for (const QString &k : keys)
-            if (doc.read(s, k, QStringLiteral("dflt  ")).size() > IniDocument::kBufferSize - 1)
+        {
+            const QString v = doc.read(s, k, QStringLiteral("dflt  "));
+            if (v.size() > IniDocument::kBufferSize - 1)
                 std::abort();
+            // The plain reader of a file's bytes must agree with the document.
+            if (IniDocument::read(bytes, s, k, QStringLiteral("dflt  ")) != v)
+                std::abort();
+        }
 
     const QString other = doc.read(QStringLiteral("Strings"), QStringLiteral("0012"), QStringLiteral("none"));
     if (doc.write(QStringLiteral("a"), QStringLiteral("k"), QStringLiteral("valore")) == IniDocument::Result::Refused)

@@ -50,7 +50,7 @@ bool isBlank(char16_t c)
     return c == u' ' || c == u'\t' || c == u'\n' || c == 0x0B || c == 0x0C || c == u'\r' || c == 0x1A;
 }
 
-QString trimmed(const QString &s)
+QStringView trimmed(QStringView s)
 {
     qsizetype b = 0, e = s.size();
     while (b < e && isBlank(s[b].unicode()))
@@ -60,15 +60,22 @@ QString trimmed(const QString &s)
     return s.mid(b, e - b);
 }
 
-QString cutAtNul(const QString &s)
+QStringView cutAtNul(QStringView s)
 {
     const qsizetype nul = s.indexOf(QChar(0));
     return nul < 0 ? s : s.left(nul);
 }
 
-bool sameName(const QString &a, const QString &b)
+// A name as passed in by a caller: cut at NUL (as a C string would be) and trimmed.
+QString argName(const QString &s)
 {
-    return a.compare(b, Qt::CaseInsensitive) == 0;
+    return trimmed(cutAtNul(s)).toString();
+}
+
+bool sameName(QStringView a, QStringView b)
+{
+    // Qt folds case unit by unit, so names of different lengths never match.
+    return a.size() == b.size() && a.compare(b, Qt::CaseInsensitive) == 0;
 }
 
 int unitSize(IniDocument::Encoding e)
@@ -87,19 +94,27 @@ char16_t unitAt(const QByteArray &raw, qsizetype i, IniDocument::Encoding e)
 
 } // namespace
 
+IniDocument::Encoding IniDocument::detect(const QByteArray &bytes, qsizetype &bomSize)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF")) {
+        bomSize = 3;
+        return Encoding::Utf8;
+    }
+    bomSize = 2;
+    if (bytes.startsWith("\xFF\xFE"))
+        return Encoding::Utf16LE;
+    if (bytes.startsWith("\xFE\xFF"))
+        return Encoding::Utf16BE;
+    bomSize = 0;
+    return Encoding::Cp1252;
+}
+
 IniDocument IniDocument::fromBytes(const QByteArray &bytes)
 {
     IniDocument doc;
-    if (bytes.startsWith("\xEF\xBB\xBF")) {
-        doc.m_encoding = Encoding::Utf8;
-        doc.m_bom = bytes.left(3);
-    } else if (bytes.startsWith("\xFF\xFE")) {
-        doc.m_encoding = Encoding::Utf16LE;
-        doc.m_bom = bytes.left(2);
-    } else if (bytes.startsWith("\xFE\xFF")) {
-        doc.m_encoding = Encoding::Utf16BE;
-        doc.m_bom = bytes.left(2);
-    }
+    qsizetype bomSize = 0;
+    doc.m_encoding = detect(bytes, bomSize);
+    doc.m_bom = bytes.left(bomSize);
 
     const int unit = unitSize(doc.m_encoding);
     qsizetype end = bytes.size();
@@ -142,9 +157,9 @@ QByteArray IniDocument::toBytes() const
     return out + m_tail;
 }
 
-QString IniDocument::decode(const QByteArray &raw) const
+QString IniDocument::decode(const QByteArray &raw, Encoding e)
 {
-    switch (m_encoding) {
+    switch (e) {
     case Encoding::Cp1252:
         return cp1252Decode(raw);
     case Encoding::Utf8:
@@ -152,8 +167,9 @@ QString IniDocument::decode(const QByteArray &raw) const
     case Encoding::Utf16LE:
     case Encoding::Utf16BE: {
         QString out(raw.size() / 2, Qt::Uninitialized);
+        QChar *d = out.data();
         for (qsizetype i = 0; i < out.size(); ++i)
-            out[i] = QChar(unitAt(raw, 2 * i, m_encoding));
+            d[i] = QChar(unitAt(raw, 2 * i, e));
         return out;
     }
     }
@@ -184,9 +200,35 @@ QByteArray IniDocument::encode(const QString &text) const
 
 // What a text becomes once stored in this file: in code page 1252, characters
 // it lacks turn into "?", and names must be matched as they will be stored.
-QString IniDocument::normalised(const QString &text) const
+QString IniDocument::normalised(const QString &text, Encoding e)
 {
-    return m_encoding == Encoding::Cp1252 ? cp1252Decode(cp1252Encode(text)) : text;
+    return e == Encoding::Cp1252 ? cp1252Decode(cp1252Encode(text)) : text;
+}
+
+IniDocument::Parsed IniDocument::classify(QStringView line)
+{
+    Parsed p;
+    const QStringView text = trimmed(line);
+    if (text.isEmpty())
+        return p;
+    if (text.front() == u'[') {
+        const qsizetype close = text.lastIndexOf(u']');
+        if (close > 0) {
+            p.kind = Line::Header;
+            p.name = trimmed(cutAtNul(text.mid(1, close - 1)));
+            return p;
+        }
+    }
+    const qsizetype eq = text.indexOf(u'=');
+    if (eq < 0) {
+        p.kind = Line::Bare;
+        p.name = trimmed(cutAtNul(text));
+        return p;
+    }
+    p.kind = Line::Key;
+    p.name = trimmed(cutAtNul(text.left(eq)));
+    p.value = trimmed(cutAtNul(text.mid(eq + 1)));
+    return p;
 }
 
 IniDocument::Line IniDocument::parseLine(QByteArray content, QByteArray eol) const
@@ -194,28 +236,13 @@ IniDocument::Line IniDocument::parseLine(QByteArray content, QByteArray eol) con
     Line l;
     l.content = std::move(content);
     l.eol = std::move(eol);
-    const QString text = trimmed(decode(l.content));
-    if (text.isEmpty())
+    const QString text = decode(l.content, m_encoding);
+    const Parsed p = classify(text);
+    l.kind = p.kind;
+    l.name = p.name.toString();
+    l.value = p.value.toString();
+    if (l.kind != Line::Key)
         return l;
-
-    if (text.startsWith(u'[')) {
-        const qsizetype close = text.lastIndexOf(u']');
-        if (close > 0) {
-            l.kind = Line::Header;
-            l.name = trimmed(cutAtNul(text.mid(1, close - 1)));
-            return l;
-        }
-    }
-
-    const qsizetype eq = text.indexOf(u'=');
-    if (eq < 0) {
-        l.kind = Line::Bare;
-        l.name = trimmed(cutAtNul(text));
-        return l;
-    }
-    l.kind = Line::Key;
-    l.name = trimmed(cutAtNul(text.left(eq)));
-    l.value = trimmed(cutAtNul(text.mid(eq + 1)));
 
     // Where the value starts in the raw bytes: after the first "=" and its blanks.
     // "=" is one unit in every encoding and never part of a longer UTF-8 sequence.
@@ -269,34 +296,74 @@ void IniDocument::terminateLastLine()
         m_lines.last().eol = encode(QStringLiteral("\r\n"));
 }
 
+QString IniDocument::finishRead(const QStringView *value, const QString &defaultValue, int bufferSize)
+{
+    QString result;
+    if (value) {
+        QStringView v = *value;
+        if (v.size() >= 2 && v.front() == v.back() && (v.front() == u'"' || v.front() == u'\''))
+            v = v.mid(1, v.size() - 2);
+        result = v.toString();
+    } else {
+        QStringView d = cutAtNul(defaultValue);
+        while (!d.isEmpty() && d.back() == u' ')
+            d.chop(1);
+        result = d.toString();
+    }
+    result.truncate(qMax(0, bufferSize - 1));
+    return result;
+}
+
 QString IniDocument::read(const QString &section, const QString &key, const QString &defaultValue,
                           int bufferSize) const
 {
-    const int room = qMax(0, bufferSize - 1);
-    QString result;
-    bool found = false;
-    const QString s = normalised(trimmed(cutAtNul(section)));
-    const QString k = normalised(trimmed(cutAtNul(key)));
+    const QString s = normalised(argName(section), m_encoding);
+    const QString k = normalised(argName(key), m_encoding);
     if (!s.isEmpty() && !k.isEmpty()) {
         const int header = findSection(s);
         const int at = header < 0 ? -1 : findKey(header, k);
         if (at >= 0 && m_lines[at].kind == Line::Key) {
-            result = m_lines[at].value;
-            if (result.size() >= 2 && result.front() == result.back()
-                && (result.front() == u'"' || result.front() == u'\''))
-                result = result.mid(1, result.size() - 2);
-            found = true;
+            const QStringView v = m_lines[at].value;
+            return finishRead(&v, defaultValue, bufferSize);
         }
     }
-    if (!found) {
-        result = cutAtNul(defaultValue);
-        qsizetype e = result.size();
-        while (e > 0 && result[e - 1] == u' ')
-            --e;
-        result.truncate(e);
+    return finishRead(nullptr, defaultValue, bufferSize);
+}
+
+QString IniDocument::read(const QByteArray &bytes, const QString &section, const QString &key,
+                          const QString &defaultValue, int bufferSize)
+{
+    qsizetype bomSize = 0;
+    const Encoding e = detect(bytes, bomSize);
+    const QString s = normalised(argName(section), e);
+    const QString k = normalised(argName(key), e);
+    if (s.isEmpty() || k.isEmpty())
+        return finishRead(nullptr, defaultValue, bufferSize);
+
+    // CR and LF are single units in every encoding, so lines split the same
+    // way in the decoded text as in the bytes.
+    const QString text = decode(bytes.mid(bomSize), e);
+    const QStringView all(text);
+    bool inSection = false;
+    qsizetype pos = 0;
+    while (pos < all.size()) {
+        qsizetype end = pos;
+        while (end < all.size() && all[end] != u'\r' && all[end] != u'\n')
+            ++end;
+        const Parsed p = classify(all.mid(pos, end - pos));
+        pos = end;
+        while (pos < all.size() && (all[pos] == u'\r' || all[pos] == u'\n'))
+            ++pos;
+
+        if (p.kind == Line::Header) {
+            if (inSection)
+                break;  // only the first section of a name counts
+            inSection = sameName(p.name, s);
+        } else if (inSection && (p.kind == Line::Key || p.kind == Line::Bare) && sameName(p.name, k)) {
+            return finishRead(p.kind == Line::Key ? &p.value : nullptr, defaultValue, bufferSize);
+        }
     }
-    result.truncate(room);
-    return result;
+    return finishRead(nullptr, defaultValue, bufferSize);
 }
 
 IniDocument::Result IniDocument::write(const QString &section, const QString &key, const QString &value)
@@ -306,9 +373,9 @@ IniDocument::Result IniDocument::write(const QString &section, const QString &ke
     for (const QString *t : {&section, &key, &value})
         if (cutAtNul(*t).contains(u'\r') || cutAtNul(*t).contains(u'\n'))
             return Result::Refused;
-    const QString s = normalised(trimmed(cutAtNul(section)));
-    const QString k = normalised(trimmed(cutAtNul(key)));
-    QString v = normalised(cutAtNul(value));
+    const QString s = normalised(argName(section), m_encoding);
+    const QString k = normalised(argName(key), m_encoding);
+    QString v = normalised(cutAtNul(value).toString(), m_encoding);
     if (s.isEmpty() || k.isEmpty())
         return Result::Refused;
     qsizetype lead = 0;
@@ -361,8 +428,8 @@ IniDocument::Result IniDocument::write(const QString &section, const QString &ke
 
 IniDocument::Result IniDocument::removeKey(const QString &section, const QString &key)
 {
-    const QString s = normalised(trimmed(cutAtNul(section)));
-    const QString k = normalised(trimmed(cutAtNul(key)));
+    const QString s = normalised(argName(section), m_encoding);
+    const QString k = normalised(argName(key), m_encoding);
     if (s.isEmpty() || k.isEmpty())
         return Result::Refused;
     const int header = findSection(s);
@@ -375,7 +442,7 @@ IniDocument::Result IniDocument::removeKey(const QString &section, const QString
 
 IniDocument::Result IniDocument::removeSection(const QString &section)
 {
-    const QString s = normalised(trimmed(cutAtNul(section)));
+    const QString s = normalised(argName(section), m_encoding);
     if (s.isEmpty())
         return Result::Refused;
     const int header = findSection(s);

@@ -26,6 +26,10 @@ public:
     // or its "=" is missing.
     QString read(const QString &section, const QString &key, const QString &defaultValue,
                  int bufferSize = kBufferSize) const;
+    // The same answer straight from a file's bytes, without building the
+    // editable document: what a plain read of a file uses.
+    static QString read(const QByteArray &bytes, const QString &section, const QString &key,
+                        const QString &defaultValue, int bufferSize = kBufferSize);
 
     // Writes key=value into the first section of that name, creating what is
     // missing. Refused: empty names, CR or LF anywhere (they would add lines
@@ -46,11 +50,19 @@ private:
         int valueOffset = 0;    // byte offset of the value in content (Key)
     };
 
+    struct Parsed {
+        Line::Kind kind = Line::Blank;
+        QStringView name, value;
+    };
+    static Parsed classify(QStringView line);
+    static Encoding detect(const QByteArray &bytes, qsizetype &bomSize);
+    static QString decode(const QByteArray &raw, Encoding e);
+    static QString normalised(const QString &text, Encoding e);
+    static QString finishRead(const QStringView *value, const QString &defaultValue, int bufferSize);
+
     Line parseLine(QByteArray content, QByteArray eol) const;
     Line makeLine(const QString &text) const;
-    QString decode(const QByteArray &raw) const;
     QByteArray encode(const QString &text) const;
-    QString normalised(const QString &text) const;
     int findSection(const QString &name) const;
     int sectionEnd(int header) const;
     int findKey(int header, const QString &name) const;

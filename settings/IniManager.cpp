@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-IniManager::Load IniManager::load(IniDocument &doc) const
+IniManager::Load IniManager::load(QByteArray &bytes) const
 {
     if (m_nome.isEmpty())
         return Load::Failed;
@@ -16,27 +16,27 @@ IniManager::Load IniManager::load(IniDocument &doc) const
     QFile f(m_nome);
     if (!f.open(QIODevice::ReadOnly))
         return Load::Failed;
-    const QByteArray bytes = f.read(kMaxFileBytes + 1);
+    bytes = f.read(kMaxFileBytes + 1);
     if (f.error() != QFileDevice::NoError || bytes.size() > kMaxFileBytes)
         return Load::Failed;
-    doc = IniDocument::fromBytes(bytes);
     return Load::Ok;
 }
 
 QString IniManager::Leggi(const QString &chiave, const QString &predefinito) const
 {
-    IniDocument doc;
-    load(doc);  // a file that cannot be read gives the default, like a missing one
-    return doc.read(m_sezione, chiave, predefinito);
+    QByteArray bytes;
+    if (load(bytes) != Load::Ok)
+        bytes.clear();  // a file that cannot be read gives the default, like a missing one
+    return IniDocument::read(bytes, m_sezione, chiave, predefinito);
 }
 
 template <typename Edit>
 int32_t IniManager::change(Edit edit)
 {
-    IniDocument doc;
-    const Load loaded = load(doc);
-    if (loaded == Load::Failed)
+    QByteArray bytes;
+    if (load(bytes) == Load::Failed)
         return 0;  // never replace a file we could not read whole
+    IniDocument doc = IniDocument::fromBytes(bytes);
     const IniDocument::Result r = edit(doc);
     if (r == IniDocument::Result::Refused)
         return 0;
@@ -47,7 +47,7 @@ int32_t IniManager::change(Edit edit)
     QSaveFile out(m_nome);
     if (!out.open(QIODevice::WriteOnly))
         return 0;
-    const QByteArray bytes = doc.toBytes();
+    bytes = doc.toBytes();
     // Qt 6.4's commit() renames even after a failed buffered write (a full
     // disk), so flush first and give up while the old file is still there.
     if (out.write(bytes) != bytes.size() || !out.flush() || out.error() != QFileDevice::NoError) {

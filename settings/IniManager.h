@@ -30,7 +30,7 @@ public:
 
 private:
     enum class Load { Ok, Missing, Failed };
-    Load load(IniDocument &doc) const;
+    Load load(QByteArray &bytes) const;
     template <typename Edit>
     int32_t change(Edit edit);
 

@@ -9,9 +9,14 @@ namespace {
 using R = IniDocument::Result;
 
 IniDocument doc(const QByteArray &bytes) { return IniDocument::fromBytes(bytes); }
+// Reads through both entry points (the editable document and the plain
+// reader of a file's bytes), which must always agree.
 QString get(const QByteArray &bytes, const char *s, const char *k, const QString &def = QStringLiteral("DEF"))
 {
-    return doc(bytes).read(QString::fromUtf8(s), QString::fromUtf8(k), def);
+    const QString section = QString::fromUtf8(s), key = QString::fromUtf8(k);
+    const QString viaDocument = doc(bytes).read(section, key, def);
+    EXPECT_EQ(IniDocument::read(bytes, section, key, def), viaDocument);
+    return viaDocument;
 }
 QByteArray afterWrite(const QByteArray &bytes, const QString &s, const QString &k, const QString &v)
 {
