@@ -84,5 +84,13 @@ int main(int argc, char **argv)
     std::printf("  keystrokes after Enter or a non-Shift modifier (full reset due): %d\n", ripristiniDovuti);
     std::printf("  repaints of half the keyboard or more: %d (not after a due reset: %d)\n", ridisegniInteri,
                 ridisegniInteriIngiustificati);
+    if (qEnvironmentVariableIsSet("BENCH_SLOWEST")) {
+        std::vector<size_t> idx(n);
+        for (size_t i = 0; i < n; ++i)
+            idx[i] = i;
+        std::sort(idx.begin(), idx.end(), [&](size_t a, size_t b) { return tempi[a] > tempi[b]; });
+        for (size_t i = 0; i < 15; ++i)
+            std::printf("  slow: #%zu U+%04X %.3f ms\n", idx[i], unsigned(testo.at(qsizetype(idx[i])).unicode()), tempi[idx[i]]);
+    }
     return ridisegniInteriIngiustificati == 0 ? 0 : 1;
 }

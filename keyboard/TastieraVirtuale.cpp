@@ -90,6 +90,7 @@ TastieraVirtuale::TastieraVirtuale(const TabellaTasti &tabella, QWidget *parent)
 {
     for (int n = 0; n < StatoTastiera::NumeroDita; ++n)
         dita_[size_t(n)] = immagineDito(n);
+    preparaFont();
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFixedSize(stato_.dimensioni());
@@ -108,7 +109,7 @@ void TastieraVirtuale::aggiorna()
     regioneUltima_ = r;
     if (!r.isEmpty())
         update(r);
-    if (mappaEsterna_ && mappaEsterna_->isVisibleTo(mappaEsterna_->parentWidget()) != stato_.mappaEsternaVisibile())
+    if (mappaEsterna_ && mappaEsterna_->isHidden() == stato_.mappaEsternaVisibile())
         mappaEsterna_->setVisible(stato_.mappaEsternaVisibile());
 }
 
@@ -117,6 +118,7 @@ void TastieraVirtuale::setSchermoGrande(bool grande)
     stato_.setFattoriScala(grande ? kScalaX : 1.0, grande ? kScalaY : 1.0);
     stato_.setSpessoreRilievo(grande ? 4 : 3);
     scalaFont_ = grande ? std::sqrt(kScalaX) : 1.0;
+    preparaFont();
     setFixedSize(stato_.dimensioni());
     aggiorna();
 }
@@ -347,6 +349,13 @@ QFont TastieraVirtuale::fontTasto(int tasto, bool grassetto) const
     return f;
 }
 
+void TastieraVirtuale::preparaFont()
+{
+    for (int i = 0; i < NumeroTasti; ++i)
+        for (int g = 0; g < 2; ++g)
+            font_[size_t(i)][size_t(g)] = fontTasto(i, g == 1);
+}
+
 void TastieraVirtuale::disegnaCornice(QPainter &p, int tasto) const
 {
     const StatoTasto &t = stato_.tasto(tasto);
@@ -383,7 +392,7 @@ void TastieraVirtuale::disegnaTasto(QPainter &p, int tasto) const
         return;
     p.save();
     p.setClipRect(r);
-    p.setFont(fontTasto(tasto, t.grassetto));
+    p.setFont(font_[size_t(tasto)][t.grassetto ? 1 : 0]);
     p.setPen(t.abilitato ? t.testo : QColor(128, 128, 128));
     if (definizioneTasto(tasto).font == FontTasto::Simbolo) {
         p.drawText(r, Qt::AlignCenter, testo);

@@ -6,6 +6,7 @@
 #include "keyboard/StatoTastiera.h"
 
 #include <QCursor>
+#include <QFont>
 #include <QPixmap>
 #include <QWidget>
 #include <array>
@@ -116,6 +117,7 @@ private:
     void disegnaCornice(QPainter &p, int tasto) const;
     void disegnaTasto(QPainter &p, int tasto) const;
     QFont fontTasto(int tasto, bool grassetto) const;
+    void preparaFont();
     QString attesoCorrente() const;
     bool fermaLampeggioCorrente() const;
     bool modoFileTestoCorrente() const;
@@ -134,6 +136,7 @@ private:
     double scalaFont_ = 1.0;
     qint64 areaUltima_ = 0;
     QRegion regioneUltima_;
+    std::array<std::array<QFont, 2>, NumeroTasti> font_;   // per key: normal, bold
 };
 
 // Pictures of the key map: finger n (0..9) and the strip. Our own artwork from
