@@ -233,3 +233,31 @@ TEST(Schermate, saveWhenAsked)
     MappaTastiEsterna striscia;
     EXPECT_TRUE(striscia.grab().save(cartella + "keyboard-strip.png"));
 }
+
+TEST_F(Disegno, wrongKeyLookup_firstEntryWithTheTypedCode)
+{
+    EXPECT_EQ(tastiera.indiceTastoPerCodice(97), 0);      // a
+    EXPECT_EQ(tastiera.indiceTastoPerCodice(13), 48);     // Enter: the lower part
+    EXPECT_EQ(tastiera.indiceTastoPerCodice(136), 33);    // modifier circumflex
+    EXPECT_EQ(tastiera.indiceTastoPerCodice(0xC0), -1);   // À has no key
+    EXPECT_EQ(tastiera.indiceTastoPerCarattere(QChar(0x20AC)), 2);
+
+    tastiera.MostraErroreTasto(tastiera.indiceTastoPerCodice(97));
+    const QImage img = immagine();
+    const QRect a = tastiera.rettangoloTasto(0);
+    EXPECT_NE(img.pixelColor(a.center()), QColor(224, 224, 224));   // the marker is drawn on the key
+    tastiera.NascondiErroreTasto();
+    EXPECT_EQ(immagine().pixelColor(a.center()), QColor(224, 224, 224));
+}
+
+TEST_F(Disegno, tooltips_followTheKeyMapAndLanguage)
+{
+    const QPoint menu = tastiera.rettangoloTasto(TastoMenu).center();
+    EXPECT_EQ(tastiera.tooltipIn(menu), QStringLiteral("Doppio click per tastiera 2D/3D"));
+    tastiera.setTooltipTasto37(QString());   // cleared while the keyboard is printed
+    EXPECT_TRUE(tastiera.tooltipIn(menu).isEmpty());
+    tastiera.CambiaMappaTasti(QString(), true);
+    tastiera.setTooltipMappaDita(QStringLiteral("Double-click"));
+    EXPECT_EQ(tastiera.tooltipIn(tastiera.stato().rettangoloMappaDita(9).center()), QStringLiteral("Double-click"));
+    EXPECT_TRUE(tastiera.tooltipIn(tastiera.rettangoloTasto(0).center()).isEmpty());
+}
