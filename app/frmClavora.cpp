@@ -8,6 +8,7 @@
 #include "settings/Impostazioni.h"
 #include "settings/frmInput.h"
 #include "ui/ClsResize.h"
+#include "ui/modGradient.h"
 #include "ui/SchemiColori.h"
 #include "ui/frmShadow.h"
 
@@ -570,6 +571,13 @@ bool frmClavora::eventFilter(QObject *o, QEvent *e)
             lblMenu_Click(i);
             return true;
         }
+    }
+    // The keyboard panel: dark at the top, light at the bottom.
+    if (o == picNotebook && e->type() == QEvent::Paint) {
+        QPainter p(picNotebook);
+        GradientFill(p, 0, 0, picNotebook->width(), picNotebook->height(), ColoreRGB(60, 60, 60),
+                     ColoreRGB(60, 60, 60), ColoreRGB(190, 190, 190), ColoreRGB(190, 190, 190), true);
+        return true;
     }
     // The window previews every key of its own widgets.
     auto *w = qobject_cast<QWidget *>(o);

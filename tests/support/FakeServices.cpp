@@ -18,6 +18,8 @@ platform::Dialogs::Answer Dialogs::message(QWidget *, const QString &title, cons
                                            Icon icon, Buttons buttons)
 {
     shown.push_back({title, text, icon, buttons});
+    if (whileShown)
+        whileShown(shown.back());
     if (!answers.empty()) {
         Answer a = answers.front();
         answers.pop_front();

@@ -5,6 +5,7 @@
 #include "platform/Services.h"
 
 #include <QList>
+#include <functional>
 #include <deque>
 #include <vector>
 
@@ -38,6 +39,7 @@ public:
     struct Shown { QString title, text; Icon icon; Buttons buttons; };
     std::vector<Shown> shown;
     std::deque<Answer> answers;  // next answers; Ok / Yes when empty
+    std::function<void(const Shown &)> whileShown;   // runs while the box is "open"
     Answer message(QWidget *, const QString &title, const QString &text, Icon icon,
                    Buttons buttons) override;
 };
