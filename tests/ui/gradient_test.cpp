@@ -164,3 +164,34 @@ TEST(Schemes, titleBar_isWhiteOnTopAndGreyBelowTheMiddle)
 }
 
 } // namespace
+
+namespace {
+
+// All eleven schemes side by side; written to $TASTAVIA_DOCS_OUT when set
+// (that is how docs/ui-gradients.png is made).
+TEST(Schemes, overviewSheet_showsEverySchemeInItsCell)
+{
+    const int cw = 200, ch = 150, colonne = 4;
+    QImage foglio(colonne * (cw + 10) + 10, 3 * (ch + 30) + 10, QImage::Format_RGB32);
+    foglio.fill(QColor(250, 250, 250));
+    QPainter p(&foglio);
+    p.setFont(QFont("Liberation Sans", 10, QFont::Bold));
+    for (int n = 0; n < NUMERO_SCHEMI; ++n) {
+        const QRect cella(10 + (n % colonne) * (cw + 10), 30 + (n / colonne) * (ch + 30), cw, ch);
+        SfondoGradiente(p, cella, n);
+        p.setPen(Qt::black);
+        p.drawText(QRect(cella.x(), cella.y() - 22, cw, 20), Qt::AlignLeft | Qt::AlignVCenter,
+                   QString("schemaColori = %1").arg(n));
+    }
+    p.end();
+    for (int n = 0; n < NUMERO_SCHEMI; ++n) {
+        const QPoint angolo(10 + (n % colonne) * (cw + 10), 30 + (n / colonne) * (ch + 30));
+        EXPECT_EQ(foglio.pixelColor(angolo), ColoreQt(Schema(n).altoSinistra)) << n;
+    }
+    const QByteArray uscita = qgetenv("TASTAVIA_DOCS_OUT");
+    if (!uscita.isEmpty()) {
+        EXPECT_TRUE(foglio.save(QString::fromLocal8Bit(uscita) + "/ui-gradients.png"));
+    }
+}
+
+} // namespace
