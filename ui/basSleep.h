@@ -5,6 +5,7 @@
 #include "platform/Services.h"
 
 #include <QObject>
+#include <functional>
 
 // Lets a pause end before its time (or ends a pause without limit).
 class RilascioPausa : public QObject {
@@ -30,3 +31,10 @@ constexpr int WAIT_TIMEOUT = 258;   // the time is over
 // pending events run once. Returns WAIT_TIMEOUT or WAIT_OBJECT_0. Handlers
 // that run inside the pause may re-enter the caller.
 int PauseWithEvents(const platform::Clock &clock, int millisecondi, RilascioPausa *rilascio = nullptr);
+
+// PauseWithEvents bound to a clock, for code that takes the pause as a function
+// (tests hand in one that only records). The clock must outlive the function.
+inline std::function<int(int)> PausaConEventi(const platform::Clock &clock)
+{
+    return [&clock](int millisecondi) { return PauseWithEvents(clock, millisecondi); };
+}

@@ -46,18 +46,33 @@ int frmShadow::MostraConFinestra(const ApriFinestra &apri)
     return apri ? apri(this) : int(QDialog::Rejected);
 }
 
+int Dissolvenza(QWidget *finestra, int da, int a, int passo,
+                const std::function<int(int millisecondi)> &pausa)
+{
+    if (passo <= 0)
+        return 0;
+    int passi = 0;
+    QPointer<QWidget> w(finestra);
+    for (int alpha = da; alpha >= a; alpha -= passo) {
+        // The window may go away while the pause runs its events.
+        if (!w)
+            break;
+        w->setWindowOpacity(std::clamp(alpha, 0, 255) / 255.0);
+        ++passi;
+        if (pausa)
+            pausa(10);
+    }
+    return passi;
+}
+
 void frmShadow::Dissolvi()
 {
-    for (int alpha = 160; alpha >= 0; alpha -= 5) {
-        setWindowOpacity(alpha / 255.0);
-        if (m_pausa)
-            m_pausa(10);
-    }
+    Dissolvenza(this, 160, 0, 5, m_pausa);
 }
 
 Backdrop::Backdrop(QWidget *finestraPrincipale, const platform::Clock &clock, bool windowsNT5)
     : m_principale(finestraPrincipale), m_windowsNT5(windowsNT5),
-      m_pausa([&clock](int ms) { return PauseWithEvents(clock, ms); })
+      m_pausa(PausaConEventi(clock))
 {
 }
 

@@ -16,6 +16,12 @@ class QDialog;
 // Percentages are brought into 0..100 first, so the product never overflows.
 int AlphaDaPercentuale(int percentuale);
 
+// Steps a window's alpha from da down to a by passo, setting it and pausing
+// 10 ms at each step (the backdrop: 160 to 0; the shaped pop-up: 250 to 50).
+// Returns the number of steps taken.
+int Dissolvenza(QWidget *finestra, int da, int a, int passo,
+                const std::function<int(int millisecondi)> &pausa);
+
 class frmShadow : public QWidget {
     Q_OBJECT
 public:

@@ -157,6 +157,33 @@ TEST(Backdrop, windowOpenedFromInsideABackdrop_getsNoSecondBackdrop)
     EXPECT_TRUE(interna.proprietario.isNull());  // it was the same backdrop
 }
 
+TEST(Transparency, popupFade_takesFortyOneStepsFrom250To50)
+{
+    QWidget w;
+    std::vector<int> alpha;
+    const int passi = Dissolvenza(&w, 250, 50, 5, [&](int ms) {
+        EXPECT_EQ(ms, 10);
+        alpha.push_back(qRound(w.windowOpacity() * 255));
+        return 258;
+    });
+    EXPECT_EQ(passi, 41);
+    EXPECT_EQ(alpha.front(), 250);
+    EXPECT_EQ(alpha.back(), 50);
+    EXPECT_EQ(Dissolvenza(&w, 250, 50, 0, {}), 0);   // a step of 0 would never end
+}
+
+TEST(Transparency, windowClosedDuringTheFade_endsIt)
+{
+    auto *w = new QWidget;
+    int pause = 0;
+    const int passi = Dissolvenza(w, 160, 0, 5, [&](int) {
+        if (++pause == 3)
+            delete w;
+        return 258;
+    });
+    EXPECT_EQ(passi, 3);
+}
+
 TEST(Transparency, percentToAlpha_roundsHalvesToEvenAndStaysInRange)
 {
     EXPECT_EQ(AlphaDaPercentuale(50), 128);   // 127.5
