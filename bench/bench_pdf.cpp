@@ -1,6 +1,8 @@
 // The shared PDF workload (pages of 60 text lines plus lines, rectangles and a
 // curve) written with our writer, for run_bench.sh beside libharu and cairo:
-//   bench_pdf OUT.pdf   -> writes the file, prints "elapsed_ms N"
+//   bench_pdf OUT.pdf          -> writes the file, prints "elapsed_ms N"
+//   bench_pdf --plain OUT.pdf  -> the same onto a plain QFile: no atomic
+//                                 replace, so no fdatasync before the rename
 // The page count is BW_PAGES, or the PAGES environment variable of the
 // scaling runs (PAGES=2000 run_bench.sh ours=...).
 #include "pdf/clsPDFCreator.h"
@@ -13,8 +15,10 @@
 #endif
 
 #include <QDateTime>
+#include <QFile>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -36,15 +40,21 @@ int main(int argc, char **argv)
     if (const char *env = std::getenv("PAGES"); env && std::atoi(env) > 0)
         pages = std::atoi(env);
 
+    const bool plain = argc > 2 && std::strcmp(argv[1], "--plain") == 0;
+    const char *out = argv[argc - 1];
+
     const double t0 = bw_now_ms();
     FixedClock clock;
     clsPDFCreator pdf(&clock, nullptr);
     pdf.setPaperSize(255);
     pdf.setPaperWidth(float(BW_PAGE_W));
     pdf.setPaperHeight(float(BW_PAGE_H));
-    QString name = QString::fromLocal8Bit(argv[1]);
-    if (!pdf.InitPDFFile(name)) {
-        std::fprintf(stderr, "cannot create %s\n", argv[1]);
+    QString name = QString::fromLocal8Bit(out);
+    QFile file(name);
+    const bool opened = plain ? file.open(QIODevice::WriteOnly | QIODevice::Truncate) && pdf.InitPDFStream(&file)
+                              : pdf.InitPDFFile(name);
+    if (!opened) {
+        std::fprintf(stderr, "cannot create %s\n", out);
         return 1;
     }
     pdf.LoadFontStandard("F1", "Helvetica");
@@ -75,7 +85,7 @@ int main(int argc, char **argv)
         }
         pdf.EndPage();
     }
-    if (!pdf.ClosePDFFile()) {
+    if (!pdf.ClosePDFFile() || (plain && !file.flush())) {
         std::fprintf(stderr, "write failed: %s\n", qPrintable(pdf.errorString()));
         return 1;
     }

@@ -154,24 +154,68 @@ float clsPDFCreator::FromPoints(float v) const
 
 // ---------------------------------------------------------------- helpers
 
-std::string clsPDFCreator::FormatNumber(double v, int digits)
+size_t clsPDFCreator::formatNumberTo(char *buf, double v, int digits)
 {
-    if (!std::isfinite(v))
-        return "0";
+    if (!std::isfinite(v)) {
+        buf[0] = '0';
+        return 1;
+    }
     digits = std::clamp(digits, 0, 15);
-    char buf[400];   // the largest double has 309 integer digits
-    auto res = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, digits);
-    char *end = res.ptr;
+    char *end;
+    if (digits == 3 && std::fabs(v) < 1e9) {
+        // Fast path: v x 1000 is off by less than 2e-4 here, so unless it lies
+        // right next to a half its rounding is the rounding of v itself.
+        const double r = v * 1000;
+        const double fl = std::floor(r);
+        const double frac = r - fl;
+        if (std::fabs(frac - 0.5) > 1e-3) {
+            long long n = static_cast<long long>(frac < 0.5 ? fl : fl + 1);
+            char *p = buf;
+            if (n < 0) {
+                *p++ = '-';
+                n = -n;
+            }
+            const long long whole = n / 1000;
+            int fraction = int(n % 1000);
+            p = std::to_chars(p, p + 24, whole).ptr;
+            if (fraction) {
+                *p++ = '.';
+                *p++ = char('0' + fraction / 100);
+                fraction %= 100;
+                if (fraction) {
+                    *p++ = char('0' + fraction / 10);
+                    if (fraction % 10)
+                        *p++ = char('0' + fraction % 10);
+                }
+            }
+            if (p - buf == 2 && buf[0] == '-' && buf[1] == '0')
+                return (buf[0] = '0', 1);
+            return size_t(p - buf);
+        }
+    }
+    // The exact decimal value of v, rounded half to even.
+    end = std::to_chars(buf, buf + kNumberBuffer, v, std::chars_format::fixed, digits).ptr;
     if (digits > 0) {
         while (end[-1] == '0')
             --end;
         if (end[-1] == '.')
             --end;
     }
-    std::string s(buf, end);
-    if (s == "-0")
-        s = "0";
-    return s;
+    if (end - buf == 2 && buf[0] == '-' && buf[1] == '0')
+        return (buf[0] = '0', 1);
+    return size_t(end - buf);
+}
+
+std::string clsPDFCreator::FormatNumber(double v, int digits)
+{
+    char buf[kNumberBuffer];
+    return std::string(buf, formatNumberTo(buf, v, digits));
+}
+
+void clsPDFCreator::putNum(double v)
+{
+    char buf[kNumberBuffer];
+    buf_.append(buf, formatNumberTo(buf, v, 3));
 }
 
 QByteArray clsPDFCreator::EscapeString(const QByteArray &s)
@@ -360,7 +404,7 @@ bool clsPDFCreator::InitPDFFile(QString &strFileName)
 
 bool clsPDFCreator::InitPDFStream(QIODevice *device)
 {
-    if (out_ && out_ != device)
+    if (out_)
         ClosePDFFile();
     if (!device || !device->isWritable())
         return false;
@@ -706,11 +750,26 @@ void clsPDFCreator::DrawText(float X, float Y, const QString &strTemp, const QSt
         WriteLine(" Td");
     }
     put("(");
-    for (char c : toAnsi(strTemp)) {
+    const auto *src = reinterpret_cast<const char16_t *>(strTemp.utf16());
+    const qsizetype n = strTemp.size();
+    const size_t at = buf_.size();
+    buf_.resize(at + 2 * size_t(n));   // room for every byte escaped
+    char *dst = buf_.data() + at;
+    for (qsizetype i = 0; i < n; ++i) {
+        char c;
+        if (src[i] < 0x80) {
+            c = char(src[i]);
+        } else if (QChar::isHighSurrogate(src[i]) && i + 1 < n && QChar::isLowSurrogate(src[i + 1])) {
+            c = '?';
+            ++i;
+        } else {
+            c = ansiByte(src[i]);
+        }
         if (c == '\\' || c == '(' || c == ')')
-            buf_ += '\\';
-        buf_ += c;
+            *dst++ = '\\';
+        *dst++ = c;
     }
+    buf_.resize(size_t(dst - buf_.data()));
     WriteLine(") Tj");
     WriteLine("ET");
 }

@@ -146,7 +146,9 @@ private:
     void CloseObject() { WriteLine("endobj"); }
     void WriteLine(std::string_view text);
     void put(std::string_view s) { buf_.append(s); }
-    void putNum(double v) { buf_ += FormatNumber(v, 3); }
+    static constexpr size_t kNumberBuffer = 400;   // the largest double has 309 digits
+    static size_t formatNumberTo(char *buf, double v, int digits);
+    void putNum(double v);
     void putInt(long long v) { buf_ += std::to_string(v); }
     static std::string pdfName(const QByteArray &name);
     void putName(const QByteArray &name) { buf_ += pdfName(name); }
