@@ -70,7 +70,7 @@ int FasciaPunteggio(int punteggio, int indiceModo)
     return indiceModo == 1 ? fascia + 5 : fascia;
 }
 
-int NumeroCasuale(platform::RandomSource &random, platform::Clock &clock, int basso, int alto)
+int NumeroCasuale(platform::RandomSource &random, const platform::Clock &clock, int basso, int alto)
 {
     random.seed(uint32_t(uint64_t(clock.tickMs())));
     if (alto < basso)

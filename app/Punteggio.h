@@ -35,7 +35,7 @@ int16_t calcolaMediaLevel(const std::array<float, 16> &velocitaFrase, int livell
 int FasciaPunteggio(int punteggio, int indiceModo);
 
 // Seeds the generator from the clock and draws an integer in [basso, alto].
-int NumeroCasuale(platform::RandomSource &random, platform::Clock &clock, int basso, int alto);
+int NumeroCasuale(platform::RandomSource &random, const platform::Clock &clock, int basso, int alto);
 
 // The level label after a sentence. Sentences 5, 10, 15 close the level: the
 // label shows calcolaMediaLevel and sommaPunti restarts at 0. Sentences 1..4 of

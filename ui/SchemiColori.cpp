@@ -1,9 +1,10 @@
 #include "ui/SchemiColori.h"
 
+#include <QEvent>
 #include <QPainter>
-#include <QPalette>
 #include <QPixmap>
 #include <QWidget>
+#include <functional>
 
 const SchemaColori &Schema(int schema)
 {
@@ -25,20 +26,55 @@ void SfondoGradiente(QPainter &painter, const QRect &area, int schema)
 
 namespace {
 
-template <typename Pittore>
-void sfondoDiWidget(QWidget *w, Pittore dipingi)
-{
-    if (!w || w->width() <= 0 || w->height() <= 0)
-        return;
-    QPixmap pm(w->size());
+// Paints a widget's background from its own paint events, before the widget
+// draws; the picture is kept until the size or the scheme changes. A palette
+// brush would leak into children that fill their own background.
+class PittoreSfondo : public QObject {
+public:
+    using Pittore = std::function<void(QPainter &, const QRect &)>;
+    PittoreSfondo(QWidget *w, Pittore dipingi) : QObject(w), m_dipingi(std::move(dipingi))
     {
-        QPainter p(&pm);
-        dipingi(p, QRect(QPoint(0, 0), w->size()));
+        setObjectName(QStringLiteral("tastavia_sfondo"));
+        w->installEventFilter(this);
     }
-    QPalette pal = w->palette();
-    pal.setBrush(w->backgroundRole(), QBrush(pm));
-    w->setPalette(pal);
-    w->setAutoFillBackground(true);
+    void setPittore(Pittore dipingi)
+    {
+        m_dipingi = std::move(dipingi);
+        m_immagine = QPixmap();
+    }
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint) {
+            auto *w = static_cast<QWidget *>(o);
+            if (m_immagine.size() != w->size() && !w->size().isEmpty()) {
+                m_immagine = QPixmap(w->size());
+                QPainter p(&m_immagine);
+                m_dipingi(p, QRect(QPoint(0, 0), w->size()));
+            }
+            if (!m_immagine.isNull()) {
+                QPainter p(w);
+                p.drawPixmap(0, 0, m_immagine);
+            }
+        }
+        return false;
+    }
+
+private:
+    Pittore m_dipingi;
+    QPixmap m_immagine;
+};
+
+void sfondoDiWidget(QWidget *w, PittoreSfondo::Pittore dipingi)
+{
+    if (!w)
+        return;
+    auto *esistente = w->findChild<PittoreSfondo *>(QStringLiteral("tastavia_sfondo"),
+                                                    Qt::FindDirectChildrenOnly);
+    if (esistente)
+        esistente->setPittore(std::move(dipingi));
+    else
+        new PittoreSfondo(w, std::move(dipingi));
+    w->update();
 }
 
 } // namespace

@@ -40,8 +40,9 @@ const SchemaColori &Schema(int schema);
 // the top half (top corners in the top colours, bottom edge in the middle).
 void SfondoGradiente(QPainter &painter, const QRect &area, int schema);
 
-// Gives the widget a background painted with the scheme at its current size
-// (autoFillBackground with a pixmap brush). Call again after a resize.
+// Gives the widget a background painted with the scheme, drawn before the
+// widget's own painting and redrawn at each new size. Calling it again
+// switches the scheme.
 void SfondoGradiente(QWidget *finestra, int schema);
 
 // Title bar of a secondary window: bottom half RGB(223,223,223), top half from

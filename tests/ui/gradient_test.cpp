@@ -146,10 +146,21 @@ TEST(Schemes, widgetBackground_followsTheScheme)
 {
     QWidget w;
     w.resize(200, 100);
+    auto *figlio = new QWidget(&w);
+    figlio->setGeometry(150, 50, 50, 50);
+    figlio->setAutoFillBackground(true);
     SfondoGradiente(&w, 3);
-    const QImage img = w.grab().toImage();
+    QImage img = w.grab().toImage();
     EXPECT_EQ(img.pixelColor(0, 0), QColor(255, 0, 0));
-    EXPECT_EQ(img.pixelColor(199, 99), QColor(100, 0, 0));
+    EXPECT_EQ(img.pixelColor(149, 99), QColor(100, 0, 0));
+    EXPECT_NE(img.pixelColor(199, 99), QColor(100, 0, 0));   // the child keeps its own fill
+
+    SfondoGradiente(&w, 4);   // a new scheme, and a new size
+    w.resize(300, 120);
+    img = w.grab().toImage();
+    EXPECT_EQ(img.pixelColor(0, 0), QColor(105, 230, 0));
+    EXPECT_EQ(img.pixelColor(0, 119), QColor(0, 64, 0));
+    EXPECT_EQ(w.findChildren<QObject *>("tastavia_sfondo").size(), 1);
 }
 
 TEST(Schemes, titleBar_isWhiteOnTopAndGreyBelowTheMiddle)
