@@ -69,8 +69,9 @@ QImage stiraMorbido(const QImage &sorgente, int larghezza, int altezza)
             const Peso &w = px[size_t(x)];
             const float *a = &riga[size_t(w.a) * 3];
             const float *b = &riga[size_t(w.b) * 3];
-            out[x] = qRgb(aByte(mescola(a[0], b[0], w.t)), aByte(mescola(a[1], b[1], w.t)),
-                          aByte(mescola(a[2], b[2], w.t)));
+            // Blends of bytes stay within 0..255: adding a half and truncating rounds.
+            out[x] = qRgb(int(mescola(a[0], b[0], w.t) + 0.5f), int(mescola(a[1], b[1], w.t) + 0.5f),
+                          int(mescola(a[2], b[2], w.t) + 0.5f));
         }
     }
     return destinazione;
