@@ -5,6 +5,7 @@
 #include <QBuffer>
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -44,6 +45,33 @@ TEST(PdfNumbers, formatNumber_plainDecimalThreeDigitsTiesToEven)
         EXPECT_EQ(clsPDFCreator::FormatNumber(c.v, 3), c.text) << c.v;
     EXPECT_EQ(clsPDFCreator::FormatNumber(2.5, 0), "2");
     EXPECT_EQ(clsPDFCreator::FormatNumber(3.5, 0), "4");
+}
+
+TEST(PdfNumbers, formatNumber_agreesWithExactDecimalRounding)
+{
+    // Reference: the exact decimal value of the double, rounded half to even.
+    auto reference = [](double v) {
+        char buf[400];
+        char *end = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 3).ptr;
+        while (end[-1] == '0')
+            --end;
+        if (end[-1] == '.')
+            --end;
+        std::string s(buf, end);
+        return s == "-0" ? std::string("0") : s;
+    };
+    uint64_t x = 88172645463325252ULL;
+    for (int i = 0; i < 50000; ++i) {
+        x ^= x << 13;
+        x ^= x >> 7;
+        x ^= x << 17;
+        const double scale = std::pow(10.0, double(x % 13) - 4);   // 1e-4 .. 1e8
+        const double v = (double(x >> 11) / double(1ULL << 53) - 0.5) * scale;
+        // Also values a hair away from a rounding half.
+        const double nearHalf = (std::floor(v * 1000) + 0.5) / 1000;
+        for (double t : {v, nearHalf, std::nextafter(nearHalf, 0.0), std::nextafter(nearHalf, 1e300)})
+            ASSERT_EQ(clsPDFCreator::FormatNumber(t, 3), reference(t)) << t;
+    }
 }
 
 TEST(PdfNumbers, formatNumber_nonFiniteIsZero)
