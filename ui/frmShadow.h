@@ -51,6 +51,7 @@ private:
 class Backdrop {
 public:
     // windowsNT5: layered windows are available (a compositing manager runs).
+    // The clock times the hold and the fade and must outlive the backdrop.
     Backdrop(QWidget *finestraPrincipale, const platform::Clock &clock, bool windowsNT5);
 
     // The function receives the owner to parent its modal window to and returns
