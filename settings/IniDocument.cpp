@@ -1,5 +1,7 @@
 #include "settings/IniDocument.h"
 
+#include <QStringDecoder>
+
 namespace {
 
 // Code page 1252 at 0x80..0x9F; the five unassigned bytes map to the C1
@@ -162,8 +164,13 @@ QString IniDocument::decode(const QByteArray &raw, Encoding e)
     switch (e) {
     case Encoding::Cp1252:
         return cp1252Decode(raw);
-    case Encoding::Utf8:
-        return QString::fromUtf8(raw);
+    case Encoding::Utf8: {
+        // A mark inside the text is a character, not a mark to skip: lines
+        // must read the same alone as within the whole file.
+        QStringDecoder utf8(QStringDecoder::Utf8,
+                            QStringDecoder::Flag::ConvertInitialBom | QStringDecoder::Flag::Stateless);
+        return utf8(raw);
+    }
     case Encoding::Utf16LE:
     case Encoding::Utf16BE: {
         QString out(raw.size() / 2, Qt::Uninitialized);

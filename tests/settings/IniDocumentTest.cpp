@@ -259,6 +259,13 @@ TEST(IniEncoding, utf8WithMark_isReadAndWrittenAsUtf8)
     EXPECT_EQ(d.toBytes(), "\xef\xbb\xbf[s]\nk=\xc3\xa8\nj=\xc5\x82\xe2\x82\xac\r\n");
 }
 
+TEST(IniEncoding, markInsideAUtf8File_isAnOrdinaryCharacter)
+{
+    const QByteArray f = "\xef\xbb\xbf[s]\nk=1\n\xef\xbb\xbf[t]\nk=2\n";
+    EXPECT_EQ(get(f, "s", "k"), "1");
+    EXPECT_EQ(get(f, "t", "k"), "DEF");
+}
+
 TEST(IniEncoding, utf16BothOrders_areReadAndWrittenInTheirOrder)
 {
     const QString text = QStringLiteral("[s]\r\nk=è\r\n");
