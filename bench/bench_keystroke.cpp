@@ -5,9 +5,10 @@
 // the command line. The window runs on fake services with a fake clock, so the
 // one-second hold at the end of a line costs no real time.
 //
-// Usage: bench_keystroke [--keys N] [--screen WxH]
+// Usage: bench_keystroke [--keys N] [--screen WxH] [--dump FILE]
 //   --keys N      regular keystrokes to time in sentence mode (default 12000)
 //   --screen WxH  screen size the window fills (default: 800x600 and 1920x1080)
+//   --dump FILE   every keystroke's timings as tab-separated lines
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
 #include "app/LineaInput.h"
@@ -26,6 +27,8 @@
 #include <QTest>
 
 #include <algorithm>
+#include <ctime>
+#include <map>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -36,28 +39,51 @@ namespace {
 struct Battuta {
     double gestione = 0;   // µs in the key event (press and release)
     double totale = 0;     // µs including the processEvents() that paints
+    double cpu = 0;        // µs of this thread's processor time for the same
+    double inizio = 0;     // ms since the benchmark started, for --dump
     qint64 area = 0;       // pixels repainted, summed over widgets
     int widget = 0;        // paint events delivered
 };
 
 // Counts what gets painted: every paint event passes the application's filters.
+// While `registra` is set, it also adds up the area by widget.
 class ContaPittura : public QObject {
 public:
     qint64 area = 0;
     int eventi = 0;
+    bool registra = false;
+    std::map<QString, std::pair<qint64, qint64>> perWidget;   // name: events, pixels
     void azzera() { area = 0; eventi = 0; }
 
 protected:
-    bool eventFilter(QObject *, QEvent *e) override
+    bool eventFilter(QObject *o, QEvent *e) override
     {
         if (e->type() == QEvent::Paint) {
             ++eventi;
+            qint64 a = 0;
             for (const QRect &r : static_cast<QPaintEvent *>(e)->region())
-                area += qint64(r.width()) * r.height();
+                a += qint64(r.width()) * r.height();
+            area += a;
+            if (registra) {
+                const QString nome = QString::fromLatin1(o->metaObject()->className()) +
+                                     (o->objectName().isEmpty() ? QString() : " " + o->objectName());
+                auto &voce = perWidget[nome];
+                ++voce.first;
+                voce.second += a;
+            }
         }
         return false;
     }
 };
+
+// Processor time of this thread in nanoseconds: unlike the elapsed time, it
+// leaves out the time other processes had the processor.
+qint64 tempoCpu()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return qint64(ts.tv_sec) * 1000000000 + ts.tv_nsec;
+}
 
 // Sentences for the text file: accents, capitals, digits, punctuation, « », €,
 // the typographic apostrophe the engine turns into "'".
@@ -172,11 +198,16 @@ struct Banco {
     }
 };
 
+QElapsedTimer orologioBanco;
+FILE *dump = nullptr;   // --dump: one line per keystroke
+
 // Sends one key (press and release) to the input line, then lets the window
 // paint; times both steps.
 Battuta premi(LineaInput *input, QChar c, ContaPittura &pittura)
 {
     pittura.azzera();
+    const double inizio = double(orologioBanco.nsecsElapsed()) / 1e6;
+    const qint64 cpu0 = tempoCpu();
     QElapsedTimer t;
     t.start();
     if (c == '\r')
@@ -186,7 +217,13 @@ Battuta premi(LineaInput *input, QChar c, ContaPittura &pittura)
     const qint64 gestione = t.nsecsElapsed();
     QCoreApplication::processEvents();
     const qint64 totale = t.nsecsElapsed();
-    return {double(gestione) / 1000.0, double(totale) / 1000.0, pittura.area, pittura.eventi};
+    const qint64 cpu = tempoCpu() - cpu0;
+    const Battuta b{double(gestione) / 1000.0, double(totale) / 1000.0, double(cpu) / 1000.0, inizio,
+                    pittura.area, pittura.eventi};
+    if (dump)
+        std::fprintf(dump, "%.3f\t%.1f\t%.1f\t%.1f\t%lld\t%d\n", b.inizio, b.gestione, b.totale, b.cpu,
+                     static_cast<long long>(b.area), b.widget);
+    return b;
 }
 
 struct Statistica {
@@ -213,11 +250,13 @@ Statistica statistica(std::vector<double> v)
     return s;
 }
 
-std::vector<double> tempi(const std::vector<Battuta> &b, size_t da, size_t a, bool soloGestione = false)
+enum class Misura { Totale, Gestione, Cpu };
+
+std::vector<double> tempi(const std::vector<Battuta> &b, size_t da, size_t a, Misura m = Misura::Totale)
 {
     std::vector<double> v;
     for (size_t i = da; i < std::min(a, b.size()); ++i)
-        v.push_back(soloGestione ? b[i].gestione : b[i].totale);
+        v.push_back(m == Misura::Gestione ? b[i].gestione : m == Misura::Cpu ? b[i].cpu : b[i].totale);
     return v;
 }
 
@@ -237,15 +276,19 @@ void intestazione()
 
 // Prints the figures of one mode; true when the 99th percentile is under 1 ms.
 bool rapporto(const char *modo, const std::vector<Battuta> &b, const std::vector<Battuta> &fini,
-              const std::vector<Battuta> &avvii)
+              const std::vector<Battuta> &avvii, const ContaPittura &pittura)
 {
     const Statistica tutte = statistica(tempi(b, 0, b.size()));
     std::printf("\n%s\n\n", modo);
     intestazione();
     riga("every keystroke, key + paint", tutte);
-    riga("  key event only (judging...)", statistica(tempi(b, 0, b.size(), true)));
+    riga("  key event only (judging...)", statistica(tempi(b, 0, b.size(), Misura::Gestione)));
+    riga("  processor time of the thread", statistica(tempi(b, 0, b.size(), Misura::Cpu)));
+    const size_t ultimi = b.size() > 1000 ? b.size() - 1000 : 0;
     riga("first 1000", statistica(tempi(b, 0, 1000)));
-    riga("last 1000", statistica(tempi(b, b.size() > 1000 ? b.size() - 1000 : 0, b.size())));
+    riga("last 1000", statistica(tempi(b, ultimi, b.size())));
+    riga("first 1000, processor time", statistica(tempi(b, 0, 1000, Misura::Cpu)));
+    riga("last 1000, processor time", statistica(tempi(b, ultimi, b.size(), Misura::Cpu)));
     const size_t quinto = b.size() / 5;
     for (int i = 0; i < 5; ++i) {
         char nome[64];
@@ -268,13 +311,24 @@ bool rapporto(const char *modo, const std::vector<Battuta> &b, const std::vector
                 "keystrokes that painted nothing: %lld\n",
                 double(area) / n, double(eventi) / n, static_cast<long long>(areaMax),
                 static_cast<long long>(senzaPittura));
+    std::vector<std::pair<qint64, QString>> perArea;
+    for (const auto &[nome, voce] : pittura.perWidget)
+        perArea.push_back({voce.second, QString("%1 (%2 paints)").arg(nome).arg(voce.first)});
+    std::sort(perArea.rbegin(), perArea.rend());
+    std::printf("largest repainted widgets, px per keystroke:");
+    for (size_t i = 0; i < std::min<size_t>(8, perArea.size()); ++i)
+        std::printf("%s %.0f %s", i ? "," : "", double(perArea[i].first) / n, qPrintable(perArea[i].second));
+    std::printf("\n");
     const bool ok = tutte.p99 < 1000.0;
-    std::printf("99th percentile %.1f µs: %s (target < 1000 µs)\n", tutte.p99, ok ? "met" : "MISSED");
+    const Statistica cpu = statistica(tempi(b, 0, b.size(), Misura::Cpu));
+    std::printf("99th percentile %.1f µs elapsed, %.1f µs processor time: %s (target < 1000 µs)\n", tutte.p99,
+                cpu.p99, ok ? "met" : cpu.p99 < 1000.0 ? "missed in elapsed time only" : "MISSED");
     return ok;
 }
 
 bool modoFrasi(QSize schermo, size_t quante, ContaPittura &pittura)
 {
+    pittura.perWidget.clear();
     Banco banco(schermo);
     banco.apri(QString());
     frmClavora &f = *banco.finestra;
@@ -289,7 +343,10 @@ bool modoFrasi(QSize schermo, size_t quante, ContaPittura &pittura)
         ++righe;
         while (!f.rigaCompletata && !f.chiusa) {
             banco.avanzaOrologio();
+            // Painting of the line's last key is left out of the breakdown: it is not a regular key.
+            pittura.registra = f.posizione < f.esercizi.rigaCorrente.size() - 1;
             const Battuta b = premi(f.txtInput, f.carattereAtteso.at(0), pittura);
+            pittura.registra = false;
             (f.rigaCompletata ? fini : battute).push_back(b);
         }
     }
@@ -297,11 +354,12 @@ bool modoFrasi(QSize schermo, size_t quante, ContaPittura &pittura)
     std::snprintf(titolo, sizeof titolo, "Sentence mode, screen %dx%d%s: %d lines, %d errors",
                   schermo.width(), schermo.height(), banco.stato->schermoGrande ? " (large-screen scaling)" : "",
                   righe, int(banco.stato->totaleErrori));
-    return rapporto(titolo, battute, fini, avvii);
+    return rapporto(titolo, battute, fini, avvii, pittura);
 }
 
 bool modoFileTesto(QSize schermo, ContaPittura &pittura)
 {
+    pittura.perWidget.clear();
     Banco banco(schermo);
     const QByteArray testo = testoFrancese(25600);
     {
@@ -320,7 +378,9 @@ bool modoFileTesto(QSize schermo, ContaPittura &pittura)
     battute.reserve(size_t(testo.size()));
     while (!f.rigaCompletata && !f.chiusa && !f.carattereAtteso.isEmpty()) {
         banco.avanzaOrologio();
+        pittura.registra = f.posizione < f.esercizi.rigaCorrente.size();
         const Battuta b = premi(f.txtInput, f.carattereAtteso.at(0), pittura);
+        pittura.registra = false;
         (f.rigaCompletata ? fini : battute).push_back(b);
     }
     char titolo[200];
@@ -329,7 +389,7 @@ bool modoFileTesto(QSize schermo, ContaPittura &pittura)
                   schermo.width(), schermo.height(), banco.stato->schermoGrande ? " (large-screen scaling)" : "",
                   static_cast<long long>(testo.size()), battute.size() + fini.size(),
                   int(banco.stato->totaleErrori));
-    return rapporto(titolo, battute, fini, avvii);
+    return rapporto(titolo, battute, fini, avvii, pittura);
 }
 
 } // namespace
@@ -349,7 +409,11 @@ int main(int argc, char **argv)
     for (int i = 1; i + 1 < argomenti.size(); ++i) {
         if (argomenti[i] == "--keys")
             quante = size_t(std::max(1, argomenti[i + 1].toInt()));
-        else if (argomenti[i] == "--screen") {
+        else if (argomenti[i] == "--dump") {
+            dump = std::fopen(qPrintable(argomenti[i + 1]), "w");
+            if (dump)
+                std::fprintf(dump, "start_ms\tkey_us\ttotal_us\tcpu_us\tpainted_px\tpaint_events\n");
+        } else if (argomenti[i] == "--screen") {
             const QStringList wh = argomenti[i + 1].split('x');
             if (wh.size() == 2)
                 schermi = {QSize(wh[0].toInt(), wh[1].toInt())};
@@ -358,6 +422,7 @@ int main(int argc, char **argv)
 
     ContaPittura pittura;
     app.installEventFilter(&pittura);
+    orologioBanco.start();
     std::printf("One keystroke = key press and release sent to the input line, then one "
                 "QCoreApplication::processEvents() (platform %s)\n",
                 qPrintable(QGuiApplication::platformName()));
@@ -366,5 +431,7 @@ int main(int argc, char **argv)
         ok = modoFrasi(schermo, quante, pittura) && ok;
         ok = modoFileTesto(schermo, pittura) && ok;
     }
+    if (dump)
+        std::fclose(dump);
     return ok ? 0 : 1;
 }
