@@ -8,9 +8,45 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QSocketNotifier>
 #include <QStandardPaths>
 
+#include <csignal>
+#include <fcntl.h>
+#include <unistd.h>
+
 namespace {
+
+// A session that ends (logout, kill) sends SIGTERM: the main window still
+// closes as usual, saving the settings and giving back the keyboard layout.
+int pipeSegnali[2] = {-1, -1};
+
+void suSegnale(int)
+{
+    const char c = 1;
+    [[maybe_unused]] const auto n = ::write(pipeSegnali[1], &c, 1);
+}
+
+void chiudiAiSegnali(QObject *proprietario)
+{
+    if (::pipe2(pipeSegnali, O_CLOEXEC | O_NONBLOCK) != 0)
+        return;
+    auto *notifica = new QSocketNotifier(pipeSegnali[0], QSocketNotifier::Read, proprietario);
+    QObject::connect(notifica, &QSocketNotifier::activated, proprietario, [] {
+        char c;
+        while (::read(pipeSegnali[0], &c, 1) > 0) {
+        }
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *f = qobject_cast<frmClavora *>(w))
+                f->close();
+    });
+    struct sigaction sa {};
+    sa.sa_handler = suSegnale;
+    sigemptyset(&sa.sa_mask);
+    sa.sa_flags = SA_RESTART;
+    for (int segnale : {SIGTERM, SIGINT, SIGHUP})
+        sigaction(segnale, &sa, nullptr);
+}
 
 void copiaCartella(const QString &da, const QString &a)
 {
@@ -44,16 +80,11 @@ QString CartellaProgramma()
     return dati + "/";
 }
 
-int AvvioProgramma(int argc, char **argv)
+int Avvia(const platform::Services &servizi, const QString &cartella, const QStringList &argomenti,
+          const std::function<int()> &cicloEventi)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName("Tastavia");
-    QApplication::setWindowIcon(QIcon(":/images/tastavia.svg"));
-    platform::SystemServices sistema;
-    platform::Services servizi = sistema.services();
-
     if (!servizi.instance->tryLock())
-        return 0;
+        return 0;   // another Tastavia runs: end without a word
 
     const DecisioneAvvio d = DecidiSchermo(servizi.screen->size());
     if (!d.risoluzioneSufficiente) {
@@ -65,14 +96,27 @@ int AvvioProgramma(int argc, char **argv)
     modClavora stato(servizi);
     stato.schermoGrande = d.schermoGrande;
     stato.windowsNT5 = stato.VersioneNT5();
-    stato.cartellaProgramma = CartellaProgramma();
+    stato.cartellaProgramma = cartella;
     stato.pausa = [&stato](int ms) { PauseWithEvents(*stato.servizi.clock, ms); };
 
-    QStringList argomenti = QCoreApplication::arguments();
-    argomenti.removeFirst();
     frmClavora finestra(stato);
     finestra.Form_Load(argomenti.join(' '));
-    if (finestra.chiusa)
+    if (finestra.chiusa || !cicloEventi)
         return 0;
-    return app.exec();
+    return cicloEventi();
+}
+
+int AvvioProgramma(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Tastavia");
+    QApplication::setWindowIcon(QIcon(":/images/tastavia.svg"));
+    platform::SystemServices sistema;
+    if (!sistema.services().instance->tryLock())
+        return 0;   // another Tastavia runs: end at once, touching nothing
+    sistema.startSound();
+    chiudiAiSegnali(&app);
+    QStringList argomenti = QCoreApplication::arguments();
+    argomenti.removeFirst();
+    return Avvia(sistema.services(), CartellaProgramma(), argomenti, [] { return QApplication::exec(); });
 }

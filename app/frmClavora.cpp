@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -429,26 +430,23 @@ void frmClavora::Form_Load(const QString &comando)
     else
         ImpostaModo(0);
 
-    // 12: the French layout, remembering the learner's own.
-    tastiera::AvvisoLayout avviso;
-    avviso.dialogs = s.servizi.dialogs;
-    avviso.finestra = this;
-    avviso.titoloAttenzione = titoloAttenzione;
-    avviso.messaggio = [this](int n) { return testiMessaggi.value(n); };
-    avviso.apriGuida = [this](int id) { s.ApriGuida(this, id); };
-    tastiera::VerificaLayout(controlloLayout_, avviso);
-    s.layoutPrecedente = controlloLayout_.layoutPrecedente();
-
     // 14-15: the keyboard drawn, its markers ready.
     picKeyword->RipristinaTastiera();
     picKeyword->PreparaEvidenziatori();
     s.velocitaFrase.fill(0);
 
-    // 13: the hand cursor on what can be clicked.
+    // 13: the program's hand cursor on what can be clicked.
+    const QPixmap mano(":/cursors/mano.svg");
+    const QCursor cursoreMano = mano.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(mano, 10, 2);
     for (QWidget *w : {static_cast<QWidget *>(cmdStart), static_cast<QWidget *>(cboListFile)})
-        w->setCursor(Qt::PointingHandCursor);
+        w->setCursor(cursoreMano);
     for (QLabel *l : lblMenu)
-        l->setCursor(Qt::PointingHandCursor);
+        l->setCursor(cursoreMano);
+    for (QRadioButton *r : optMenu)
+        r->setCursor(cursoreMano);
+    for (QRadioButton *r : optLevel)
+        r->setCursor(cursoreMano);
+    picKeyword->setCursoreMano(cursoreMano);
 
     // 16-17: practice state and the progress marker.
     richiestaRiavvio = false;
@@ -483,6 +481,18 @@ void frmClavora::Form_Load(const QString &comando)
     for (QLabel *l : lblMenu)
         l->setEnabled(false);
     update();
+    QApplication::processEvents();
+
+    // 12: the French layout, remembering the learner's own. Checked once the window
+    // shows: loading a keymap takes a moment, and its warning needs the window.
+    tastiera::AvvisoLayout avviso;
+    avviso.dialogs = s.servizi.dialogs;
+    avviso.finestra = this;
+    avviso.titoloAttenzione = titoloAttenzione;
+    avviso.messaggio = [this](int n) { return testiMessaggi.value(n); };
+    avviso.apriGuida = [this](int id) { s.ApriGuida(this, id); };
+    tastiera::VerificaLayout(controlloLayout_, avviso);
+    s.layoutPrecedente = controlloLayout_.layoutPrecedente();
 
     // 21-22: a file named on the command line; the kinds that have files.
     if (!rigaComando.isEmpty()) {
@@ -508,6 +518,7 @@ void frmClavora::Form_Load(const QString &comando)
     shpProgressTime->resize(lblNumBatt[0]->width() * 2 + 1, shpProgressTime->height());
     for (QLabel *l : lblMenu)
         l->setEnabled(true);
+    lblMenu[4]->setEnabled(!s.modoEsperto);   // expert mode never shows the key map
 }
 
 void frmClavora::AnimazioneTitolo()
@@ -574,9 +585,17 @@ bool frmClavora::eventFilter(QObject *o, QEvent *e)
     }
     // The keyboard panel: dark at the top, light at the bottom.
     if (o == picNotebook && e->type() == QEvent::Paint) {
+        // Painted once per size; every later paint only copies it.
+        if (sfondoNotebook_.size() != picNotebook->size()) {
+            sfondoNotebook_ = QPixmap(picNotebook->size());
+            QPainter g(&sfondoNotebook_);
+            GradientFill(g, 0, 0, picNotebook->width(), picNotebook->height(),
+                         ColoreRGB(60, 60, 60), ColoreRGB(60, 60, 60), ColoreRGB(190, 190, 190),
+                         ColoreRGB(190, 190, 190), true);
+        }
         QPainter p(picNotebook);
-        GradientFill(p, 0, 0, picNotebook->width(), picNotebook->height(), ColoreRGB(60, 60, 60),
-                     ColoreRGB(60, 60, 60), ColoreRGB(190, 190, 190), ColoreRGB(190, 190, 190), true);
+        const QRect r = static_cast<QPaintEvent *>(e)->rect();
+        p.drawPixmap(r, sfondoNotebook_, r);
         return true;
     }
     // The window previews every key of its own widgets.
@@ -646,10 +665,16 @@ void frmClavora::Form_KeyUp(int tasto)
     }
 }
 
-void frmClavora::paintEvent(QPaintEvent *)
+void frmClavora::paintEvent(QPaintEvent *e)
 {
+    if (sfondo_.size() != size() || schemaSfondo_ != s.schemaColori) {
+        sfondo_ = QPixmap(size());
+        schemaSfondo_ = s.schemaColori;
+        QPainter g(&sfondo_);
+        SfondoGradiente(g, rect(), s.schemaColori);
+    }
     QPainter p(this);
-    SfondoGradiente(p, rect(), s.schemaColori);
+    p.drawPixmap(e->rect(), sfondo_, e->rect());
 }
 
 void frmClavora::closeEvent(QCloseEvent *e)

@@ -161,4 +161,6 @@ private:
     std::unique_ptr<ClsResize> ridimensionatore_;
     bool cronometroFermatoQui_ = false;
     bool inoltroInCorso_ = false;
+    QPixmap sfondo_, sfondoNotebook_;   // backgrounds, painted once per size and scheme
+    int schemaSfondo_ = -1;
 };

@@ -7,6 +7,7 @@
 #include "keyboard/TastieraVirtuale.h"
 #include "platform/Testo.h"
 #include "ui/frmShadow.h"
+#include "ui/modGradient.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -632,7 +633,7 @@ void frmClavora::DisegnaRecord(int larghezza, int livello)
     barra.fill(Qt::transparent);
     QPainter p(&barra);
     for (int y = 0; y < barra.height(); ++y) {
-        p.setPen(QColor::fromRgb(ColoreRigaRecord(livello, y)));
+        p.setPen(ColoreQt(ColoreRigaRecord(livello, y)));
         p.drawLine(0, y, barra.width(), y);
     }
     p.end();

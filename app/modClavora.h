@@ -91,3 +91,11 @@ extern const char *const testoRisoluzioneMinima;
 
 // The process entry: single instance, screen check, main window.
 int AvvioProgramma(int argc, char **argv);
+
+// What the entry does once the application and its services exist; the event
+// loop is run by cicloEventi (none in tests).
+int Avvia(const platform::Services &servizi, const QString &cartellaProgramma,
+          const QStringList &argomenti, const std::function<int()> &cicloEventi);
+
+// The program folder, ending with "/".
+QString CartellaProgramma();

@@ -3,15 +3,19 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
-#include <QLockFile>
 #include <QMessageBox>
 #include <QPrinterInfo>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QUrl>
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
 
 #if __has_include(<X11/Xlib.h>)
 #include <X11/Xlib.h>
@@ -78,20 +82,36 @@ public:
     }
 };
 
+// An advisory lock on a file in the user's runtime folder: the kernel drops it
+// when the process ends, however it ends, so a killed run never blocks the next.
 class SystemInstanceLock : public InstanceLock {
 public:
+    ~SystemInstanceLock() override
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
     bool tryLock() override
     {
+        if (fd_ >= 0)
+            return true;
         QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
         if (dir.isEmpty())
             dir = QDir::tempPath();
-        lock_ = std::make_unique<QLockFile>(dir + "/tastavia.lock");
-        lock_->setStaleLockTime(0); // a lock left by a killed process is taken over
-        return lock_->tryLock(0);
+        const QByteArray path = QFile::encodeName(dir + "/tastavia.lock");
+        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        if (fd < 0)
+            return true;   // no lock can be had: better two instances than none
+        if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+            ::close(fd);
+            return false;
+        }
+        fd_ = fd;
+        return true;
     }
 
 private:
-    std::unique_ptr<QLockFile> lock_;
+    int fd_ = -1;
 };
 
 class SystemScreen : public Screen {
@@ -109,14 +129,13 @@ public:
 #ifdef TASTAVIA_HAVE_X11
         if (name == "xcb") {
             // A compositing manager owns the selection _NET_WM_CM_S<screen>.
-            Display *dpy = XOpenDisplay(nullptr);
+            auto *x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+            Display *dpy = x11 ? x11->display() : nullptr;
             if (!dpy)
                 return false;
             const QByteArray sel = "_NET_WM_CM_S" + QByteArray::number(DefaultScreen(dpy));
             Atom atom = XInternAtom(dpy, sel.constData(), False);
-            bool owned = XGetSelectionOwner(dpy, atom) != None;
-            XCloseDisplay(dpy);
-            return owned;
+            return XGetSelectionOwner(dpy, atom) != None;
         }
 #endif
         return false;
@@ -142,12 +161,36 @@ public:
     int installerLanguage() const override { return languageIdForLocale(QLocale().name()); }
 };
 
+// Silent until started: the connection to the sound server is made only once
+// the program knows it will run (not for a second instance).
+class DeferredSound : public Sound {
+public:
+    void start()
+    {
+        if (!real_)
+            real_ = makePulseSound(":/sounds/");
+    }
+    void play(int id) override
+    {
+        if (real_)
+            real_->play(id);
+    }
+
+private:
+    std::unique_ptr<Sound> real_;
+};
+
 } // namespace
+
+void SystemServices::startSound()
+{
+    static_cast<DeferredSound *>(sound_.get())->start();
+}
 
 SystemServices::SystemServices()
     : clock_(std::make_unique<SystemClock>()),
       random_(std::make_unique<SystemRandom>()),
-      sound_(makePulseSound(":/sounds/")),
+      sound_(std::make_unique<DeferredSound>()),
       dialogs_(std::make_unique<SystemDialogs>()),
       instance_(std::make_unique<SystemInstanceLock>()),
       screen_(std::make_unique<SystemScreen>()),

@@ -13,6 +13,8 @@ public:
     SystemServices();
     ~SystemServices();
     Services services() const;
+    // Connects to the sound server; until then sounds are silent.
+    void startSound();
 
 private:
     std::unique_ptr<Clock> clock_;

@@ -22,6 +22,12 @@ protected:
         QDir().mkpath(cartella + "CorsoDattilo");
         QDir().mkpath(cartella + "Esercizi");
         fakes.screen.composited = false;   // no backdrop: windows open directly
+        nuovoStato();
+    }
+
+    // Shared state as a fresh start of the program makes it.
+    void nuovoStato()
+    {
         stato = std::make_unique<modClavora>(fakes.services());
         stato->cartellaProgramma = cartella;
         stato->pausa = [this](int ms) {

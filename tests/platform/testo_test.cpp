@@ -1,0 +1,73 @@
+#include "platform/Testo.h"
+
+#include <gtest/gtest.h>
+
+using namespace testo;
+
+// --- Code page 1252 ----------------------------------------------------------------
+
+TEST(Cp1252, roundTripOfEveryByte_keepsTheBytes)
+{
+    QByteArray tutti;
+    for (int b = 0; b < 256; ++b)
+        tutti.append(char(b));
+    EXPECT_EQ(aCp1252(daCp1252(tutti)), tutti);
+}
+
+TEST(Cp1252, windowsCharactersOfTheHighRange_mapToTheirCodes)
+{
+    EXPECT_EQ(codiceAnsi(QChar(0x20AC)), 128);   // €
+    EXPECT_EQ(codiceAnsi(QChar(0x2019)), 146);   // ’
+    EXPECT_EQ(codiceAnsi(QChar(0x0153)), 156);   // œ
+    EXPECT_EQ(codiceAnsi(QChar(0x00E9)), 233);   // é
+    EXPECT_EQ(daCodiceAnsi(0x80), QChar(0x20AC));
+    EXPECT_EQ(daCodiceAnsi(0x92), QChar(0x2019));
+}
+
+TEST(Cp1252, charactersOutsideTheCodePage_becomeQuestionMarks)
+{
+    EXPECT_EQ(codiceAnsi(QChar(0x0416)), -1);
+    EXPECT_EQ(aCp1252(QString::fromUtf8("aЖb")), "a?b");
+    // A character beyond the basic plane is one "?", not two.
+    EXPECT_EQ(aCp1252(QString::fromUtf8("x\xF0\x9F\x98\x80y")), "x?y");
+}
+
+TEST(Cp1252, textDecoding_prefersValidUtf8AndFallsBackTo1252)
+{
+    EXPECT_EQ(decodificaTesto("caf\xC3\xA9"), QString::fromUtf8("café"));
+    EXPECT_EQ(decodificaTesto("\xEF\xBB\xBF" "caf\xC3\xA9"), QString::fromUtf8("café"));
+    EXPECT_EQ(decodificaTesto("caf\xE9 \x80"), QString::fromUtf8("café €"));
+}
+
+// --- Number formats -----------------------------------------------------------------
+
+TEST(Formato, roundingOfWholeNumbers_goesHalfToEven)
+{
+    const QLocale c(QLocale::C);
+    EXPECT_EQ(formato(2.5, "0", c), "2");
+    EXPECT_EQ(formato(3.5, "0", c), "4");
+    EXPECT_EQ(formato(127.6, "##0", c), "128");
+    EXPECT_EQ(formato(0, "##0", c), "0");
+    EXPECT_EQ(formato(-1.5, "0", c), "-2");
+}
+
+TEST(Formato, decimalsAndPercentages_followTheLocale)
+{
+    const QLocale it(QLocale::Italian, QLocale::Italy);
+    EXPECT_EQ(formato(0.125, "##0.0%", it), "12,5%");
+    EXPECT_EQ(formato(0.05, "#0.0%", it), "5,0%");
+    EXPECT_EQ(formato(3.14159, "0.0", it), "3,1");
+    EXPECT_EQ(formato(0.5, "#.0", it), ",5");
+    EXPECT_EQ(formato(1234567, "###,###", it), "1.234.567");
+    EXPECT_EQ(formato(1234567, "###,###", QLocale(QLocale::C)), "1,234,567");
+}
+
+TEST(Formato, oddValues_giveATextNeverACrash)
+{
+    const QLocale c(QLocale::C);
+    EXPECT_EQ(formato(std::numeric_limits<double>::quiet_NaN(), "0", c), "0");
+    EXPECT_EQ(formato(std::numeric_limits<double>::infinity(), "0.0", c), "0.0");
+    EXPECT_EQ(formato(0, "###,###", c), "");   // no digit is forced by "#"
+    EXPECT_EQ(dueCifre(5), "05");
+    EXPECT_EQ(dueCifre(59), "59");
+}
