@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Runs a test program on a private Xvfb with the French keyboard layout.
+# Exit 77 (skipped) when Xvfb, setxkbmap or xdotool are not installed.
+set -u
+for tool in Xvfb setxkbmap xdotool; do
+  command -v "$tool" >/dev/null || { echo "skipped: $tool missing"; exit 77; }
+done
+display=""
+for n in $(seq 140 180); do
+  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
+done
+[ -n "$display" ] || { echo "skipped: no free display"; exit 77; }
+# -noreset: otherwise the keymap resets whenever the last client leaves.
+Xvfb "$display" -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+xvfb=$!
+trap 'kill $xvfb 2>/dev/null; wait $xvfb 2>/dev/null' EXIT
+for _ in $(seq 50); do
+  DISPLAY=$display xdotool getmouselocation >/dev/null 2>&1 && break
+  sleep 0.1
+done
+DISPLAY=$display setxkbmap fr || { echo "skipped: no French layout"; exit 77; }
+DISPLAY=$display LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb "$@"
