@@ -23,6 +23,14 @@
 #include <QRadioButton>
 #include <QTimer>
 
+int ApriGiocoProvvisorio(QWidget *proprietario);
+
+// A balloon text: its title in bold over the text.
+QString Fumetto(const QString &titolo, const QString &testo)
+{
+    return "<b>" + titolo.toHtmlEscaped() + "</b><br>" + testo.toHtmlEscaped();
+}
+
 namespace {
 
 // Windows colour values (0x00BBGGRR) and RGB triples as Qt colours.
@@ -61,6 +69,7 @@ frmClavora::frmClavora(modClavora &stato, QWidget *parent)
             platform::Dialogs::YesNo);
         return r == platform::Dialogs::AnsYes ? 0 : 1;
     };
+    apriGioco = [](QWidget *proprietario) { return ApriGiocoProvvisorio(proprietario); };
     apriReport = [this](QWidget *proprietario) {
         // Until the text-file report exists: its figures in a box.
         s.servizi.dialogs->message(
@@ -199,8 +208,16 @@ void frmClavora::CreaControlli()
     colora(picMenu, rgb(232, 240, 250));
     const char *nomiMenu[5] = {"Frasi interne", "Corso dattilo", "Esercizi", "File di testo",
                                "Gioco && Allenamento"};
+    const char *fumettiMenu[5] = {
+        "Consente di esercitarsi utilizzando le frasi interne",
+        "Consente di esercitarsi utilizzando un corso di dattilografia",
+        "Consente di esercitarsi utilizzando degli esercizi personalizzati",
+        "Consente di esercitarsi utilizzando dei comuni file di testo",
+        "Consente di accedere alla sezione allenamento e gioco"};
     for (int i = 0; i < 5; ++i) {
         optMenu[size_t(i)] = new QRadioButton(QString(nomiMenu[i]).replace("&&", "&&"), picMenu);
+        optMenu[size_t(i)]->setToolTip(Fumetto("Esercitazioni e corsi", fumettiMenu[i]));
+        optMenu[size_t(i)]->setToolTipDuration(15000);
         optMenu[size_t(i)]->setFont(QFont("DejaVu Sans", i == 4 ? 8 : 7));
         optMenu[size_t(i)]->setGeometry(6 + (i % 3) * 126, 4 + (i / 3) * 20, 124, 18);
         optMenu[size_t(i)]->setFocusPolicy(Qt::NoFocus);
@@ -222,6 +239,11 @@ void frmClavora::CreaControlli()
     colora(picLevel, rgb(232, 240, 250));
     for (int i = 0; i < 2; ++i) {
         optLevel[size_t(i)] = new QRadioButton(i == 0 ? "Principiante" : "Esperto", picLevel);
+        optLevel[size_t(i)]->setToolTip(Fumetto(
+            QString::fromUtf8("Livello di difficoltà"),
+            i == 0 ? QString::fromUtf8("Imposta il programma in modalità principiante")
+                   : QString::fromUtf8("Imposta il programma in modalità esperto")));
+        optLevel[size_t(i)]->setToolTipDuration(15000);
         optLevel[size_t(i)]->setGeometry(10, 8 + i * 30, 180, 24);
         optLevel[size_t(i)]->setFocusPolicy(Qt::NoFocus);
         connect(optLevel[size_t(i)], &QRadioButton::clicked, this,
@@ -317,11 +339,11 @@ void frmClavora::CreaControlli()
     lblNumeroFrase->setAlignment(Qt::AlignCenter);
     lblNumeroFrase->setFont(QFont("Liberation Sans", 10, QFont::Bold));
     imgPremi = new QLabel(picNotebook);
-    imgPremi->setGeometry(376, 244, 110, 24);
+    imgPremi->setGeometry(456, 241, 38, 30);
     imgPremi->setAlignment(Qt::AlignCenter);
-    imgPremi->setText("Premi Entrée ↵");
-    imgPremi->setFont(QFont("DejaVu Sans", 9, QFont::Bold));
-    colora(imgPremi, rgb(255, 240, 120), rgb(120, 60, 0));
+    imgPremi->setPixmap(QPixmap(":/images/practice/premi.png")
+                            .scaled(38, 30, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    imgPremi->setToolTip(QString::fromUtf8("Premi Entrée"));
     imgPremi->hide();
     cmdStart = new QPushButton("Entrée ↵", picNotebook);
     cmdStart->setObjectName("cmdStart");
@@ -368,6 +390,11 @@ void frmClavora::CreaControlli()
         lblMenu[size_t(i)]->installEventFilter(this);
     }
     shpMenu[7]->setStyleSheet("background: rgb(255,255,0); border: none;");
+    // The hover marker: an orange frame that leaves the symbol beneath visible.
+    shpEV = new QFrame(this);
+    shpEV->setStyleSheet("border: 2px solid rgb(255,128,0); background: transparent;");
+    shpEV->setAttribute(Qt::WA_TransparentForMouseEvents);
+    shpEV->hide();
     lblMenu[7]->hide();
     shpMenu[7]->hide();
 
@@ -575,12 +602,21 @@ void frmClavora::SalutoIniziale()
 
 bool frmClavora::eventFilter(QObject *o, QEvent *e)
 {
-    // Menu labels: a click runs their command.
+    // Menu labels: a click runs their command; the hover marker follows the mouse.
     for (int i = 0; i < 8; ++i) {
-        if (o == lblMenu[size_t(i)] && e->type() == QEvent::MouseButtonRelease &&
-            lblMenu[size_t(i)]->isEnabled()) {
+        if (o != lblMenu[size_t(i)])
+            continue;
+        if (e->type() == QEvent::MouseButtonRelease && lblMenu[size_t(i)]->isEnabled()) {
+            shpEV->hide();
             lblMenu_Click(i);
             return true;
+        }
+        if (e->type() == QEvent::Enter) {
+            shpEV->setGeometry(shpMenu[size_t(i)]->geometry().adjusted(-2, -2, 2, 2));
+            shpEV->show();
+            shpEV->raise();
+        } else if (e->type() == QEvent::Leave) {
+            shpEV->hide();
         }
     }
     // The keyboard panel: dark at the top, light at the bottom.

@@ -7,6 +7,7 @@
 #include "keyboard/ControlloLayout.h"
 #include "keyboard/TabellaTasti.h"
 #include "settings/Impostazioni.h"
+#include "ui/frmInfo.h"
 
 #include <QLabel>
 #include <QWidget>
@@ -25,6 +26,8 @@ namespace tastiera {
 class TastieraVirtuale;
 class MappaTastiEsterna;
 } // namespace tastiera
+
+QString Fumetto(const QString &titolo, const QString &testo);
 
 class frmClavora : public QWidget {
     Q_OBJECT
@@ -99,6 +102,7 @@ public:
     QLabel *imgIconaPunteggio = nullptr;
     std::array<QLabel *, 8> lblMenu{};
     std::array<QFrame *, 8> shpMenu{};
+    QFrame *shpEV = nullptr;
     std::array<QRadioButton *, 5> optMenu{};
     std::array<QRadioButton *, 2> optLevel{};
     QComboBox *cboListFile = nullptr;
@@ -117,6 +121,8 @@ public:
     std::function<int(QWidget *proprietario)> apriNome;        // 1: the learner's name
     std::function<int(QWidget *proprietario)> apriRisultati;   // 2: returns sceltaRisultati
     std::function<int(QWidget *proprietario)> apriReport;      // 3: the text-file report
+    std::function<int(QWidget *proprietario)> apriGioco;       // training and game
+    std::function<bool(const frmInfo::Azioni &)> apriInfo;     // true: print the keyboard
 
 protected:
     void paintEvent(QPaintEvent *) override;
@@ -150,6 +156,8 @@ private:
     void AggiornaContatori();
     void MostraModelloTesto();
     void Chiudi();
+    void SalvaSegnalibro();
+    void StampaTastiera();
 
     void CaricaImpostazioni();
     void SalvaImpostazioni();

@@ -4,8 +4,16 @@
 #include "app/LineaInput.h"
 #include "keyboard/TastieraVirtuale.h"
 #include "platform/Testo.h"
+#include "settings/Segnalibro.h"
+#include "ui/frmInfo.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QLabel>
+#include <QPainter>
+#include <QPrinter>
+#include <QPushButton>
+#include <QVBoxLayout>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -40,6 +48,37 @@ void frmClavora::lblMenu_Click(int indice)
     case 1:
         ComandoRicomincia();
         break;
+    case 2: {
+        const QString linguaPrima = s.linguaCorrente;
+        s.Suona(105);
+        frmInfo::Azioni azioni;
+        azioni.apriGuida = [this] { s.ApriGuida(this, 0); };
+        azioni.apriLingua = [this] {
+            // The language files arrive with their own window; until then, say so.
+            s.servizi.dialogs->message(this, "Tastavia",
+                                       "Lingua dell'interfaccia: " +
+                                           (s.linguaCorrente.isEmpty() ? QString("Italiano")
+                                                                       : s.linguaCorrente),
+                                       platform::Dialogs::Information, platform::Dialogs::Ok);
+        };
+        azioni.stampanteDisponibile = s.StampanteDisponibile();
+        bool stampa = false;
+        if (apriInfo) {
+            stampa = apriInfo(azioni);
+        } else {
+            frmInfo info(azioni, this);
+            info.exec();
+            stampa = info.stampaRichiesta();
+        }
+        if (stampa)
+            StampaTastiera();
+        if (s.linguaCorrente != linguaPrima)
+            optMenu[0]->setChecked(true);
+        picDisplay->setFocus();
+        richiestaRiavvio = true;
+        cmdStart_Click();
+        break;
+    }
     case 3:
         s.suonoAttivo = !s.suonoAttivo;
         shpMenu[3]->setStyleSheet(s.suonoAttivo ? "background: rgb(128,255,255);" : "");
@@ -104,6 +143,18 @@ void frmClavora::optMenu_Click(int indice)
         cboListFile->setCurrentIndex(0);
         lblIconaEsercizio->setText("🗎");
         break;
+    case 4:
+        fermaLampeggio = false;
+        Timer2->stop();
+        imgPremi->hide();
+        optMenu[0]->setChecked(true);
+        optMenu_Click(0);
+        if (apriGioco)
+            apriGioco(this);
+        picDisplay->setFocus();
+        richiestaRiavvio = true;
+        cmdStart_Click();
+        return;
     default:
         break;
     }
@@ -112,10 +163,56 @@ void frmClavora::optMenu_Click(int indice)
 
 void frmClavora::RiempiCorso()
 {
-    QString segnalibro;
+    const QString segnalibro = LeggiSegnalibro(s.gestoreIni, s.cartellaProgramma, s.nomeUtente);
+    QStringList voci;
     for (const QFileInfo &f : fileDi(s.cartellaProgramma + "CorsoDattilo/", "*.ftd"))
-        cboListFile->addItem(f.fileName().section('.', 0, 0).toUpper());
-    cboListFile->setCurrentIndex(0);
+        voci << f.fileName().section('.', 0, 0).toUpper();
+    cboListFile->addItems(voci);
+    cboListFile->setCurrentIndex(voci.isEmpty() ? -1 : IndiceSegnalibro(voci, segnalibro));
+}
+
+void frmClavora::SalvaSegnalibro()
+{
+    ::SalvaSegnalibro(s.gestoreIni, *s.servizi.dialogs, this, s.cartellaProgramma, s.nomeUtente,
+                      s.fileEsercizio, cboListFile->count() == cboListFile->currentIndex() + 1,
+                      testiMessaggi.mid(17, 6));
+}
+
+// Until the keyboard sheet has its own layout: the keyboard as shown, on one page.
+void frmClavora::StampaTastiera()
+{
+    const auto r = s.servizi.dialogs->message(
+        this, "Tastavia", testiMessaggi.value(23) + s.nomeUtente + "?\r\n" + testiMessaggi.value(24),
+        platform::Dialogs::Question, platform::Dialogs::YesNo);
+    if (r != platform::Dialogs::AnsYes || !s.StampanteDisponibile())
+        return;
+    QPrinter stampante;
+    stampante.setPageOrientation(QPageLayout::Landscape);
+    QPainter p;
+    if (!p.begin(&stampante))
+        return;   // no printer after all: nothing printed, nothing broken
+    const QPixmap immagine = picKeyword->grab();
+    const QRect pagina = p.viewport();
+    const QSize dimensione = immagine.size().scaled(pagina.size() * 9 / 10, Qt::KeepAspectRatio);
+    p.drawPixmap(QRect(QPoint((pagina.width() - dimensione.width()) / 2, pagina.height() / 10),
+                       dimensione),
+                 immagine);
+    p.end();
+}
+
+// The game window arrives later; until then a window that says so.
+int ApriGiocoProvvisorio(QWidget *proprietario)
+{
+    QDialog d(proprietario);
+    d.setWindowTitle(QString::fromUtf8("Gioco & Allenamento"));
+    auto *l = new QVBoxLayout(&d);
+    l->addWidget(new QLabel(QString::fromUtf8(
+        "Il gioco delle lettere che cadono e l'allenamento\n"
+        "sui gruppi di caratteri arrivano con la prossima versione."), &d));
+    auto *chiudi = new QPushButton("Chiudi", &d);
+    QObject::connect(chiudi, &QPushButton::clicked, &d, &QDialog::accept);
+    l->addWidget(chiudi, 0, Qt::AlignRight);
+    return d.exec();
 }
 
 void frmClavora::AggiornaCategorie()

@@ -73,6 +73,7 @@ void frmClavora::Reset()
 {
     lblMenu[2]->setEnabled(true);
     lblSmile->clear();
+    lblSmile->setAccessibleName({});
     lblSmile->setAutoFillBackground(false);
     richiestaRiavvio = false;
     s.fileEsercizio.clear();
@@ -376,13 +377,13 @@ void frmClavora::FaccinaErrori()
     const double r = double(s.totaleErrori) / double(s.totaleBattute) * 100.0;
     const double soglie[2][3] = {{2, 3, 4}, {0.5, 0.75, 1}};
     const auto &t = soglie[s.modoEsperto ? 1 : 0];
-    // The hands of the best to the worst ratio.
+    // From the best ratio to the worst; the letter names the band.
     struct { const char *simbolo; const char *lettera; QColor colore; } fasce[4] = {
-        {"👍", "B", QColor(0, 255, 255)}, {"👌", "A", QColor(0, 255, 0)},
-        {"✋", "C", QColor(255, 255, 192)}, {"👎", "D", QColor(255, 128, 128)}};
+        {"★", "B", QColor(0, 255, 255)}, {"☺", "A", QColor(0, 255, 0)},
+        {"☹", "C", QColor(255, 255, 192)}, {"✖", "D", QColor(255, 128, 128)}};
     const int i = r <= t[0] ? 0 : r <= t[1] ? 1 : r <= t[2] ? 2 : 3;
-    lblSmile->setText(fasce[i].lettera);
-    lblSmile->setProperty("simbolo", QString::fromUtf8(fasce[i].simbolo));
+    lblSmile->setText(QString::fromUtf8(fasce[i].simbolo));
+    lblSmile->setAccessibleName(fasce[i].lettera);
     sfondo(lblSmile, fasce[i].colore);
 }
 
@@ -538,6 +539,8 @@ void frmClavora::ProssimaFrase()
         QApplication::processEvents();
         update();
         if (s.sceltaRisultati != 0) {
+            if (modoCorso)
+                SalvaSegnalibro();
             Chiudi();
             return;
         }
@@ -548,6 +551,9 @@ void frmClavora::ProssimaFrase()
         for (int i = 0; i < 3; ++i)
             lblMediaLevel[size_t(i)]->clear();
         s.velocitaFrase.fill(0);
+        sommaPunti = 0;
+        if (modoCorso)
+            SalvaSegnalibro();
         if (!rigaComando.isEmpty() || cboListFile->count() == 0) {
             // A new run starts at once.
         } else {

@@ -1,0 +1,141 @@
+#include "FinestraTest.h"
+
+#include "keyboard/TastieraVirtuale.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+
+using Menu = FinestraTest;
+
+TEST_F(Menu, textFileEntries_showTheirTypingMinutes)
+{
+    scrivi("Esercizi/corto.txt", QByteArray(450, 'a'));
+    scrivi("Esercizi/medio.txt", QByteArray(900, 'a'));
+    scrivi("Esercizi/enorme.txt", QByteArray(26000, 'a'));
+    apri();
+    finestra->optMenu[3]->setChecked(true);
+    finestra->optMenu_Click(3);
+    QStringList voci;
+    for (int i = 0; i < finestra->cboListFile->count(); ++i)
+        voci << finestra->cboListFile->itemText(i);
+    EXPECT_EQ(voci, QStringList({"corto.txt    (2 min)",
+                                 QString::fromUtf8("medio.txt    (3 ÷ 4 min)")}));
+    // Choosing an entry practises its file, without the estimate.
+    finestra->cboListFile->setCurrentIndex(1);
+    finestra->cmdStart_Click();
+    EXPECT_EQ(stato->fileEsercizio, cartella + "Esercizi/medio.txt");
+    EXPECT_TRUE(stato->modoFileTesto);
+}
+
+TEST_F(Menu, kindsWithoutFiles_stayDisabled)
+{
+    scrivi("Esercizi/solo.txt", "testo");
+    apri();
+    EXPECT_FALSE(finestra->optMenu[1]->isEnabled());
+    EXPECT_FALSE(finestra->optMenu[2]->isEnabled());
+    EXPECT_TRUE(finestra->optMenu[3]->isEnabled());
+    EXPECT_FALSE(finestra->cboListFile->isEnabled());
+}
+
+TEST_F(Menu, courseList_continuesAfterTheBookmarkedLesson)
+{
+    for (const char *n : {"A01.ftd", "A02.ftd", "A03.ftd"})
+        scrivi(QString("CorsoDattilo/") + n, "[Livello1]\r\n1=abc\r\n");
+    scrivi("CorsoDattilo/Tastavia.bmk", "[ANNA]\r\nBookmark=A02\r\n");
+    apri({}, "ANNA");
+    finestra->optMenu[1]->setChecked(true);
+    finestra->optMenu_Click(1);
+    EXPECT_EQ(finestra->cboListFile->currentText(), "A03");
+
+    // Another learner starts from the beginning.
+    apri({}, "BRUNO");
+    finestra->optMenu[1]->setChecked(true);
+    finestra->optMenu_Click(1);
+    EXPECT_EQ(finestra->cboListFile->currentText(), "A01");
+}
+
+TEST_F(Menu, expertMode_turnsTheKeyMapOffAndBeginnerLeavesItOff)
+{
+    apri();
+    ASSERT_TRUE(finestra->picKeyword->mappaTastiAttiva());
+    finestra->optLevel_Click(1);
+    EXPECT_FALSE(finestra->picKeyword->mappaTastiAttiva());
+    EXPECT_FALSE(finestra->lblMenu[4]->isEnabled());
+    EXPECT_FLOAT_EQ(stato->tempoObiettivo, 0.2f);
+    finestra->optLevel_Click(0);
+    EXPECT_TRUE(finestra->lblMenu[4]->isEnabled());
+    EXPECT_FALSE(finestra->picKeyword->mappaTastiAttiva());
+}
+
+TEST_F(Menu, colourSchemes_cycleFromTenBackToZero)
+{
+    apri();
+    stato->schemaColori = 10;
+    finestra->lblMenu_Click(6);
+    EXPECT_EQ(stato->schemaColori, 0);
+}
+
+TEST_F(Menu, soundToggle_alwaysPlaysItsClick)
+{
+    apri();
+    ASSERT_TRUE(stato->suonoAttivo);
+    fakes.sound.played.clear();
+    finestra->lblMenu_Click(3);
+    EXPECT_FALSE(stato->suonoAttivo);
+    EXPECT_EQ(fakes.sound.played, std::vector<int>{111});
+}
+
+TEST_F(Menu, characterWithoutAKey_isTypedByLabelSeven)
+{
+    apri();
+    finestra->cmdStart_Click();
+    finestra->esercizi.rigaCorrente = QString::fromUtf8("l’a");
+    finestra->posizione = 1;
+    finestra->carattereAtteso = "l";
+    digita("l");
+    EXPECT_EQ(finestra->carattereAtteso, QString::fromUtf8("’"));
+    EXPECT_TRUE(finestra->lblMenu[7]->isVisibleTo(finestra.get()));
+    finestra->lblMenu_Click(7);
+    EXPECT_FALSE(finestra->lblMenu[7]->isVisibleTo(finestra.get()));
+    EXPECT_EQ(finestra->carattereAtteso, "a");
+    EXPECT_EQ(stato->totaleErrori, 0);
+}
+
+TEST_F(Menu, informationWindow_offersPrintOnlyWithAPrinter)
+{
+    apri();
+    bool stampaAbilitata = true;
+    finestra->apriInfo = [&](const frmInfo::Azioni &azioni) {
+        frmInfo info(azioni);
+        stampaAbilitata = info.cmdStampa->isEnabled();
+        EXPECT_EQ(info.lblVersione->text(), "Versione 1.0.0");
+        return false;
+    };
+    fakes.sound.played.clear();
+    finestra->lblMenu_Click(2);
+    EXPECT_FALSE(stampaAbilitata);
+    EXPECT_EQ(fakes.sound.played.front(), 105);
+
+    fakes.printer.present = true;
+    finestra->lblMenu_Click(2);
+    EXPECT_TRUE(stampaAbilitata);
+}
+
+TEST_F(Menu, restart_asksTheNameAgainAndShowsTheWelcome)
+{
+    apri({}, "ANNA");
+    finestra->cmdStart_Click();
+    digita(riga().left(3));
+    finestra->apriNome = [this](QWidget *) {
+        stato->nomeUtente = "LUCA";
+        return 1;
+    };
+    fakes.dialogs.answers.push_back(platform::Dialogs::AnsYes);
+    finestra->lblMenu_Click(1);
+    EXPECT_EQ(fakes.dialogs.shown.back().text, "Vuoi iniziare da capo le esercitazioni?");
+    EXPECT_TRUE(finestra->lblFraseCorr->text().startsWith("Ciao LUCA"));
+    EXPECT_EQ(stato->totaleBattute, 0);
+    EXPECT_EQ(finestra->esercizi.numeroFrase, 0);
+}
