@@ -65,19 +65,26 @@ void copiaCartella(const QString &da, const QString &a)
 
 // The program folder: the executable's own when it can be written (settings
 // live beside the program); otherwise a data folder of this installation,
-// seeded once from the installed data with the same layout.
+// seeded from the installed data with the same layout. Files the learner
+// already has there are never overwritten.
+QString CartellaProgramma(const QString &cartellaEseguibile, const QString &cartellaDati,
+                          bool eseguibileScrivibile)
+{
+    if (eseguibileScrivibile)
+        return cartellaEseguibile + "/";
+    for (const char *cartella : {"CorsoDattilo", "Esercizi", "Lang", "Guida"})
+        if (QFileInfo(cartellaEseguibile + "/" + cartella).isDir())
+            copiaCartella(cartellaEseguibile + "/" + cartella, cartellaDati + "/" + cartella);
+    QDir().mkpath(cartellaDati);
+    return cartellaDati + "/";
+}
+
 QString CartellaProgramma()
 {
     const QString exe = QCoreApplication::applicationDirPath();
-    if (QFileInfo(exe).isWritable())
-        return exe + "/";
-    const QString dati =
-        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Tastavia";
-    for (const char *cartella : {"CorsoDattilo", "Esercizi", "Lang", "Guida"})
-        if (QFileInfo(exe + "/" + cartella).isDir())
-            copiaCartella(exe + "/" + cartella, dati + "/" + cartella);
-    QDir().mkpath(dati);
-    return dati + "/";
+    return CartellaProgramma(
+        exe, QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Tastavia",
+        QFileInfo(exe).isWritable() && ::access(QFile::encodeName(exe).constData(), W_OK) == 0);
 }
 
 int Avvia(const platform::Services &servizi, const QString &cartella, const QStringList &argomenti,

@@ -128,20 +128,20 @@ void frmClavora::optMenu_Click(int indice)
     case 1:
         RiempiCorso();
         modoCorso = true;
-        lblIconaEsercizio->setText("🎓");
+        lblIconaEsercizio->setText("✎");
         break;
     case 2:
         for (const QFileInfo &f : fileDi(esercizi, "*.ftd"))
             cboListFile->addItem(f.fileName());
         cboListFile->setCurrentIndex(0);
-        lblIconaEsercizio->setText("✎");
+        lblIconaEsercizio->setText("✐");
         break;
     case 3:
         for (const QFileInfo &f : fileDi(esercizi, "*.txt"))
             if (f.size() < Esercizi::limiteFileTesto)
                 cboListFile->addItem(VoceFileTesto(f.fileName(), f.size()));
         cboListFile->setCurrentIndex(0);
-        lblIconaEsercizio->setText("🗎");
+        lblIconaEsercizio->setText("¶");
         break;
     case 4:
         fermaLampeggio = false;

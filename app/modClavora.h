@@ -99,3 +99,5 @@ int Avvia(const platform::Services &servizi, const QString &cartellaProgramma,
 
 // The program folder, ending with "/".
 QString CartellaProgramma();
+QString CartellaProgramma(const QString &cartellaEseguibile, const QString &cartellaDati,
+                          bool eseguibileScrivibile);

@@ -146,3 +146,29 @@ TEST_F(Avvio, helpMissing_saysSoInABox)
     EXPECT_TRUE(fakes.dialogs.shown.back().text.startsWith("Impossibile trovare il file della guida "));
     EXPECT_TRUE(fakes.desktop.opened.isEmpty());
 }
+
+TEST(CartellaProgramma, readOnlyInstallation_usesADataFolderSeededOnce)
+{
+    QTemporaryDir radice;
+    const QString installata = radice.path() + "/lib/tastavia";
+    const QString dati = radice.path() + "/dati/Tastavia";
+    QDir().mkpath(installata + "/Esercizi");
+    QFile f(installata + "/Esercizi/a.txt");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("originale");
+    f.close();
+
+    EXPECT_EQ(CartellaProgramma(installata, dati, true), installata + "/");
+    EXPECT_EQ(CartellaProgramma(installata, dati, false), dati + "/");
+    QFile copia(dati + "/Esercizi/a.txt");
+    ASSERT_TRUE(copia.open(QIODevice::ReadWrite));
+    EXPECT_EQ(copia.readAll(), "originale");
+    // The learner's own changes survive the next start.
+    copia.resize(0);
+    copia.write("mio");
+    copia.close();
+    CartellaProgramma(installata, dati, false);
+    QFile ancora(dati + "/Esercizi/a.txt");
+    ASSERT_TRUE(ancora.open(QIODevice::ReadOnly));
+    EXPECT_EQ(ancora.readAll(), "mio");
+}
