@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QProxyStyle>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 
@@ -16,6 +17,18 @@
 #include <unistd.h>
 
 namespace {
+
+// Balloon texts appear quickly and stay long enough to be read.
+class StileTastavia : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption *option, const QWidget *widget,
+                  QStyleHintReturn *ritorno) const override
+    {
+        if (hint == SH_ToolTip_WakeUpDelay)
+            return 100;
+        return QProxyStyle::styleHint(hint, option, widget, ritorno);
+    }
+};
 
 // A session that ends (logout, kill) sends SIGTERM: the main window still
 // closes as usual, saving the settings and giving back the keyboard layout.
@@ -117,6 +130,7 @@ int AvvioProgramma(int argc, char **argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tastavia");
+    QApplication::setStyle(new StileTastavia);
     QApplication::setWindowIcon(QIcon(":/images/tastavia.svg"));
     platform::SystemServices sistema;
     if (!sistema.services().instance->tryLock())

@@ -7,7 +7,7 @@
 # Usage: bench/startup/run.sh [PROGRAM] [measure.sh options...]
 #   PROGRAM   the release binary beside its data (default build/bench/program/tastavia)
 #   options   passed on, e.g. -n 9 (runs), -d 78 (display), -o DIR (output)
-# Environment: MEASURE (default /work/shared/bench/peers/measure.sh),
+# Environment: MEASURE (default ../shared/bench/peers/measure.sh beside the repository),
 #              PEERS=0 to measure Tastavia alone.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
@@ -15,7 +15,7 @@ repo=$(cd "$here/../.." && pwd)
 prog=$repo/build/bench/program/tastavia
 if [ $# -gt 0 ] && [ "${1#-}" = "$1" ]; then prog=$1; shift; fi
 prog=$(readlink -f "$prog")
-measure=${MEASURE:-/work/shared/bench/peers/measure.sh}
+measure=${MEASURE:-$repo/../shared/bench/peers/measure.sh}
 
 [ -x "$prog" ] || { echo "no program at $prog: build the targets tastavia and program_data in Release" >&2; exit 1; }
 [ -d "$(dirname "$prog")/Esercizi" ] || echo "warning: no data folder beside $prog (target program_data)" >&2

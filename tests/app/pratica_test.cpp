@@ -341,3 +341,25 @@ TEST_F(Pratica, oversizedTextFileOnTheCommandLine_endsTheProgram)
               "File di testo troppo lungo, scegliere un file di minori dimensioni e riprovare.");
     EXPECT_TRUE(finestra->chiusa);
 }
+
+TEST_F(Pratica, brokenExerciseFile_fallsBackToTheBuiltInSentences)
+{
+    // Level 1 has garbage and a line with no typeable character; level 2 is missing.
+    scrivi("Esercizi/rotto.ftd", "garbage without equals\r\n[Livello1]\r\n1=\x01\x02\r\n"
+                                 "2=ok ok\r\n=senza chiave\r\n\x01\x02\r\n[Livello3]\r\n");
+    apri("/rotto.ftd");
+    finestra->cmdStart_Click();
+    EXPECT_FALSE(riga().isEmpty());       // key 1 filtered to nothing: a built-in sentence
+    EXPECT_FALSE(riga().contains(QChar(1)));
+    digita(riga());
+    finestra->cmdStart_Click();
+    EXPECT_EQ(riga(), "ok ok");
+    for (int n = 3; n <= 5; ++n) {
+        digita(riga());
+        finestra->cmdStart_Click();
+    }
+    digita(riga());
+    finestra->cmdStart_Click();           // level 2, which the file lacks
+    EXPECT_EQ(stato->livelloCorrente, 2);
+    EXPECT_FALSE(riga().isEmpty());
+}

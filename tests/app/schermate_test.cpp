@@ -101,7 +101,7 @@ TEST_F(Schermate, endOfLineMessageWithRecord)
     salva(finestra->picNotebook, "fine-riga.png");
 }
 
-TEST_F(Schermate, textFileAndAltGrHighlight)
+TEST_F(Schermate, textFile)
 {
     fakes.screen.pixels = {1280, 1024};
     stato->schermoGrande = true;
@@ -111,11 +111,18 @@ TEST_F(Schermate, textFileAndAltGrHighlight)
     fakes.clock.advance(20);
     finestra->Timer1_Timer();
     salva(finestra->picNotebook, "testo.png");
+}
 
-    finestra->esercizi.rigaCorrente = QString::fromUtf8("Le prix : 12 € net");
-    finestra->posizione = 11;
-    finestra->carattereAtteso = "1";
-    digita("12 ");
+TEST_F(Schermate, altGrHighlight)
+{
+    scrivi("Esercizi/Prezzo.ftd", "[Livello1]\r\n1=Le prix : 12 \x80 net\r\n");
+    fakes.screen.pixels = {1280, 1024};
+    stato->schermoGrande = true;
+    apri("/Prezzo.ftd", "ANNA");
+    finestra->cmdStart_Click();
+    digita("Le prix : 12 ");
+    fakes.clock.advance(5);
+    finestra->Timer1_Timer();
     salva(finestra->picNotebook, "altgr.png");
 }
 
