@@ -621,17 +621,18 @@ bool frmClavora::eventFilter(QObject *o, QEvent *e)
     }
     // The keyboard panel: dark at the top, light at the bottom.
     if (o == picNotebook && e->type() == QEvent::Paint) {
-        // Painted once per size; every later paint only copies it.
-        if (sfondoNotebook_.size() != picNotebook->size()) {
-            sfondoNotebook_ = QPixmap(picNotebook->size());
-            QPainter g(&sfondoNotebook_);
-            GradientFill(g, 0, 0, picNotebook->width(), picNotebook->height(),
-                         ColoreRGB(60, 60, 60), ColoreRGB(60, 60, 60), ColoreRGB(190, 190, 190),
-                         ColoreRGB(190, 190, 190), true);
+        // The small scratch picture is made once per size and stretched over
+        // the part being painted: cheap in time and in memory.
+        if (sfondoNotebook_.isNull() || dimensioneNotebook_ != picNotebook->size()) {
+            dimensioneNotebook_ = picNotebook->size();
+            sfondoNotebook_ = ImmagineGradiente(picNotebook->width(), picNotebook->height(),
+                                                ColoreRGB(60, 60, 60), ColoreRGB(60, 60, 60),
+                                                ColoreRGB(190, 190, 190), ColoreRGB(190, 190, 190));
         }
         QPainter p(picNotebook);
-        const QRect r = static_cast<QPaintEvent *>(e)->rect();
-        p.drawPixmap(r, sfondoNotebook_, r);
+        p.setClipRect(static_cast<QPaintEvent *>(e)->rect());
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(picNotebook->rect(), sfondoNotebook_);
         return true;
     }
     // The window previews every key of its own widgets.
@@ -703,14 +704,23 @@ void frmClavora::Form_KeyUp(int tasto)
 
 void frmClavora::paintEvent(QPaintEvent *e)
 {
-    if (sfondo_.size() != size() || schemaSfondo_ != s.schemaColori) {
-        sfondo_ = QPixmap(size());
+    // Two halves: the top from its corners to the middle colour, the bottom from
+    // the middle colour to its corners; small scratch pictures stretched on paint.
+    const int meta = height() / 2;
+    if (sfondoAlto_.isNull() || schemaSfondo_ != s.schemaColori || dimensioneSfondo_ != size()) {
+        const SchemaColori &c = Schema(s.schemaColori);
         schemaSfondo_ = s.schemaColori;
-        QPainter g(&sfondo_);
-        SfondoGradiente(g, rect(), s.schemaColori);
+        dimensioneSfondo_ = size();
+        sfondoAlto_ = ImmagineGradiente(width(), meta, c.altoSinistra, c.altoDestra, c.centro,
+                                        c.centro);
+        sfondoBasso_ = ImmagineGradiente(width(), height() - meta, c.centro, c.centro,
+                                         c.bassoSinistra, c.bassoDestra);
     }
     QPainter p(this);
-    p.drawPixmap(e->rect(), sfondo_, e->rect());
+    p.setClipRect(e->rect());
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(QRect(0, 0, width(), meta), sfondoAlto_);
+    p.drawImage(QRect(0, meta, width(), height() - meta), sfondoBasso_);
 }
 
 void frmClavora::closeEvent(QCloseEvent *e)

@@ -9,6 +9,7 @@
 #include "settings/Impostazioni.h"
 #include "ui/frmInfo.h"
 
+#include <QImage>
 #include <QLabel>
 #include <QWidget>
 #include <array>
@@ -169,6 +170,8 @@ private:
     std::unique_ptr<ClsResize> ridimensionatore_;
     bool cronometroFermatoQui_ = false;
     bool inoltroInCorso_ = false;
-    QPixmap sfondo_, sfondoNotebook_;   // backgrounds, painted once per size and scheme
+    // Background gradients as small scratch pictures, made once per size and scheme.
+    QImage sfondoAlto_, sfondoBasso_, sfondoNotebook_;
+    QSize dimensioneSfondo_, dimensioneNotebook_;
     int schemaSfondo_ = -1;
 };
