@@ -263,6 +263,7 @@ void frmClavora::CreaControlli()
     lblMessaggio->setWordWrap(true);
     lblMessaggio->setFont(QFont("Liberation Sans", 11));
     picMessaggio->hide();
+    picMessaggio->installEventFilter(this);
 
     txtInput = new LineaInput(picNotebook);
     txtInput->setObjectName("txtInput");
@@ -367,6 +368,7 @@ void frmClavora::CreaControlli()
     imgMappaTastiEsterna->resize(imgMappaTastiEsterna->sizeHint());
     imgMappaTastiEsterna->hide();
     picKeyword->setMappaEsterna(imgMappaTastiEsterna);
+    picKeyword->setImmagineErrore(QPixmap(":/images/practice/keyerror.png"));
     esercizi.filtroCaratteri = [this](const QString &t) { return tabella_.FiltraCaratteri(t); };
     esercizi.larghezzaTesto = [this](const QString &t) {
         return QFontMetrics(lblFraseCorr->font()).horizontalAdvance(t);
@@ -633,6 +635,16 @@ bool frmClavora::eventFilter(QObject *o, QEvent *e)
         p.setClipRect(static_cast<QPaintEvent *>(e)->rect());
         p.setRenderHint(QPainter::SmoothPixmapTransform);
         p.drawImage(picNotebook->rect(), sfondoNotebook_);
+        return true;
+    }
+    // The message panel's shaded edge: ten lines, darker towards the inside.
+    if (o == picMessaggio && e->type() == QEvent::Paint) {
+        QPainter p(picMessaggio);
+        p.fillRect(picMessaggio->rect(), Qt::white);
+        for (int i = 1; i <= 10; ++i) {
+            p.setPen(QColor(255 - 5 * i, 255 - 3 * i, 255 - i));
+            p.drawRect(picMessaggio->rect().adjusted(10 - i, 10 - i, i - 11, i - 11));
+        }
         return true;
     }
     // The window previews every key of its own widgets.
