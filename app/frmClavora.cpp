@@ -33,10 +33,11 @@ QString Fumetto(const QString &titolo, const QString &testo)
 
 namespace {
 
-// Windows colour values (0x00BBGGRR) and RGB triples as Qt colours.
 QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
 
-void colora(QWidget *w, const QColor &sfondo, const QColor &testo = Qt::black)
+} // namespace
+
+void ImpostaColori(QWidget *w, const QColor &sfondo, const QColor &testo)
 {
     QPalette p = w->palette();
     p.setColor(QPalette::Window, sfondo);
@@ -46,8 +47,6 @@ void colora(QWidget *w, const QColor &sfondo, const QColor &testo = Qt::black)
     w->setPalette(p);
     w->setAutoFillBackground(true);
 }
-
-} // namespace
 
 frmClavora::frmClavora(modClavora &stato, QWidget *parent)
     : QWidget(parent), esercizi(stato), s(stato), controlloLayout_(stato.servizi.keyboard)
@@ -187,11 +186,11 @@ void frmClavora::CreaControlli()
     picDisplay = new QWidget(picNotebook);
     picDisplay->setObjectName("picDisplay");
     picDisplay->setGeometry(10, 8, 602, 168);
-    colora(picDisplay, rgb(255, 255, 240));
+    ImpostaColori(picDisplay, rgb(255, 255, 240));
 
     shpIndex = new QFrame(picDisplay);
     shpIndex->setGeometry(5, 2, 0, 20);
-    colora(shpIndex, rgb(0, 0, 255));
+    ImpostaColori(shpIndex, rgb(0, 0, 255));
 
     lblFraseCorr = new QLabel(picDisplay);
     lblFraseCorr->setObjectName("lblFraseCorr");
@@ -205,7 +204,7 @@ void frmClavora::CreaControlli()
     // The kinds of material and the file list.
     picMenu = new QWidget(picDisplay);
     picMenu->setGeometry(6, 84, 386, 80);
-    colora(picMenu, rgb(232, 240, 250));
+    ImpostaColori(picMenu, rgb(232, 240, 250));
     const char *nomiMenu[5] = {"Frasi interne", "Corso dattilo", "Esercizi", "File di testo",
                                "Gioco && Allenamento"};
     const char *fumettiMenu[5] = {
@@ -236,7 +235,7 @@ void frmClavora::CreaControlli()
     // Beginner or expert.
     picLevel = new QWidget(picDisplay);
     picLevel->setGeometry(398, 84, 198, 80);
-    colora(picLevel, rgb(232, 240, 250));
+    ImpostaColori(picLevel, rgb(232, 240, 250));
     for (int i = 0; i < 2; ++i) {
         optLevel[size_t(i)] = new QRadioButton(i == 0 ? "Principiante" : "Esperto", picLevel);
         optLevel[size_t(i)]->setToolTip(Fumetto(
@@ -255,7 +254,7 @@ void frmClavora::CreaControlli()
     // The end-of-line message.
     picMessaggio = new QWidget(picDisplay);
     picMessaggio->setGeometry(6, 70, 590, 94);
-    colora(picMessaggio, rgb(255, 255, 255));
+    ImpostaColori(picMessaggio, rgb(255, 255, 255));
     imgIconaPunteggio = new QLabel(picMessaggio);
     imgIconaPunteggio->setGeometry(14, 26, 40, 40);
     lblMessaggio = new QLabel(picMessaggio);
@@ -269,7 +268,7 @@ void frmClavora::CreaControlli()
     txtInput->setObjectName("txtInput");
     txtInput->setGeometry(10, 182, 602, 30);
     txtInput->setFont(QFont("Liberation Sans", fontFrase));
-    colora(txtInput, rgb(156, 196, 228));
+    ImpostaColori(txtInput, rgb(156, 196, 228));
     txtInput->setReadOnly(true);
     txtInput->suTastoPremuto = [this](int &k) { txtInput_KeyPress(k); };
     txtInput->suTastoGiu = [this](int t, bool &annulla) { txtInput_KeyDown(t, annulla); };
@@ -298,14 +297,14 @@ void frmClavora::CreaControlli()
     picMax->hide();
     shpProgressTime = new QFrame(picNotebook);
     shpProgressTime->setGeometry(82, 222, 0, 14);
-    colora(shpProgressTime, rgb(0, 128, 255));
+    ImpostaColori(shpProgressTime, rgb(0, 128, 255));
     shpProgressTime->hide();
     for (int i = 0; i < 2; ++i) {
         lblNumBatt[size_t(i)] = new QLabel("0/0", picNotebook);
         lblNumBatt[size_t(i)]->setGeometry(392 + i * 90, 218, 86, 24);
         lblNumBatt[size_t(i)]->setAlignment(Qt::AlignCenter);
         lblNumBatt[size_t(i)]->setFont(QFont("Liberation Sans", 10, QFont::Bold));
-        colora(lblNumBatt[size_t(i)], i == 0 ? rgb(220, 245, 220) : rgb(250, 225, 225));
+        ImpostaColori(lblNumBatt[size_t(i)], i == 0 ? rgb(220, 245, 220) : rgb(250, 225, 225));
     }
     lblNumBatt[0]->setToolTip("Battute");
     lblNumBatt[1]->setToolTip("Errori");
@@ -330,7 +329,7 @@ void frmClavora::CreaControlli()
         lblMediaLevel[size_t(i)]->setAlignment(Qt::AlignCenter);
         lblMediaLevel[size_t(i)]->setFont(QFont("Liberation Sans", 10, QFont::Bold));
         lblMediaLevel[size_t(i)]->setToolTip(suggerimenti[i]);
-        colora(lblMediaLevel[size_t(i)], rgb(245, 245, 245));
+        ImpostaColori(lblMediaLevel[size_t(i)], rgb(245, 245, 245));
     }
     imgMedia[0] = new QLabel(picNotebook);
     imgMedia[0]->setGeometry(238, 246, 20, 20);
@@ -435,6 +434,7 @@ void frmClavora::Form_Load(const QString &comando)
         fontFrase = 16;
     }
     lblFraseCorr->setFont(QFont("Liberation Sans", fontFrase));
+    esercizi.larghezzaEtichetta = picDisplay->width() - 10;   // the model line's width
 
     // 6-11: settings, texts, mode, the run's speeds.
     CaricaImpostazioni();

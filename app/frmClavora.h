@@ -30,6 +30,9 @@ class MappaTastiEsterna;
 
 QString Fumetto(const QString &titolo, const QString &testo);
 
+// Background and text colours of a control, painted by the control itself.
+void ImpostaColori(QWidget *w, const QColor &sfondo, const QColor &testo = Qt::black);
+
 class frmClavora : public QWidget {
     Q_OBJECT
 public:
@@ -154,8 +157,6 @@ private:
     int ShowWithBackdrop(int selettore);
     void AggiornaCategorie();
     void RiempiCorso();
-    void AggiornaContatori();
-    void MostraModelloTesto();
     void Chiudi();
     void SalvaSegnalibro();
     void StampaTastiera();

@@ -20,15 +20,6 @@
 
 namespace {
 
-void sfondo(QWidget *w, const QColor &c)
-{
-    QPalette p = w->palette();
-    p.setColor(QPalette::Window, c);
-    p.setColor(QPalette::Base, c);
-    w->setPalette(p);
-    w->setAutoFillBackground(true);
-}
-
 const QColor coloreInput(156, 196, 228);
 const QColor coloreLampo(128, 255, 255);
 
@@ -87,9 +78,9 @@ void frmClavora::Reset()
     picKeyword->NascondiErroreTasto();
     if (picKeyword->evidenziaAttivo())
         picKeyword->NascondiEvidenziatori();
-    sfondo(lblMediaLevel[3], QColor(0, 192, 0));
-    sfondo(lblMediaLevel[4], QColor(192, 192, 0));
-    sfondo(lblMediaLevel[5], QColor(192, 64, 0));
+    ImpostaColori(lblMediaLevel[3], QColor(0, 192, 0));
+    ImpostaColori(lblMediaLevel[4], QColor(192, 192, 0));
+    ImpostaColori(lblMediaLevel[5], QColor(192, 64, 0));
     for (int i = 0; i < 3; ++i)
         lblMediaLevel[size_t(i)]->clear();
     lblNumBatt[0]->setText("0" + separatore + "0");
@@ -363,7 +354,7 @@ void frmClavora::SegnalaErrore(int k)
             picKeyword->MostraErroreTasto(tasto);
     }
     for (const QColor &c : {coloreLampo, coloreInput, coloreLampo, coloreInput}) {
-        sfondo(txtInput, c);
+        ImpostaColori(txtInput, c);
         if (s.pausa)
             s.pausa(5);
         txtInput->repaint();
@@ -384,7 +375,7 @@ void frmClavora::FaccinaErrori()
     const int i = r <= t[0] ? 0 : r <= t[1] ? 1 : r <= t[2] ? 2 : 3;
     lblSmile->setText(QString::fromUtf8(fasce[i].simbolo));
     lblSmile->setAccessibleName(fasce[i].lettera);
-    sfondo(lblSmile, fasce[i].colore);
+    ImpostaColori(lblSmile, fasce[i].colore);
 }
 
 void frmClavora::AttivaCronometro(bool on)
@@ -460,7 +451,7 @@ void frmClavora::ImpostaModo(int indice)
     s.indiceModo = indice;
     s.modoEsperto = indice != 0;
     s.nomeModo = testiMessaggi.value(s.modoEsperto ? 30 : 29);
-    sfondo(shpIndex, s.modoEsperto ? QColor(255, 0, 0) : QColor(0, 0, 255));
+    ImpostaColori(shpIndex, s.modoEsperto ? QColor(255, 0, 0) : QColor(0, 0, 255));
     s.tempoObiettivo = s.modoEsperto ? 0.2f : 0.4f;
     const int migliore = s.modoEsperto ? 429 : 424;
     const int peggiore = s.modoEsperto ? 425 : 420;
@@ -566,13 +557,13 @@ void frmClavora::ProssimaFrase()
     QString sorgente = s.fileEsercizio.isEmpty() ? testiMessaggi.value(0)
                                                  : " - " + modClavora::NomeFile(s.fileEsercizio);
     sorgente = sorgente.left(30);
-    sfondo(lblMediaLevel[3], QColor(0, 192, 0));
-    sfondo(lblMediaLevel[4], QColor(192, 192, 0));
-    sfondo(lblMediaLevel[5], QColor(192, 64, 0));
+    ImpostaColori(lblMediaLevel[3], QColor(0, 192, 0));
+    ImpostaColori(lblMediaLevel[4], QColor(192, 192, 0));
+    ImpostaColori(lblMediaLevel[5], QColor(192, 64, 0));
     s.livelloCorrente = Esercizi::LivelloDiFrase(n);
     const int inLivello = n - 5 * (s.livelloCorrente - 1);
     const QColor vivo[3] = {QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
-    sfondo(lblMediaLevel[size_t(2 + s.livelloCorrente)], vivo[s.livelloCorrente - 1]);
+    ImpostaColori(lblMediaLevel[size_t(2 + s.livelloCorrente)], vivo[s.livelloCorrente - 1]);
     imgGradiente->setPixmap(
         QPixmap(QString(":/images/practice/bmp%1.png").arg(300 + s.livelloCorrente)));
     lblNumeroFrase->setText(QString::number(inLivello));

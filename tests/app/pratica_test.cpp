@@ -363,3 +363,15 @@ TEST_F(Pratica, brokenExerciseFile_fallsBackToTheBuiltInSentences)
     EXPECT_EQ(stato->livelloCorrente, 2);
     EXPECT_FALSE(riga().isEmpty());
 }
+
+TEST_F(Pratica, overlongExerciseLine_isCutToTheModelLinesWidth)
+{
+    const QByteArray lunga(200, 'a');
+    scrivi("Esercizi/lunga.ftd", "[Livello1]\r\n1=" + lunga + "\r\n");
+    apri("/lunga.ftd");
+    finestra->cmdStart_Click();
+    EXPECT_GT(riga().size(), 3);
+    EXPECT_LT(riga().size(), 200);
+    EXPECT_LE(QFontMetrics(finestra->lblFraseCorr->font()).horizontalAdvance(riga()),
+              finestra->lblFraseCorr->width());
+}
