@@ -37,7 +37,8 @@ void LineaInput::GiudicaEDigita(QChar c)
         codice = '?';   // a character outside the code page can only be a wrong key
     if (suTastoPremuto)
         suTastoPremuto(codice);
-    if (codice == 0 || codice == 13 || codice == 8 || codice == 27)
+    // A locked line (before a line starts) takes nothing, like a rejected key.
+    if (codice == 0 || codice == 13 || codice == 8 || codice == 27 || isReadOnly())
         return;
     insert(QString(testo::daCodiceAnsi(codice)));
 }

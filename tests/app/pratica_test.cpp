@@ -375,3 +375,11 @@ TEST_F(Pratica, overlongExerciseLine_isCutToTheModelLinesWidth)
     EXPECT_LE(QFontMetrics(finestra->lblFraseCorr->font()).horizontalAdvance(riga()),
               finestra->lblFraseCorr->width());
 }
+
+TEST_F(Pratica, keysBeforeTheFirstLine_leaveTheLockedInputEmpty)
+{
+    apri();
+    digita("abc");
+    EXPECT_TRUE(finestra->txtInput->text().isEmpty());
+    EXPECT_EQ(stato->totaleBattute, 0);
+}
