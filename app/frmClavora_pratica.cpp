@@ -63,6 +63,7 @@ void frmClavora::cmdStart_Click()
 void frmClavora::Reset()
 {
     lblMenu[2]->setEnabled(true);
+    picKeyword->setTastoAbilitato(tastiera::TastoMenu, true);
     lblSmile->clear();
     lblSmile->setAccessibleName({});
     lblSmile->setAutoFillBackground(false);
@@ -157,6 +158,7 @@ void frmClavora::AvvioComune()
 {
     shpIndex->setGeometry(lblFraseCorr->x(), lblFraseCorr->y(), 0,
                           QFontMetrics(lblFraseCorr->font()).height());
+    picKeyword->setTastoAbilitato(tastiera::TastoMenu, false);   // no 2D/3D switch while typing
     lblFraseCorr->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picMessaggio->hide();
     rigaCompletata = false;
