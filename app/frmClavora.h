@@ -159,6 +159,8 @@ private:
     void RiempiCorso();
     void Chiudi();
     void SalvaSegnalibro();
+    void AzzeraMarcatoriLivello();
+    void AzzeraMedie();
     void StampaTastiera();
 
     void CaricaImpostazioni();

@@ -79,11 +79,8 @@ void frmClavora::Reset()
     picKeyword->NascondiErroreTasto();
     if (picKeyword->evidenziaAttivo())
         picKeyword->NascondiEvidenziatori();
-    ImpostaColori(lblMediaLevel[3], QColor(0, 192, 0));
-    ImpostaColori(lblMediaLevel[4], QColor(192, 192, 0));
-    ImpostaColori(lblMediaLevel[5], QColor(192, 64, 0));
-    for (int i = 0; i < 3; ++i)
-        lblMediaLevel[size_t(i)]->clear();
+    AzzeraMarcatoriLivello();
+    AzzeraMedie();
     lblNumBatt[0]->setText("0" + separatore + "0");
     lblNumBatt[1]->setText("0" + separatore + "0");
     battuteFrase = erroriFrase = 0;
@@ -96,8 +93,6 @@ void frmClavora::Reset()
     posizione = 0;
     s.totaleErrori = s.totaleBattute = 0;
     esercizi.AzzeraGiro();
-    sommaPunti = 0;
-    s.velocitaFrase.fill(0);
     if (modoCorso) {
         // The course goes on with the lesson after the one just finished.
         picMenu->show();
@@ -116,6 +111,23 @@ void frmClavora::Reset()
         SalutoIniziale();
         optMenu[4]->setEnabled(true);
     }
+}
+
+// The three level markers back to their quiet colours.
+void frmClavora::AzzeraMarcatoriLivello()
+{
+    const QColor spento[3] = {QColor(0, 192, 0), QColor(192, 192, 0), QColor(192, 64, 0)};
+    for (int i = 0; i < 3; ++i)
+        ImpostaColori(lblMediaLevel[size_t(i + 3)], spento[i]);
+}
+
+// A new run: no speeds, no level averages, no running sum.
+void frmClavora::AzzeraMedie()
+{
+    for (int i = 0; i < 3; ++i)
+        lblMediaLevel[size_t(i)]->clear();
+    s.velocitaFrase.fill(0);
+    sommaPunti = 0;
 }
 
 void frmClavora::AvvioFrase()
@@ -541,10 +553,7 @@ void frmClavora::ProssimaFrase()
         s.livelloCorrente = 1;
         s.totaleErrori = s.totaleBattute = 0;
         esercizi.frasiUsate.fill(0);
-        for (int i = 0; i < 3; ++i)
-            lblMediaLevel[size_t(i)]->clear();
-        s.velocitaFrase.fill(0);
-        sommaPunti = 0;
+        AzzeraMedie();
         if (modoCorso)
             SalvaSegnalibro();
         if (!rigaComando.isEmpty() || cboListFile->count() == 0) {
@@ -559,9 +568,7 @@ void frmClavora::ProssimaFrase()
     QString sorgente = s.fileEsercizio.isEmpty() ? testiMessaggi.value(0)
                                                  : " - " + modClavora::NomeFile(s.fileEsercizio);
     sorgente = sorgente.left(30);
-    ImpostaColori(lblMediaLevel[3], QColor(0, 192, 0));
-    ImpostaColori(lblMediaLevel[4], QColor(192, 192, 0));
-    ImpostaColori(lblMediaLevel[5], QColor(192, 64, 0));
+    AzzeraMarcatoriLivello();
     s.livelloCorrente = Esercizi::LivelloDiFrase(n);
     const int inLivello = n - 5 * (s.livelloCorrente - 1);
     const QColor vivo[3] = {QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 0, 0)};

@@ -1,51 +1,14 @@
 #include "settings/IniDocument.h"
 
+#include "platform/Testo.h"
+
 #include <QStringDecoder>
 
 namespace {
 
-// Code page 1252 at 0x80..0x9F; the five unassigned bytes map to the C1
-// controls of the same value, as Windows converts them.
-constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-QString cp1252Decode(const QByteArray &raw)
-{
-    QString out(raw.size(), Qt::Uninitialized);
-    QChar *d = out.data();
-    for (qsizetype i = 0; i < raw.size(); ++i) {
-        const auto b = static_cast<unsigned char>(raw[i]);
-        d[i] = (b >= 0x80 && b < 0xA0) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
-    }
-    return out;
-}
-
-char cp1252Byte(char16_t c)
-{
-    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
-        return static_cast<char>(c);
-    for (int i = 0; i < 32; ++i)
-        if (kCp1252High[i] == c)
-            return static_cast<char>(0x80 + i);
-    return '?';
-}
-
-QByteArray cp1252Encode(const QString &text)
-{
-    QByteArray out;
-    out.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text[i];
-        // A character outside the basic plane is one unknown character, not two.
-        if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate())
-            ++i;
-        out.append(cp1252Byte(c.unicode()));
-    }
-    return out;
-}
+// The file's bytes in code page 1252, through the program's shared codec.
+QString cp1252Decode(const QByteArray &raw) { return testo::daCp1252(raw); }
+QByteArray cp1252Encode(const QString &text) { return testo::aCp1252(text); }
 
 bool isBlank(char16_t c)
 {
