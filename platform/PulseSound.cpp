@@ -1,22 +1,105 @@
 // Sound effects through libpulse. Each WAV is uploaded once to the sound server
 // as a sample; playing asks the server to play it, so nothing ever blocks the
-// GUI thread. Without a server the connection fails at once and play is a no-op.
+// GUI thread. libpulse and its codec libraries weigh about 2 MB, so they are
+// loaded at run time and only when a sound server can be there at all; without
+// one, or without libpulse, play is a no-op.
 
 #include "platform/SystemServices.h"
 
 #include <QCoreApplication>
-#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QSet>
 #include <QtEndian>
 
+// Only the types and prototypes: the functions are looked up with dlsym.
 #include <pulse/pulseaudio.h>
+
+#include <dlfcn.h>
+#include <unistd.h>
 
 #include <atomic>
 
 namespace platform {
+
+QStringList pulseSocketCandidates(const QString &runtimeDir, uint uid)
+{
+    QStringList out;
+    if (!runtimeDir.isEmpty())
+        out << runtimeDir + "/pulse/native";
+    const QString perUser = "/run/user/" + QString::number(uid) + "/pulse/native";
+    if (!out.contains(perUser))
+        out << perUser;
+    out << "/var/run/pulse/native";
+    return out;
+}
+
+bool soundServerMayRun(const QString &pulseServerVariable, const QStringList &sockets,
+                       const std::function<bool(const QString &)> &exists)
+{
+    if (!pulseServerVariable.trimmed().isEmpty())
+        return true;
+    for (const QString &socket : sockets)
+        if (exists(socket))
+            return true;
+    return false;
+}
+
 namespace {
+
+#define TASTAVIA_PULSE_FUNCTIONS(X)                                                                \
+    X(pa_threaded_mainloop_new)                                                                    \
+    X(pa_threaded_mainloop_get_api)                                                                \
+    X(pa_threaded_mainloop_start)                                                                  \
+    X(pa_threaded_mainloop_stop)                                                                   \
+    X(pa_threaded_mainloop_free)                                                                   \
+    X(pa_threaded_mainloop_lock)                                                                   \
+    X(pa_threaded_mainloop_unlock)                                                                 \
+    X(pa_proplist_new)                                                                             \
+    X(pa_proplist_sets)                                                                            \
+    X(pa_proplist_free)                                                                            \
+    X(pa_context_new_with_proplist)                                                                \
+    X(pa_context_set_state_callback)                                                               \
+    X(pa_context_connect)                                                                          \
+    X(pa_context_disconnect)                                                                       \
+    X(pa_context_unref)                                                                            \
+    X(pa_context_get_state)                                                                        \
+    X(pa_context_play_sample)                                                                      \
+    X(pa_operation_unref)                                                                          \
+    X(pa_stream_new)                                                                               \
+    X(pa_stream_set_write_callback)                                                                \
+    X(pa_stream_set_state_callback)                                                                \
+    X(pa_stream_connect_upload)                                                                    \
+    X(pa_stream_finish_upload)                                                                     \
+    X(pa_stream_write)                                                                             \
+    X(pa_stream_get_state)                                                                         \
+    X(pa_stream_unref)
+
+// libpulse's entry points, looked up once; the library stays loaded to the end.
+struct PulseApi {
+#define TASTAVIA_PULSE_MEMBER(name) decltype(&::name) name = nullptr;
+    TASTAVIA_PULSE_FUNCTIONS(TASTAVIA_PULSE_MEMBER)
+#undef TASTAVIA_PULSE_MEMBER
+
+    static const PulseApi *load()
+    {
+        static const PulseApi *api = [] () -> const PulseApi * {
+            void *lib = dlopen("libpulse.so.0", RTLD_NOW | RTLD_LOCAL);
+            if (!lib)
+                return nullptr;
+            static PulseApi a;
+            bool ok = true;
+#define TASTAVIA_PULSE_LOOKUP(name)                                                                \
+    a.name = reinterpret_cast<decltype(&::name)>(dlsym(lib, #name));                               \
+    ok = ok && a.name;
+            TASTAVIA_PULSE_FUNCTIONS(TASTAVIA_PULSE_LOOKUP)
+#undef TASTAVIA_PULSE_LOOKUP
+            return ok ? &a : nullptr;
+        }();
+        return api;
+    }
+};
 
 struct Wav {
     pa_sample_spec spec{};
@@ -58,12 +141,12 @@ bool parseWav(const QByteArray &data, Wav &out)
         }
         pos = body + len + (len & 1);
     }
-    return haveFmt && !out.pcm.isEmpty() && pa_sample_spec_valid(&out.spec);
+    return haveFmt && !out.pcm.isEmpty() && out.spec.rate <= PA_RATE_MAX;
 }
 
 class PulseSound : public Sound {
 public:
-    explicit PulseSound(const QString &prefix)
+    PulseSound(const PulseApi &api, const QString &prefix) : pa(api)
     {
         for (int id = 101; id <= 112; ++id) {
             QFile f(prefix + QString::number(id) + ".wav");
@@ -73,32 +156,32 @@ public:
         }
         if (wavs_.isEmpty())
             return;
-        loop_ = pa_threaded_mainloop_new();
+        loop_ = pa.pa_threaded_mainloop_new();
         if (!loop_)
             return;
-        pa_proplist *props = pa_proplist_new();
-        pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, "Tastavia");
-        pa_proplist_sets(props, PA_PROP_MEDIA_ROLE, "event");
-        ctx_ = pa_context_new_with_proplist(pa_threaded_mainloop_get_api(loop_), "Tastavia", props);
-        pa_proplist_free(props);
+        pa_proplist *props = pa.pa_proplist_new();
+        pa.pa_proplist_sets(props, PA_PROP_APPLICATION_NAME, "Tastavia");
+        pa.pa_proplist_sets(props, PA_PROP_MEDIA_ROLE, "event");
+        ctx_ = pa.pa_context_new_with_proplist(pa.pa_threaded_mainloop_get_api(loop_), "Tastavia", props);
+        pa.pa_proplist_free(props);
         if (!ctx_)
             return;
-        pa_context_set_state_callback(ctx_, &PulseSound::onState, this);
-        if (pa_context_connect(ctx_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
+        pa.pa_context_set_state_callback(ctx_, &PulseSound::onState, this);
+        if (pa.pa_context_connect(ctx_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) < 0)
             return;
-        pa_threaded_mainloop_start(loop_);
+        pa.pa_threaded_mainloop_start(loop_);
     }
 
     ~PulseSound() override
     {
         if (loop_)
-            pa_threaded_mainloop_stop(loop_);
+            pa.pa_threaded_mainloop_stop(loop_);
         if (ctx_) {
-            pa_context_disconnect(ctx_);
-            pa_context_unref(ctx_);
+            pa.pa_context_disconnect(ctx_);
+            pa.pa_context_unref(ctx_);
         }
         if (loop_)
-            pa_threaded_mainloop_free(loop_);
+            pa.pa_threaded_mainloop_free(loop_);
     }
 
     void play(int id) override
@@ -106,14 +189,14 @@ public:
         if (!ready_.load())
             return;
         // Callbacks run with the loop locked, so uploaded_ is safe to read here.
-        pa_threaded_mainloop_lock(loop_);
+        pa.pa_threaded_mainloop_lock(loop_);
         if (uploaded_.contains(id)) {
-            pa_operation *op = pa_context_play_sample(ctx_, sampleName(id).constData(), nullptr,
+            pa_operation *op = pa.pa_context_play_sample(ctx_, sampleName(id).constData(), nullptr,
                                                       PA_VOLUME_NORM, nullptr, nullptr);
             if (op)
-                pa_operation_unref(op);
+                pa.pa_operation_unref(op);
         }
-        pa_threaded_mainloop_unlock(loop_);
+        pa.pa_threaded_mainloop_unlock(loop_);
     }
 
 private:
@@ -133,7 +216,7 @@ private:
     static void onState(pa_context *c, void *self)
     {
         auto *me = static_cast<PulseSound *>(self);
-        if (pa_context_get_state(c) == PA_CONTEXT_READY)
+        if (me->pa.pa_context_get_state(c) == PA_CONTEXT_READY)
             me->uploadAll();
     }
 
@@ -141,15 +224,15 @@ private:
     void uploadAll()
     {
         for (auto it = wavs_.cbegin(); it != wavs_.cend(); ++it) {
-            pa_stream *s = pa_stream_new(ctx_, sampleName(it.key()).constData(),
+            pa_stream *s = pa.pa_stream_new(ctx_, sampleName(it.key()).constData(),
                                          &it.value().spec, nullptr);
             if (!s)
                 continue;
             auto *u = new Upload{this, it.key()};
-            pa_stream_set_write_callback(s, &PulseSound::onWrite, u);
-            pa_stream_set_state_callback(s, &PulseSound::onStreamState, u);
-            if (pa_stream_connect_upload(s, size_t(it.value().pcm.size())) < 0) {
-                pa_stream_unref(s);
+            pa.pa_stream_set_write_callback(s, &PulseSound::onWrite, u);
+            pa.pa_stream_set_state_callback(s, &PulseSound::onStreamState, u);
+            if (pa.pa_stream_connect_upload(s, size_t(it.value().pcm.size())) < 0) {
+                pa.pa_stream_unref(s);
                 delete u;
             }
         }
@@ -158,33 +241,37 @@ private:
     static void onWrite(pa_stream *s, size_t nbytes, void *data)
     {
         auto *u = static_cast<Upload *>(data);
+        const PulseApi &pa = u->owner->pa;
         const QByteArray &pcm = u->owner->wavs_.value(u->id).pcm;
         const qsizetype left = pcm.size() - u->written;
         const qsizetype n = std::min<qsizetype>(left, qsizetype(nbytes));
         if (n > 0) {
-            pa_stream_write(s, pcm.constData() + u->written, size_t(n), nullptr, 0,
+            pa.pa_stream_write(s, pcm.constData() + u->written, size_t(n), nullptr, 0,
                             PA_SEEK_RELATIVE);
             u->written += n;
         }
         if (u->written >= pcm.size()) {
-            pa_stream_set_write_callback(s, nullptr, nullptr);
-            pa_stream_finish_upload(s);
+            pa.pa_stream_set_write_callback(s, nullptr, nullptr);
+            pa.pa_stream_finish_upload(s);
         }
     }
 
     static void onStreamState(pa_stream *s, void *data)
     {
         auto *u = static_cast<Upload *>(data);
-        switch (pa_stream_get_state(s)) {
+        const PulseApi &pa = u->owner->pa;
+        switch (pa.pa_stream_get_state(s)) {
         case PA_STREAM_TERMINATED:
             if (u->written >= u->owner->wavs_.value(u->id).pcm.size()) {
+                // The server keeps the sample; our copy is no longer needed.
+                u->owner->wavs_[u->id].pcm = QByteArray();
                 u->owner->uploaded_.insert(u->id);
                 u->owner->ready_.store(true);
             }
             [[fallthrough]];
         case PA_STREAM_FAILED:
-            pa_stream_set_state_callback(s, nullptr, nullptr);
-            pa_stream_unref(s);
+            pa.pa_stream_set_state_callback(s, nullptr, nullptr);
+            pa.pa_stream_unref(s);
             delete u;
             break;
         default:
@@ -192,6 +279,7 @@ private:
         }
     }
 
+    const PulseApi &pa;
     QHash<int, Wav> wavs_;
     // Written in the mainloop thread; read only with the loop locked.
     QSet<int> uploaded_;
@@ -204,7 +292,15 @@ private:
 
 std::unique_ptr<Sound> makePulseSound(const QString &resourcePrefix)
 {
-    return std::make_unique<PulseSound>(resourcePrefix);
+    const QStringList sockets =
+        pulseSocketCandidates(qEnvironmentVariable("XDG_RUNTIME_DIR"), uint(getuid()));
+    if (!soundServerMayRun(qEnvironmentVariable("PULSE_SERVER"), sockets,
+                           [](const QString &path) { return QFileInfo::exists(path); }))
+        return nullptr;
+    const PulseApi *pa = PulseApi::load();
+    if (!pa)
+        return nullptr;
+    return std::make_unique<PulseSound>(*pa, resourcePrefix);
 }
 
 } // namespace platform

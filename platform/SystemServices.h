@@ -3,6 +3,9 @@
 
 #include "platform/Services.h"
 
+#include <QStringList>
+
+#include <functional>
 #include <memory>
 
 namespace platform {
@@ -29,6 +32,14 @@ private:
 };
 
 // Sound through libpulse: WAVs uploaded once as samples, played asynchronously.
+// Null when no sound server can be running or libpulse cannot be loaded.
 std::unique_ptr<Sound> makePulseSound(const QString &resourcePrefix);
+
+// Where a PulseAudio (or PipeWire) server listens: the session's runtime folder,
+// the per-user folder and the system-wide one.
+QStringList pulseSocketCandidates(const QString &runtimeDir, uint uid);
+// A server may run when PULSE_SERVER names one or one of the sockets exists.
+bool soundServerMayRun(const QString &pulseServerVariable, const QStringList &sockets,
+                       const std::function<bool(const QString &)> &exists);
 
 } // namespace platform

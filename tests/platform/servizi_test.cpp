@@ -31,6 +31,24 @@ TEST(ServiziSenzaDisplay, soundWithoutAServer_isSilent)
     SUCCEED();
 }
 
+TEST(ServerAudio, libpulseIsLoadedOnlyWhereAServerCanListen)
+{
+    const QStringList sockets = platform::pulseSocketCandidates("/run/user/1000", 1000);
+    EXPECT_EQ(sockets, QStringList({"/run/user/1000/pulse/native", "/var/run/pulse/native"}));
+    const QStringList senzaSessione = platform::pulseSocketCandidates({}, 1001);
+    EXPECT_EQ(senzaSessione.first(), "/run/user/1001/pulse/native");
+
+    QStringList chiesti;
+    auto nessuno = [&](const QString &p) { chiesti << p; return false; };
+    EXPECT_FALSE(platform::soundServerMayRun({}, sockets, nessuno));
+    EXPECT_EQ(chiesti, sockets);
+    EXPECT_FALSE(platform::soundServerMayRun("  ", sockets, nessuno));
+    EXPECT_TRUE(platform::soundServerMayRun("tcp:casa", sockets, nessuno));
+    EXPECT_TRUE(platform::soundServerMayRun({}, sockets, [](const QString &p) {
+        return p == "/var/run/pulse/native";
+    }));
+}
+
 TEST(ServiziSenzaDisplay, clockGivesWholeSecondsAndTempEndsWithASlash)
 {
     platform::SystemServices sistema;
