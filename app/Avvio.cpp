@@ -131,7 +131,10 @@ int AvvioProgramma(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tastavia");
     QApplication::setStyle(new StileTastavia);
-    QApplication::setWindowIcon(QIcon(":/images/tastavia.svg"));
+    QIcon icona;
+    for (int lato : {16, 32, 48, 64, 128, 256})
+        icona.addFile(QStringLiteral(":/images/icon/tastavia-%1.png").arg(lato), QSize(lato, lato));
+    QApplication::setWindowIcon(icona);
     platform::SystemServices sistema;
     if (!sistema.services().instance->tryLock())
         return 0;   // another Tastavia runs: end at once, touching nothing

@@ -90,10 +90,9 @@ void frmClavora::CaricaImpostazioni()
     s.schemaColori = opzioni.schemaColori;
     s.linguaCorrente = opzioni.linguaCorrente;
     s.fileLinguaPresente = opzioni.fileLinguaPresente;
-    const QString pieno = "background: rgb(128,255,255);";
-    shpMenu[3]->setStyleSheet(s.suonoAttivo ? pieno : QString());
-    shpMenu[4]->setStyleSheet(opzioni.mappaTastiAttiva ? pieno : QString());
-    shpMenu[5]->setStyleSheet(opzioni.evidenziaAttivo ? pieno : QString());
+    SegnaOpzioneMenu(3, s.suonoAttivo);
+    SegnaOpzioneMenu(4, opzioni.mappaTastiAttiva);
+    SegnaOpzioneMenu(5, opzioni.evidenziaAttivo);
     optLevel[opzioni.indiceModo == 1 ? 1 : 0]->setChecked(true);
 }
 
@@ -380,9 +379,8 @@ void frmClavora::CreaControlli()
         "Abilita o disabilita i suoni", "Visualizza o nasconde la mappa \"tasto/dito\"",
         "Evidenzia o nasconde i tasti da premere", "Cambia il colore dello sfondo", ""};
     for (int i = 0; i < 8; ++i) {
-        shpMenu[size_t(i)] = new QFrame(this);
+        shpMenu[size_t(i)] = new Forma(this);
         shpMenu[size_t(i)]->setGeometry(89 + i * 30, 5, 22, 22);
-        shpMenu[size_t(i)]->setFrameShape(QFrame::Box);
         lblMenu[size_t(i)] = new QLabel(simboli[i], this);
         lblMenu[size_t(i)]->setGeometry(89 + i * 30, 5, 22, 22);
         lblMenu[size_t(i)]->setAlignment(Qt::AlignCenter);
@@ -390,10 +388,11 @@ void frmClavora::CreaControlli()
         lblMenu[size_t(i)]->setToolTip(suggerimentiMenu[i]);
         lblMenu[size_t(i)]->installEventFilter(this);
     }
-    shpMenu[7]->setStyleSheet("background: rgb(255,255,0); border: none;");
+    shpMenu[7]->setFillColor(QColor(255, 255, 0));
+    shpMenu[7]->setBorder(Qt::black, 0);
     // The hover marker: an orange frame that leaves the symbol beneath visible.
-    shpEV = new QFrame(this);
-    shpEV->setStyleSheet("border: 2px solid rgb(255,128,0); background: transparent;");
+    shpEV = new Forma(this);
+    shpEV->setBorder(QColor(255, 128, 0), 2);
     shpEV->setAttribute(Qt::WA_TransparentForMouseEvents);
     shpEV->hide();
     lblMenu[7]->hide();
@@ -402,7 +401,11 @@ void frmClavora::CreaControlli()
     imgX = new QLabel("⇪", this);
     imgX->setGeometry(20, 40, 48, 48);
     imgX->setAlignment(Qt::AlignCenter);
-    imgX->setStyleSheet("color: white; background: rgb(200,0,0); font: bold 28px 'DejaVu Sans';");
+    ImpostaColori(imgX, QColor(200, 0, 0), Qt::white);
+    QFont fontX("DejaVu Sans");
+    fontX.setPixelSize(28);
+    fontX.setBold(true);
+    imgX->setFont(fontX);
     imgX->hide();
 
     Timer1 = new QTimer(this);
@@ -465,7 +468,7 @@ void frmClavora::Form_Load(const QString &comando)
     s.velocitaFrase.fill(0);
 
     // 13: the program's hand cursor on what can be clicked.
-    const QPixmap mano(":/cursors/mano.svg");
+    const QPixmap mano(":/cursors/mano.png", "PNG");
     const QCursor cursoreMano = mano.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(mano, 10, 2);
     for (QWidget *w : {static_cast<QWidget *>(cmdStart), static_cast<QWidget *>(cboListFile)})
         w->setCursor(cursoreMano);

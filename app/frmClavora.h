@@ -7,6 +7,7 @@
 #include "keyboard/ControlloLayout.h"
 #include "keyboard/TabellaTasti.h"
 #include "settings/Impostazioni.h"
+#include "ui/Forma.h"
 #include "ui/frmInfo.h"
 
 #include <QImage>
@@ -105,8 +106,8 @@ public:
     QLabel *lblMessaggio = nullptr;
     QLabel *imgIconaPunteggio = nullptr;
     std::array<QLabel *, 8> lblMenu{};
-    std::array<QFrame *, 8> shpMenu{};
-    QFrame *shpEV = nullptr;
+    std::array<Forma *, 8> shpMenu{};
+    Forma *shpEV = nullptr;
     std::array<QRadioButton *, 5> optMenu{};
     std::array<QRadioButton *, 2> optLevel{};
     QComboBox *cboListFile = nullptr;
@@ -165,6 +166,10 @@ private:
 
     void CaricaImpostazioni();
     void SalvaImpostazioni();
+    // Menu labels 3 to 5 show their option switched on with a light fill.
+    void SegnaOpzioneMenu(int indice, bool attiva);
+    // The file list is greyed while no kind of material offers files.
+    void GrigioListaFile(bool grigio);
 
     modClavora &s;
     tastiera::TabellaTasti tabella_;

@@ -22,9 +22,16 @@
 
 namespace {
 
-QFileInfoList fileDi(const QString &cartella, const QString &filtro)
+// The readable files of a folder with the given extension, any case, by name.
+// Filtered here rather than with a name filter, which would compile a regular
+// expression (and load the regex library) for every listing.
+QFileInfoList fileDi(const QString &cartella, const QString &estensione)
 {
-    return QDir(cartella).entryInfoList({filtro}, QDir::Files | QDir::Readable, QDir::Name);
+    QFileInfoList out;
+    for (const QFileInfo &f : QDir(cartella).entryInfoList(QDir::Files | QDir::Readable, QDir::Name))
+        if (f.suffix().compare(estensione, Qt::CaseInsensitive) == 0)
+            out << f;
+    return out;
 }
 
 } // namespace
@@ -81,18 +88,16 @@ void frmClavora::lblMenu_Click(int indice)
     }
     case 3:
         s.suonoAttivo = !s.suonoAttivo;
-        shpMenu[3]->setStyleSheet(s.suonoAttivo ? "background: rgb(128,255,255);" : "");
+        SegnaOpzioneMenu(3, s.suonoAttivo);
         s.SuonaEffetto(111);
         break;
     case 4:
         picKeyword->CambiaMappaTasti(carattereAtteso, fermaLampeggio, s.modoFileTesto);
-        shpMenu[4]->setStyleSheet(picKeyword->mappaTastiAttiva() ? "background: rgb(128,255,255);"
-                                                                 : "");
+        SegnaOpzioneMenu(4, picKeyword->mappaTastiAttiva());
         break;
     case 5:
         picKeyword->CambiaEvidenziazione(carattereAtteso, s.modoFileTesto);
-        shpMenu[5]->setStyleSheet(picKeyword->evidenziaAttivo() ? "background: rgb(128,255,255);"
-                                                                : "");
+        SegnaOpzioneMenu(5, picKeyword->evidenziaAttivo());
         s.Suona(111);
         break;
     case 6:
@@ -111,17 +116,31 @@ void frmClavora::lblMenu_Click(int indice)
     }
 }
 
+void frmClavora::SegnaOpzioneMenu(int indice, bool attiva)
+{
+    shpMenu[size_t(indice)]->setFillColor(attiva ? QColor(128, 255, 255) : QColor());
+}
+
+void frmClavora::GrigioListaFile(bool grigio)
+{
+    QPalette p = cboListFile->palette();
+    const QPalette normale = QApplication::palette(cboListFile);
+    for (QPalette::ColorRole ruolo : {QPalette::Button, QPalette::Base})
+        p.setColor(ruolo, grigio ? QColor(223, 223, 223) : normale.color(ruolo));
+    cboListFile->setPalette(p);
+}
+
 void frmClavora::optMenu_Click(int indice)
 {
     cboListFile->clear();
     cboListFile->setEnabled(true);
-    cboListFile->setStyleSheet({});
+    GrigioListaFile(false);
     modoCorso = false;
     const QString esercizi = s.cartellaProgramma + "Esercizi/";
     switch (indice) {
     case 0:
         cboListFile->setEnabled(false);
-        cboListFile->setStyleSheet("background: rgb(223,223,223);");
+        GrigioListaFile(true);
         s.fileEsercizio.clear();
         lblIconaEsercizio->setText("✍");
         break;
@@ -131,13 +150,13 @@ void frmClavora::optMenu_Click(int indice)
         lblIconaEsercizio->setText("✎");
         break;
     case 2:
-        for (const QFileInfo &f : fileDi(esercizi, "*.ftd"))
+        for (const QFileInfo &f : fileDi(esercizi, "ftd"))
             cboListFile->addItem(f.fileName());
         cboListFile->setCurrentIndex(0);
         lblIconaEsercizio->setText("✐");
         break;
     case 3:
-        for (const QFileInfo &f : fileDi(esercizi, "*.txt"))
+        for (const QFileInfo &f : fileDi(esercizi, "txt"))
             if (f.size() < Esercizi::limiteFileTesto)
                 cboListFile->addItem(VoceFileTesto(f.fileName(), f.size()));
         cboListFile->setCurrentIndex(0);
@@ -165,7 +184,7 @@ void frmClavora::RiempiCorso()
 {
     const QString segnalibro = LeggiSegnalibro(s.gestoreIni, s.cartellaProgramma, s.nomeUtente);
     QStringList voci;
-    for (const QFileInfo &f : fileDi(s.cartellaProgramma + "CorsoDattilo/", "*.ftd"))
+    for (const QFileInfo &f : fileDi(s.cartellaProgramma + "CorsoDattilo/", "ftd"))
         voci << f.fileName().section('.', 0, 0).toUpper();
     cboListFile->addItems(voci);
     cboListFile->setCurrentIndex(voci.isEmpty() ? -1 : IndiceSegnalibro(voci, segnalibro));
@@ -217,16 +236,16 @@ int ApriGiocoProvvisorio(QWidget *proprietario)
 
 void frmClavora::AggiornaCategorie()
 {
-    const bool corso = !fileDi(s.cartellaProgramma + "CorsoDattilo/", "*.ftd").isEmpty();
-    const bool ftd = !fileDi(s.cartellaProgramma + "Esercizi/", "*.ftd").isEmpty();
-    const bool txt = !fileDi(s.cartellaProgramma + "Esercizi/", "*.txt").isEmpty();
+    const bool corso = !fileDi(s.cartellaProgramma + "CorsoDattilo/", "ftd").isEmpty();
+    const bool ftd = !fileDi(s.cartellaProgramma + "Esercizi/", "ftd").isEmpty();
+    const bool txt = !fileDi(s.cartellaProgramma + "Esercizi/", "txt").isEmpty();
     optMenu[1]->setEnabled(corso);
     optMenu[2]->setEnabled(ftd);
     optMenu[3]->setEnabled(txt);
     fontiDisponibili = corso || ftd || txt || optMenu[4]->isEnabled();
     cboListFile->clear();
     cboListFile->setEnabled(false);
-    cboListFile->setStyleSheet("background: rgb(223,223,223);");
+    GrigioListaFile(true);
 }
 
 void frmClavora::optLevel_Click(int indice)

@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
-#include <QSvgRenderer>
 #include <QToolTip>
 #include <QtMath>
 #include <algorithm>
@@ -37,25 +36,11 @@ GruppoDito gruppoDellaFigura(int n)
     return g[n];
 }
 
-QPixmap daSvg(const QString &percorso, QSize dimensione)
-{
-    if (!QFile::exists(percorso))
-        return {};
-    QSvgRenderer r(percorso);
-    if (!r.isValid())
-        return {};
-    QPixmap pm(dimensione);
-    pm.fill(Qt::transparent);
-    QPainter p(&pm);
-    r.render(&p);
-    return pm;
-}
-
 } // namespace
 
 QPixmap immagineDito(int n)
 {
-    QPixmap pm = daSvg(QStringLiteral(":/images/keyboard/dito%1.svg").arg(n), QSize(32, 32));
+    QPixmap pm(QStringLiteral(":/images/keyboard/dito%1.png").arg(n), "PNG");
     if (!pm.isNull())
         return pm;
     // Without the artwork: a dot in the finger's colour.
@@ -72,8 +57,8 @@ QPixmap immagineDito(int n)
 QPixmap immagineMappaTasti()
 {
     const QSize dim(MappaTastiEsterna::Larghezza, MappaTastiEsterna::Altezza);
-    QPixmap pm = daSvg(QStringLiteral(":/images/keyboard/mappa-tasti.svg"), dim);
-    if (!pm.isNull())
+    QPixmap pm(QStringLiteral(":/images/keyboard/mappa-tasti.png"), "PNG");
+    if (!pm.isNull() && pm.size() == dim)
         return pm;
     pm = QPixmap(dim);
     pm.fill(QColor(245, 245, 245));

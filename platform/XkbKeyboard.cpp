@@ -2,7 +2,6 @@
 
 #include <QByteArray>
 #include <QGuiApplication>
-#include <QRegularExpression>
 
 #include <cstdlib>
 #include <cstring>
@@ -180,8 +179,26 @@ XkbKeyboard::~XkbKeyboard() = default;
 
 bool XkbKeyboard::validLayoutName(const QString &xkbName)
 {
-    static const QRegularExpression re(QStringLiteral("^[A-Za-z0-9_-]+(\\([A-Za-z0-9_-]*\\))?$"));
-    return xkbName.size() <= 64 && re.match(xkbName).hasMatch();
+    // A layout, optionally with a variant in brackets: "fr", "ch(fr)".
+    if (xkbName.isEmpty() || xkbName.size() > 64)
+        return false;
+    auto simbolo = [](QChar c) {
+        return (c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') ||
+               c == u'_' || c == u'-';
+    };
+    qsizetype i = 0;
+    while (i < xkbName.size() && simbolo(xkbName.at(i)))
+        ++i;
+    if (i == 0)
+        return false;
+    if (i == xkbName.size())
+        return true;
+    if (xkbName.at(i) != u'(' || !xkbName.endsWith(u')'))
+        return false;
+    for (qsizetype j = i + 1; j < xkbName.size() - 1; ++j)
+        if (!simbolo(xkbName.at(j)))
+            return false;
+    return true;
 }
 
 bool XkbKeyboard::capsLockOn() const

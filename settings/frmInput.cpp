@@ -36,7 +36,9 @@ frmInput::frmInput(IniManager &gestoreIni, const QString &fileImpostazioni, cons
     lblBenvenuto->setFont(grande);
     lblBenvenuto->setAlignment(Qt::AlignCenter);
     lblBenvenuto->setWordWrap(true);
-    lblBenvenuto->setStyleSheet(QStringLiteral("color: rgb(20, 60, 120);"));
+    QPalette tavolozza = lblBenvenuto->palette();
+    tavolozza.setColor(QPalette::WindowText, QColor(20, 60, 120));
+    lblBenvenuto->setPalette(tavolozza);
 
     lblDigitaNome = new QLabel(QStringLiteral("Scrivi il tuo nome"), this);
     lblDigitaNome->setObjectName(QStringLiteral("lblDigitaNome"));

@@ -25,11 +25,12 @@ frmInfo::frmInfo(Azioni azioni, QWidget *parent) : QDialog(parent), azioni_(std:
     setFixedSize(420, 300);
 
     auto *icona = new QLabel(this);
-    icona->setPixmap(QPixmap(":/images/tastavia.svg").scaled(64, 64, Qt::KeepAspectRatio,
-                                                             Qt::SmoothTransformation));
+    icona->setPixmap(QPixmap(":/images/icon/tastavia-64.png", "PNG"));
     lblNome = new QLabel("Tastavia", this);
     lblNome->setFont(QFont("Liberation Sans", 20, QFont::Bold));
-    lblNome->setStyleSheet("color: rgb(22,74,128);");
+    QPalette tavolozza = lblNome->palette();
+    tavolozza.setColor(QPalette::WindowText, QColor(22, 74, 128));
+    lblNome->setPalette(tavolozza);
     lblVersione = new QLabel(testoVersione(), this);
     lblVersione->setFont(QFont("Liberation Sans", 10));
     lblCrediti = new QLabel(QString::fromUtf8(

@@ -126,4 +126,9 @@ TEST(XkbKeyboard, layoutNames_onlySafeOnesAccepted)
     EXPECT_FALSE(platform::XkbKeyboard::validLayoutName("fr,us"));
     EXPECT_FALSE(platform::XkbKeyboard::validLayoutName("../../etc"));
     EXPECT_FALSE(platform::XkbKeyboard::validLayoutName("unknown layout"));
+    EXPECT_FALSE(platform::XkbKeyboard::validLayoutName("(fr)"));
+    EXPECT_FALSE(platform::XkbKeyboard::validLayoutName("ch(fr"));
+    EXPECT_FALSE(platform::XkbKeyboard::validLayoutName("ch(f)r)"));
+    EXPECT_FALSE(platform::XkbKeyboard::validLayoutName("ch(fr))"));
+    EXPECT_FALSE(platform::XkbKeyboard::validLayoutName(QString(65, u'a')));
 }

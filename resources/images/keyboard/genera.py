@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Writes the key-map artwork: ten finger pictures (32 x 32) and the strip
-(622 x 47) that explains the five finger colours. Run from this folder."""
+(622 x 47) that explains the five finger colours. Run from this folder, then
+../../render_png.sh to turn them into the PNGs the program loads."""
 
 COLORI = {
     "mignolo": "#b9cfe0",

@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Renders the SVG artwork into the PNGs the program loads. Run after changing an
+# SVG (resources/images/keyboard/genera.py writes the keyboard ones).
+# Usage: resources/render_png.sh [build folder, default build/dev]
+set -eu
+here=$(cd "$(dirname "$0")" && pwd)
+repo=$(cd "$here/.." && pwd)
+build=${1:-$repo/build/dev}
+cmake --build "$build" --target svg2png >/dev/null
+tool=$(find "$build" -name svg2png -type f -perm -u+x | head -1)
+export QT_QPA_PLATFORM=offscreen
+r() { "$tool" "$here/$1" "$here/$2" "$3" "$4"; }
+
+for n in 0 1 2 3 4 5 6 7 8 9; do
+  r "images/keyboard/dito$n.svg" "images/keyboard/dito$n.png" 32 32
+done
+r images/keyboard/mappa-tasti.svg images/keyboard/mappa-tasti.png 622 47
+r cursors/mano.svg cursors/mano.png 32 32
+for s in 16 32 48 64 128 256; do
+  r images/tastavia.svg "images/icon/tastavia-$s.png" "$s" "$s"
+done
