@@ -3,6 +3,7 @@
 #include "app/frmClavora.h"
 #include "app/modClavora.h"
 #include "platform/SystemServices.h"
+#include "ui/Caratteri.h"
 #include "ui/basSleep.h"
 
 #include <QApplication>
@@ -131,8 +132,10 @@ int AvvioProgramma(int argc, char **argv)
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tastavia");
     QApplication::setStyle(new StileTastavia);
+    QApplication::setFont(FontTesto(9));
+    // Sizes for title bars and task switchers; the desktop file names the scalable icon.
     QIcon icona;
-    for (int lato : {16, 32, 48, 64, 128, 256})
+    for (int lato : {16, 24, 32, 48, 64})
         icona.addFile(QStringLiteral(":/images/icon/tastavia-%1.png").arg(lato), QSize(lato, lato));
     QApplication::setWindowIcon(icona);
     platform::SystemServices sistema;

@@ -7,6 +7,7 @@
 #include "platform/Testo.h"
 #include "settings/Impostazioni.h"
 #include "settings/frmInput.h"
+#include "ui/Caratteri.h"
 #include "ui/ClsResize.h"
 #include "ui/modGradient.h"
 #include "ui/SchemiColori.h"
@@ -34,6 +35,10 @@ QString Fumetto(const QString &titolo, const QString &testo)
 namespace {
 
 QColor rgb(int r, int g, int b) { return QColor(r, g, b); }
+
+// The backgrounds are kept as small scratch pictures stretched smoothly on
+// paint: 63 x 63 draws the same blends as 255 x 255 in a sixteenth of the memory.
+constexpr int LatoSfondoTenuto = 63;
 
 } // namespace
 
@@ -175,7 +180,7 @@ void frmClavora::TestiPredefiniti()
 // Geometry is laid out for an 800 x 600 screen; large screens scale it up.
 void frmClavora::CreaControlli()
 {
-    setFont(QFont("Liberation Sans", 9));
+    setFont(FontTesto(9));
 
     picNotebook = new QWidget(this);
     picNotebook->setObjectName("picNotebook");
@@ -196,7 +201,7 @@ void frmClavora::CreaControlli()
     lblFraseCorr->setGeometry(5, 0, 592, 60);
     lblFraseCorr->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     lblFraseCorr->setTextFormat(Qt::PlainText);
-    lblFraseCorr->setFont(QFont("Liberation Sans", fontFrase));
+    lblFraseCorr->setFont(FontTesto(fontFrase));
     lblFraseCorr->setAttribute(Qt::WA_TransparentForMouseEvents);
     lblFraseCorr->setWordWrap(true);
 
@@ -216,7 +221,7 @@ void frmClavora::CreaControlli()
         optMenu[size_t(i)] = new QRadioButton(QString(nomiMenu[i]).replace("&&", "&&"), picMenu);
         optMenu[size_t(i)]->setToolTip(Fumetto("Esercitazioni e corsi", fumettiMenu[i]));
         optMenu[size_t(i)]->setToolTipDuration(15000);
-        optMenu[size_t(i)]->setFont(QFont("DejaVu Sans", i == 4 ? 8 : 7));
+        optMenu[size_t(i)]->setFont(FontSimboli(i == 4 ? 8 : 7));
         optMenu[size_t(i)]->setGeometry(6 + (i % 3) * 126, 4 + (i / 3) * 20, 124, 18);
         optMenu[size_t(i)]->setFocusPolicy(Qt::NoFocus);
         connect(optMenu[size_t(i)], &QRadioButton::clicked, this, [this, i] { optMenu_Click(i); });
@@ -226,7 +231,7 @@ void frmClavora::CreaControlli()
     lblIconaEsercizio = new QLabel(picMenu);
     lblIconaEsercizio->setGeometry(6, 48, 26, 26);
     lblIconaEsercizio->setAlignment(Qt::AlignCenter);
-    lblIconaEsercizio->setFont(QFont("DejaVu Sans", 14));
+    lblIconaEsercizio->setFont(FontSimboli(14));
     cboListFile = new QComboBox(picMenu);
     cboListFile->setGeometry(38, 50, 340, 24);
     cboListFile->setFocusPolicy(Qt::NoFocus);
@@ -259,14 +264,14 @@ void frmClavora::CreaControlli()
     lblMessaggio = new QLabel(picMessaggio);
     lblMessaggio->setGeometry(64, 12, 516, 70);
     lblMessaggio->setWordWrap(true);
-    lblMessaggio->setFont(QFont("Liberation Sans", 11));
+    lblMessaggio->setFont(FontTesto(11));
     picMessaggio->hide();
     picMessaggio->installEventFilter(this);
 
     txtInput = new LineaInput(picNotebook);
     txtInput->setObjectName("txtInput");
     txtInput->setGeometry(10, 182, 602, 30);
-    txtInput->setFont(QFont("Liberation Sans", fontFrase));
+    txtInput->setFont(FontTesto(fontFrase));
     ImpostaColori(txtInput, rgb(156, 196, 228));
     txtInput->setReadOnly(true);
     txtInput->suTastoPremuto = [this](int &k) { txtInput_KeyPress(k); };
@@ -287,7 +292,7 @@ void frmClavora::CreaControlli()
     lblTime = new QLabel("00:00", picNotebook);
     lblTime->setGeometry(10, 218, 64, 24);
     lblTime->setAlignment(Qt::AlignCenter);
-    lblTime->setFont(QFont("Liberation Mono", 12, QFont::Bold));
+    lblTime->setFont(FontMonospazio(12, true));
     imgGradiente = new QLabel(picNotebook);
     imgGradiente->setGeometry(82, 220, 0, 14);
     imgGradiente->setScaledContents(false);
@@ -302,7 +307,7 @@ void frmClavora::CreaControlli()
         lblNumBatt[size_t(i)] = new QLabel("0/0", picNotebook);
         lblNumBatt[size_t(i)]->setGeometry(392 + i * 90, 218, 86, 24);
         lblNumBatt[size_t(i)]->setAlignment(Qt::AlignCenter);
-        lblNumBatt[size_t(i)]->setFont(QFont("Liberation Sans", 10, QFont::Bold));
+        lblNumBatt[size_t(i)]->setFont(FontTesto(10, true));
         ImpostaColori(lblNumBatt[size_t(i)], i == 0 ? rgb(220, 245, 220) : rgb(250, 225, 225));
     }
     lblNumBatt[0]->setToolTip("Battute");
@@ -310,7 +315,7 @@ void frmClavora::CreaControlli()
     lblSmile = new QLabel(picNotebook);
     lblSmile->setGeometry(574, 216, 38, 28);
     lblSmile->setAlignment(Qt::AlignCenter);
-    lblSmile->setFont(QFont("DejaVu Sans", 15));
+    lblSmile->setFont(FontSimboli(15));
     lblSmile->setToolTip("Rapporto errori/battute");
 
     // Level averages with their colour markers, and the mode's best and worst icons.
@@ -326,7 +331,7 @@ void frmClavora::CreaControlli()
         lblMediaLevel[size_t(i)] = new QLabel(picNotebook);
         lblMediaLevel[size_t(i)]->setGeometry(xMedia[i] + 16, 246, 44, 20);
         lblMediaLevel[size_t(i)]->setAlignment(Qt::AlignCenter);
-        lblMediaLevel[size_t(i)]->setFont(QFont("Liberation Sans", 10, QFont::Bold));
+        lblMediaLevel[size_t(i)]->setFont(FontTesto(10, true));
         lblMediaLevel[size_t(i)]->setToolTip(suggerimenti[i]);
         ImpostaColori(lblMediaLevel[size_t(i)], rgb(245, 245, 245));
     }
@@ -336,7 +341,7 @@ void frmClavora::CreaControlli()
     lblNumeroFrase = new QLabel(picNotebook);
     lblNumeroFrase->setGeometry(300, 246, 60, 20);
     lblNumeroFrase->setAlignment(Qt::AlignCenter);
-    lblNumeroFrase->setFont(QFont("Liberation Sans", 10, QFont::Bold));
+    lblNumeroFrase->setFont(FontTesto(10, true));
     imgPremi = new QLabel(picNotebook);
     imgPremi->setGeometry(456, 241, 38, 30);
     imgPremi->setAlignment(Qt::AlignCenter);
@@ -384,7 +389,7 @@ void frmClavora::CreaControlli()
         lblMenu[size_t(i)] = new QLabel(simboli[i], this);
         lblMenu[size_t(i)]->setGeometry(89 + i * 30, 5, 22, 22);
         lblMenu[size_t(i)]->setAlignment(Qt::AlignCenter);
-        lblMenu[size_t(i)]->setFont(QFont("DejaVu Sans", 11, QFont::Bold));
+        lblMenu[size_t(i)]->setFont(FontSimboli(11));
         lblMenu[size_t(i)]->setToolTip(suggerimentiMenu[i]);
         lblMenu[size_t(i)]->installEventFilter(this);
     }
@@ -436,7 +441,7 @@ void frmClavora::Form_Load(const QString &comando)
         fontTesto = 24;
         fontFrase = 16;
     }
-    lblFraseCorr->setFont(QFont("Liberation Sans", fontFrase));
+    lblFraseCorr->setFont(FontTesto(fontFrase));
     esercizi.larghezzaEtichetta = picDisplay->width() - 10;   // the model line's width
 
     // 6-11: settings, texts, mode, the run's speeds.
@@ -557,7 +562,7 @@ void frmClavora::AnimazioneTitolo()
 {
     const QFont prima = lblFraseCorr->font();
     const Qt::Alignment allineamento = lblFraseCorr->alignment();
-    lblFraseCorr->setFont(QFont("Liberation Mono", s.schermoGrande ? 30 : 22, QFont::Bold));
+    lblFraseCorr->setFont(FontMonospazio(s.schermoGrande ? 30 : 22, true));
     lblFraseCorr->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     const QString titolo = "Tastavia";
     for (int i = 1; i <= titolo.size() && !chiusa; ++i) {
@@ -632,7 +637,8 @@ bool frmClavora::eventFilter(QObject *o, QEvent *e)
             dimensioneNotebook_ = picNotebook->size();
             sfondoNotebook_ = ImmagineGradiente(picNotebook->width(), picNotebook->height(),
                                                 ColoreRGB(60, 60, 60), ColoreRGB(60, 60, 60),
-                                                ColoreRGB(190, 190, 190), ColoreRGB(190, 190, 190));
+                                                ColoreRGB(190, 190, 190), ColoreRGB(190, 190, 190),
+                                                LatoSfondoTenuto);
         }
         QPainter p(picNotebook);
         p.setClipRect(static_cast<QPaintEvent *>(e)->rect());
@@ -727,9 +733,9 @@ void frmClavora::paintEvent(QPaintEvent *e)
         schemaSfondo_ = s.schemaColori;
         dimensioneSfondo_ = size();
         sfondoAlto_ = ImmagineGradiente(width(), meta, c.altoSinistra, c.altoDestra, c.centro,
-                                        c.centro);
+                                        c.centro, LatoSfondoTenuto);
         sfondoBasso_ = ImmagineGradiente(width(), height() - meta, c.centro, c.centro,
-                                         c.bassoSinistra, c.bassoDestra);
+                                         c.bassoSinistra, c.bassoDestra, LatoSfondoTenuto);
     }
     QPainter p(this);
     p.setClipRect(e->rect());

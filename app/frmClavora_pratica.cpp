@@ -6,6 +6,7 @@
 #include "app/frmClavora.h"
 #include "keyboard/TastieraVirtuale.h"
 #include "platform/Testo.h"
+#include "ui/Caratteri.h"
 #include "ui/frmShadow.h"
 #include "ui/modGradient.h"
 
@@ -70,8 +71,8 @@ void frmClavora::Reset()
     richiestaRiavvio = false;
     s.fileEsercizio.clear();
     lblFraseCorr->clear();
-    lblFraseCorr->setFont(QFont("Liberation Sans", fontFrase));
-    txtInput->setFont(QFont("Liberation Sans", fontFrase));
+    lblFraseCorr->setFont(FontTesto(fontFrase));
+    txtInput->setFont(FontTesto(fontFrase));
     picMessaggio->hide();
     txtInput->setReadOnly(true);
     txtInput->clear();
@@ -132,11 +133,11 @@ void frmClavora::AzzeraMedie()
 
 void frmClavora::AvvioFrase()
 {
-    lblFraseCorr->setFont(QFont("Liberation Sans", fontFrase));
+    lblFraseCorr->setFont(FontTesto(fontFrase));
     lblFraseCorr->setGeometry(5, 0, picDisplay->width() - 10, 60);
     lblFraseCorr->setWordWrap(false);   // the model line is cut to fit, never wrapped
     lblFraseCorr->setText(esercizi.rigaCorrente);
-    txtInput->setFont(QFont("Liberation Sans", fontFrase));
+    txtInput->setFont(FontTesto(fontFrase));
     shpProgressTime->hide();
     lblNumBatt[0]->setText("0" + separatore + QString::number(s.totaleBattute));
     lblNumBatt[1]->setText("0" + separatore + QString::number(s.totaleErrori));
@@ -149,11 +150,11 @@ void frmClavora::AvvioFrase()
 
 void frmClavora::AvvioFileTesto()
 {
-    lblFraseCorr->setFont(QFont("Liberation Sans", fontTesto));
+    lblFraseCorr->setFont(FontTesto(fontTesto));
     lblFraseCorr->setGeometry(5, 50, picDisplay->width() * 2, 60);
     lblFraseCorr->setWordWrap(false);
     lblFraseCorr->setText(esercizi.rigaCorrente.left(70));
-    txtInput->setFont(QFont("Liberation Sans", fontTesto));
+    txtInput->setFont(FontTesto(fontTesto));
     lblNumBatt[0]->setText("0");
     lblNumBatt[1]->setText("0");
     lblNumeroFrase->clear();

@@ -16,6 +16,6 @@ for n in 0 1 2 3 4 5 6 7 8 9; do
 done
 r images/keyboard/mappa-tasti.svg images/keyboard/mappa-tasti.png 622 47
 r cursors/mano.svg cursors/mano.png 32 32
-for s in 16 32 48 64 128 256; do
+for s in 16 24 32 48 64; do
   r images/tastavia.svg "images/icon/tastavia-$s.png" "$s" "$s"
 done

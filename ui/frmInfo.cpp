@@ -1,5 +1,7 @@
 #include "ui/frmInfo.h"
 
+#include "ui/Caratteri.h"
+
 #include "ui/SchemiColori.h"
 
 #include <QLabel>
@@ -27,12 +29,12 @@ frmInfo::frmInfo(Azioni azioni, QWidget *parent) : QDialog(parent), azioni_(std:
     auto *icona = new QLabel(this);
     icona->setPixmap(QPixmap(":/images/icon/tastavia-64.png", "PNG"));
     lblNome = new QLabel("Tastavia", this);
-    lblNome->setFont(QFont("Liberation Sans", 20, QFont::Bold));
+    lblNome->setFont(FontTesto(20, true));
     QPalette tavolozza = lblNome->palette();
     tavolozza.setColor(QPalette::WindowText, QColor(22, 74, 128));
     lblNome->setPalette(tavolozza);
     lblVersione = new QLabel(testoVersione(), this);
-    lblVersione->setFont(QFont("Liberation Sans", 10));
+    lblVersione->setFont(FontTesto(10));
     lblCrediti = new QLabel(QString::fromUtf8(
         "Corso di dattilografia per la tastiera francese AZERTY.\n"
         "Frasi, lezioni ed esercizi in francese.\n\n"

@@ -79,10 +79,11 @@ QImage stiraMorbido(const QImage &sorgente, int larghezza, int altezza)
 
 } // namespace
 
-int LatoScratch(int latoDestinazione)
+int LatoScratch(int latoDestinazione, int latoMassimo)
 {
+    latoMassimo = qBound(1, latoMassimo, 255);
     int lato = 0;
-    while (lato < latoDestinazione && lato < 255)
+    while (lato < latoDestinazione && lato < latoMassimo)
         lato = lato * 2 + 1;
     return lato;
 }
@@ -93,10 +94,10 @@ QSize DimensioniScratch(int larghezza, int altezza)
 }
 
 QImage ImmagineGradiente(int larghezza, int altezza, uint32_t altoSinistra, uint32_t altoDestra,
-                         uint32_t bassoSinistra, uint32_t bassoDestra)
+                         uint32_t bassoSinistra, uint32_t bassoDestra, int latoMassimo)
 {
-    const int w = LatoScratch(larghezza);
-    const int h = LatoScratch(altezza);
+    const int w = LatoScratch(larghezza, latoMassimo);
+    const int h = LatoScratch(altezza, latoMassimo);
     if (w <= 0 || h <= 0)
         return QImage();
 

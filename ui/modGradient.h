@@ -20,8 +20,10 @@ inline QColor ColoreQt(uint32_t colore)
 }
 
 // The scratch side for a target side: the smallest 2^k - 1 not below it,
-// at most 255 (100 -> 127, 300 -> 255, 1 -> 1, 0 -> 0).
-int LatoScratch(int latoDestinazione);
+// at most 255 (100 -> 127, 300 -> 255, 1 -> 1, 0 -> 0). A smaller cap
+// (2^k - 1 too) suits a picture kept for smooth stretching: a bilinear
+// stretch of a straight blend is the same blend at any scratch size.
+int LatoScratch(int latoDestinazione, int latoMassimo = 255);
 QSize DimensioniScratch(int larghezza, int altezza);
 
 // The scratch picture for a target of the given size: LatoScratch on each
@@ -29,7 +31,7 @@ QSize DimensioniScratch(int larghezza, int altezza);
 // interpolated in single precision, rounded to the nearest byte). Null when
 // the target is empty.
 QImage ImmagineGradiente(int larghezza, int altezza, uint32_t altoSinistra, uint32_t altoDestra,
-                         uint32_t bassoSinistra, uint32_t bassoDestra);
+                         uint32_t bassoSinistra, uint32_t bassoDestra, int latoMassimo = 255);
 
 // Paints the rectangle with the gradient, stretching the scratch picture onto
 // it; smooth asks for a filtered stretch. The painter's hints are restored.

@@ -38,6 +38,33 @@ TEST(Gradient, scratchSides_areTwoToTheKMinusOneCappedAt255)
     EXPECT_EQ(ImmagineGradiente(100, 1, rosso, verde, blu, giallo).size(), QSize(127, 1));
 }
 
+TEST(Gradient, aSmallerKeptScratch_stretchesToTheSameBlends)
+{
+    EXPECT_EQ(LatoScratch(500, 63), 63);
+    EXPECT_EQ(LatoScratch(20, 63), 31);
+    EXPECT_EQ(ImmagineGradiente(1280, 512, rosso, verde, blu, giallo, 63).size(), QSize(63, 63));
+
+    // What the main window does: keep the scratch, stretch it smoothly on paint.
+    auto stirata = [](int lato) {
+        QImage out(1280, 512, QImage::Format_RGB32);
+        QPainter p(&out);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        p.drawImage(out.rect(), ImmagineGradiente(1280, 512, rosso, verde, blu, giallo, lato));
+        return out;
+    };
+    const QImage piena = stirata(255), piccola = stirata(63);
+    int scarto = 0;
+    for (int y = 12; y < 500; y += 7)
+        for (int x = 12; x < 1268; x += 11) {
+            const QColor a = piena.pixelColor(x, y), b = piccola.pixelColor(x, y);
+            scarto = std::max({scarto, std::abs(a.red() - b.red()), std::abs(a.green() - b.green()),
+                               std::abs(a.blue() - b.blue())});
+        }
+    // The outermost half scratch pixel is flat, so blends near the edges
+    // start a few pixels later: a few levels at most, nothing to see.
+    EXPECT_LE(scarto, 5);
+}
+
 TEST(Gradient, windowsColourValues_haveRedInTheLowByte)
 {
     EXPECT_EQ(ColoreRGB(1, 2, 3), 0x030201u);
