@@ -5,6 +5,7 @@
 #include "platform/SystemServices.h"
 #include "ui/Caratteri.h"
 #include "ui/basSleep.h"
+#include "ui/Immagini.h"
 
 #include <QApplication>
 #include <QDir>
@@ -136,7 +137,7 @@ int AvvioProgramma(int argc, char **argv)
     // Sizes for title bars and task switchers; the desktop file names the scalable icon.
     QIcon icona;
     for (int lato : {16, 24, 32, 48, 64})
-        icona.addFile(QStringLiteral(":/images/icon/tastavia-%1.png").arg(lato), QSize(lato, lato));
+        icona.addPixmap(ImmaginePng(QStringLiteral(":/images/icon/tastavia-%1.png").arg(lato)));
     QApplication::setWindowIcon(icona);
     platform::SystemServices sistema;
     if (!sistema.services().instance->tryLock())

@@ -12,6 +12,7 @@
 #include "ui/modGradient.h"
 #include "ui/SchemiColori.h"
 #include "ui/frmShadow.h"
+#include "ui/Immagini.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -345,7 +346,7 @@ void frmClavora::CreaControlli()
     imgPremi = new QLabel(picNotebook);
     imgPremi->setGeometry(456, 241, 38, 30);
     imgPremi->setAlignment(Qt::AlignCenter);
-    imgPremi->setPixmap(QPixmap(":/images/practice/premi.png")
+    imgPremi->setPixmap(ImmaginePng(":/images/practice/premi.png")
                             .scaled(38, 30, Qt::KeepAspectRatio, Qt::SmoothTransformation));
     imgPremi->setToolTip(QString::fromUtf8("Premi Entrée"));
     imgPremi->hide();
@@ -371,7 +372,7 @@ void frmClavora::CreaControlli()
     imgMappaTastiEsterna->resize(imgMappaTastiEsterna->sizeHint());
     imgMappaTastiEsterna->hide();
     picKeyword->setMappaEsterna(imgMappaTastiEsterna);
-    picKeyword->setImmagineErrore(QPixmap(":/images/practice/keyerror.png"));
+    picKeyword->setImmagineErrore(ImmaginePng(":/images/practice/keyerror.png"));
     esercizi.filtroCaratteri = [this](const QString &t) { return tabella_.FiltraCaratteri(t); };
     esercizi.larghezzaTesto = [this](const QString &t) {
         return QFontMetrics(lblFraseCorr->font()).horizontalAdvance(t);
@@ -473,7 +474,7 @@ void frmClavora::Form_Load(const QString &comando)
     s.velocitaFrase.fill(0);
 
     // 13: the program's hand cursor on what can be clicked.
-    const QPixmap mano(":/cursors/mano.png", "PNG");
+    const QPixmap mano = ImmaginePng(":/cursors/mano.png");
     const QCursor cursoreMano = mano.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(mano, 10, 2);
     for (QWidget *w : {static_cast<QWidget *>(cmdStart), static_cast<QWidget *>(cboListFile)})
         w->setCursor(cursoreMano);

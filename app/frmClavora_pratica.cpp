@@ -9,6 +9,7 @@
 #include "ui/Caratteri.h"
 #include "ui/frmShadow.h"
 #include "ui/modGradient.h"
+#include "ui/Immagini.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -470,8 +471,8 @@ void frmClavora::ImpostaModo(int indice)
     s.tempoObiettivo = s.modoEsperto ? 0.2f : 0.4f;
     const int migliore = s.modoEsperto ? 429 : 424;
     const int peggiore = s.modoEsperto ? 425 : 420;
-    imgMedia[0]->setPixmap(QPixmap(QString(":/images/practice/icon%1.png").arg(migliore)));
-    imgMedia[1]->setPixmap(QPixmap(QString(":/images/practice/icon%1.png").arg(peggiore)));
+    imgMedia[0]->setPixmap(ImmaginePng(QString(":/images/practice/icon%1.png").arg(migliore)));
+    imgMedia[1]->setPixmap(ImmaginePng(QString(":/images/practice/icon%1.png").arg(peggiore)));
 }
 
 void frmClavora::ComandoRicomincia()
@@ -575,7 +576,7 @@ void frmClavora::ProssimaFrase()
     const QColor vivo[3] = {QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
     ImpostaColori(lblMediaLevel[size_t(2 + s.livelloCorrente)], vivo[s.livelloCorrente - 1]);
     imgGradiente->setPixmap(
-        QPixmap(QString(":/images/practice/bmp%1.png").arg(300 + s.livelloCorrente)));
+        ImmaginePng(QString(":/images/practice/bmp%1.png").arg(300 + s.livelloCorrente)));
     lblNumeroFrase->setText(QString::number(inLivello));
     setWindowTitle("Tastavia " + sorgente + " " + testiMessaggi.value(s.livelloCorrente) + " " +
                    QString::number(inLivello));
@@ -624,8 +625,8 @@ void frmClavora::FineRiga()
     testi.unitaVelocita = s.unitaVelocita;
     const int indice = NumeroCasuale(*s.servizi.random, *s.servizi.clock, 1, 7) - 1;
     lblMessaggio->setText(ComponiMessaggio(testi, punteggio, v, record.record, indice));
-    imgIconaPunteggio->setPixmap(QPixmap(
-        QString(":/images/practice/icon%1.png").arg(420 + FasciaPunteggio(punteggio, s.indiceModo))));
+    const int icona = 420 + FasciaPunteggio(punteggio, s.indiceModo);
+    imgIconaPunteggio->setPixmap(ImmaginePng(QString(":/images/practice/icon%1.png").arg(icona)));
     picMessaggio->show();
     QApplication::processEvents();
     primaFrase = false;

@@ -1,6 +1,7 @@
 #include "keyboard/TastieraVirtuale.h"
 
 #include "keyboard/MappaTastiEsterna.h"
+#include "ui/Immagini.h"
 
 #include <QFile>
 #include <QHelpEvent>
@@ -40,7 +41,7 @@ GruppoDito gruppoDellaFigura(int n)
 
 QPixmap immagineDito(int n)
 {
-    QPixmap pm(QStringLiteral(":/images/keyboard/dito%1.png").arg(n), "PNG");
+    QPixmap pm = ImmaginePng(QStringLiteral(":/images/keyboard/dito%1.png").arg(n));
     if (!pm.isNull())
         return pm;
     // Without the artwork: a dot in the finger's colour.
@@ -57,7 +58,7 @@ QPixmap immagineDito(int n)
 QPixmap immagineMappaTasti()
 {
     const QSize dim(MappaTastiEsterna::Larghezza, MappaTastiEsterna::Altezza);
-    QPixmap pm(QStringLiteral(":/images/keyboard/mappa-tasti.png"), "PNG");
+    QPixmap pm = ImmaginePng(QStringLiteral(":/images/keyboard/mappa-tasti.png"));
     if (!pm.isNull() && pm.size() == dim)
         return pm;
     pm = QPixmap(dim);

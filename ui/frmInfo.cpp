@@ -3,6 +3,7 @@
 #include "ui/Caratteri.h"
 
 #include "ui/SchemiColori.h"
+#include "ui/Immagini.h"
 
 #include <QLabel>
 #include <QPainter>
@@ -27,7 +28,7 @@ frmInfo::frmInfo(Azioni azioni, QWidget *parent) : QDialog(parent), azioni_(std:
     setFixedSize(420, 300);
 
     auto *icona = new QLabel(this);
-    icona->setPixmap(QPixmap(":/images/icon/tastavia-64.png", "PNG"));
+    icona->setPixmap(ImmaginePng(":/images/icon/tastavia-64.png"));
     lblNome = new QLabel("Tastavia", this);
     lblNome->setFont(FontTesto(20, true));
     QPalette tavolozza = lblNome->palette();
