@@ -7,7 +7,7 @@
 
 namespace tastiera {
 
-MappaTastiEsterna::MappaTastiEsterna(QWidget *parent) : QWidget(parent), immagine_(immagineMappaTasti())
+MappaTastiEsterna::MappaTastiEsterna(QWidget *parent) : QWidget(parent)
 {
     setFixedSize(Larghezza, Altezza);
     setToolTip(QStringLiteral("Doppio click per riposizionare la mappa sulla tastiera"));
@@ -17,6 +17,8 @@ MappaTastiEsterna::MappaTastiEsterna(QWidget *parent) : QWidget(parent), immagin
 void MappaTastiEsterna::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
+    if (immagine_.isNull())   // read when first shown: most learners never open the map
+        immagine_ = immagineMappaTasti();
     p.drawPixmap(rect(), immagine_);
 }
 

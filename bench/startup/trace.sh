@@ -20,7 +20,7 @@ trap 'kill $xvfb 2>/dev/null; rm -rf "$work"' EXIT
 for _ in $(seq 1 100); do xwininfo -display ":$dnum" -root >/dev/null 2>&1 && break; sleep 0.05; done
 export DISPLAY=":$dnum" XDG_RUNTIME_DIR="$work/run" HOME="$work"
 mkdir -m 700 "$work/run"
-for layout in fr us; do
+for layout in ${LAYOUTS:-fr us}; do
   for run in 1 2 3; do
     setxkbmap "$layout"; sleep 1   # let the server finish compiling the keymap
     echo "== layout $layout, run $run"
