@@ -607,8 +607,19 @@ bool clsPDFCreator::LoadFontStandard(const QString &Name, const QString &BaseFon
     putName(base + (style >= 0 ? kStyleSuffix[style] : ""));
     WriteLine(" /Encoding /WinAnsiEncoding >>");
     CloseObject();
-    fontResources_ += "/" + pdfName(toAnsi(Name)) + " " + std::to_string(f) + " 0 R \r";
+    addResource(fontResources_, toAnsi(Name), f);
     return true;
+}
+
+// Appended piece by piece: GCC 12 warns falsely (-Wrestrict) on a chain of
+// std::string concatenations here.
+void clsPDFCreator::addResource(std::string &resources, const QByteArray &name, int object)
+{
+    resources += '/';
+    resources += pdfName(name);
+    resources += ' ';
+    resources += std::to_string(object);
+    resources += " 0 R \r";
 }
 
 void clsPDFCreator::fillArial(FontMetrics &m, int32_t options) const
@@ -687,7 +698,7 @@ bool clsPDFCreator::LoadFont(const QString &Name, const QString &BaseFont, int32
     const QByteArray key = toAnsi(Name).toLower();
     if (!fontIndex_.contains(key))
         fontIndex_.insert(key, index);   // the first font of a name wins
-    fontResources_ += "/" + pdfName(toAnsi(Name)) + " " + std::to_string(f) + " 0 R \r";
+    addResource(fontResources_, toAnsi(Name), f);
 
     NewObject(0);
     put("<<\r/Type /FontDescriptor\r/FontName /");
@@ -1179,7 +1190,7 @@ bool clsPDFCreator::LoadImgFromArray(const QString &Name, const QByteArray &ImgB
     const QByteArray data = encodeASCII85_ ? ASCII85Encode(ImgBuf) : ImgBuf;
     writeStreamObject(QByteArray(), data);
 
-    imageResources_ += "/" + pdfName(toAnsi(Name)) + " " + std::to_string(n) + " 0 R \r";
+    addResource(imageResources_, toAnsi(Name), n);
     anyImage_ = true;
 
     // The length counts the whole encoded text, end marker included.
@@ -1242,7 +1253,7 @@ bool clsPDFCreator::StartObject(const QString &Name, int32_t Options)
     openForm_ = name;
     formObjects_.push_back({name, Options});
 
-    formResources_ += "/" + pdfName(name) + " " + std::to_string(x) + " 0 R \r";
+    addResource(formResources_, name, x);
     return true;
 }
 

@@ -165,6 +165,7 @@ private:
     void dropPath();
     void writeStreamObject(const QByteArray &dict, const QByteArray &data);
     void fillArial(FontMetrics &m, int32_t options) const;
+    static void addResource(std::string &resources, const QByteArray &name, int object);
     void fillSymbol(FontMetrics &m, int32_t options) const;
     void setColor(int32_t rgb, bool stroke);
 
