@@ -11,7 +11,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QPainter>
-#include <QPrinter>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QComboBox>
@@ -205,18 +204,15 @@ void frmClavora::StampaTastiera()
         platform::Dialogs::Question, platform::Dialogs::YesNo);
     if (r != platform::Dialogs::AnsYes || !s.StampanteDisponibile())
         return;
-    QPrinter stampante;
-    stampante.setPageOrientation(QPageLayout::Landscape);
-    QPainter p;
-    if (!p.begin(&stampante))
-        return;   // no printer after all: nothing printed, nothing broken
     const QPixmap immagine = picKeyword->grab();
-    const QRect pagina = p.viewport();
-    const QSize dimensione = immagine.size().scaled(pagina.size() * 9 / 10, Qt::KeepAspectRatio);
-    p.drawPixmap(QRect(QPoint((pagina.width() - dimensione.width()) / 2, pagina.height() / 10),
-                       dimensione),
-                 immagine);
-    p.end();
+    s.servizi.printer->print("Tastavia", true, 1, [&](QPainter &p, const QRect &pagina, int) {
+        const QSize dimensione =
+            immagine.size().scaled(pagina.size() * 9 / 10, Qt::KeepAspectRatio);
+        p.drawPixmap(QRect(QPoint(pagina.x() + (pagina.width() - dimensione.width()) / 2,
+                                  pagina.y() + pagina.height() / 10),
+                           dimensione),
+                     immagine);
+    });
 }
 
 // The game window arrives later; until then a window that says so.

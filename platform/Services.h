@@ -3,12 +3,15 @@
 // interfaces, so tests can replace it with a fake (tests/support/FakeServices.h).
 
 #include <QDateTime>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
+class QPainter;
 class QWidget;
 
 namespace platform {
@@ -70,8 +73,15 @@ public:
 
 class Printer {
 public:
+    // Paints page `pagina` (from 0) into `area`, the page's printable rectangle.
+    using Disegno = std::function<void(QPainter &, const QRect &area, int pagina)>;
+
     virtual ~Printer() = default;
     virtual bool available() const = 0;    // a default printer exists
+    // Prints `pagine` pages on the default printer, without a dialog. False
+    // when nothing could be printed (no printer, printing refused).
+    virtual bool print(const QString &documento, bool orizzontale, int pagine,
+                       const Disegno &disegna) = 0;
 };
 
 class Desktop {

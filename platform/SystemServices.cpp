@@ -7,7 +7,7 @@
 #include <QGuiApplication>
 #include <QLocale>
 #include <QMessageBox>
-#include <QPrinterInfo>
+#include <QLibrary>
 #include <QRandomGenerator>
 #include <QScreen>
 #include <QStandardPaths>
@@ -142,9 +142,42 @@ public:
     }
 };
 
+// The print stack (Qt print support, CUPS) lives in a module beside the program,
+// loaded on the first question about printing.
 class SystemPrinter : public Printer {
 public:
-    bool available() const override { return !QPrinterInfo::defaultPrinter().isNull(); }
+    explicit SystemPrinter(QString modulo) : modulo_(std::move(modulo)) {}
+
+    bool available() const override
+    {
+        Printer *p = reale();
+        return p && p->available();
+    }
+    bool print(const QString &documento, bool orizzontale, int pagine,
+               const Disegno &disegna) override
+    {
+        Printer *p = reale();
+        return p && p->print(documento, orizzontale, pagine, disegna);
+    }
+
+private:
+    Printer *reale() const
+    {
+        if (!cercato_) {
+            cercato_ = true;
+            QLibrary libreria(modulo_);
+            using Crea = Printer *(*)();
+            if (auto crea = reinterpret_cast<Crea>(libreria.resolve("tastavia_crea_stampante")))
+                reale_.reset(crea());
+            else
+                qWarning("Tastavia: printing unavailable (%s)", qPrintable(libreria.errorString()));
+        }
+        return reale_.get();
+    }
+
+    QString modulo_;
+    mutable bool cercato_ = false;
+    mutable std::unique_ptr<Printer> reale_;
 };
 
 class SystemDesktop : public Desktop {
@@ -195,7 +228,8 @@ SystemServices::SystemServices()
       instance_(std::make_unique<SystemInstanceLock>()),
       screen_(std::make_unique<SystemScreen>()),
       keyboard_(std::make_unique<XkbKeyboard>()),
-      printer_(std::make_unique<SystemPrinter>()),
+      printer_(std::make_unique<SystemPrinter>(QCoreApplication::applicationDirPath() +
+                                                "/libtastavia-stampa.so")),
       desktop_(std::make_unique<SystemDesktop>())
 {
 }

@@ -123,6 +123,27 @@ TEST_F(Menu, informationWindow_offersPrintOnlyWithAPrinter)
     EXPECT_TRUE(stampaAbilitata);
 }
 
+TEST_F(Menu, printingTheKeyboard_putsItOnOneLandscapePage)
+{
+    apri({}, "ANNA");
+    fakes.printer.present = true;
+    finestra->apriInfo = [](const frmInfo::Azioni &) { return true; };   // "Stampa"
+    fakes.dialogs.answers.push_back(platform::Dialogs::AnsNo);
+    finestra->lblMenu_Click(2);
+    EXPECT_TRUE(fakes.printer.pages.empty());   // the learner said no
+
+    fakes.dialogs.answers.push_back(platform::Dialogs::AnsYes);
+    finestra->lblMenu_Click(2);
+    EXPECT_EQ(fakes.dialogs.shown.back().text.left(27), "Vuoi stampare la tastiera d");
+    ASSERT_EQ(fakes.printer.pages.size(), 1u);
+    const QImage &pagina = fakes.printer.pages.front();
+    EXPECT_GT(pagina.width(), pagina.height());
+    // The keyboard is centred across the page, below a tenth of its height.
+    EXPECT_NE(pagina.pixelColor(pagina.width() / 2, pagina.height() / 2), QColor(Qt::white));
+    EXPECT_EQ(pagina.pixelColor(pagina.width() / 2, pagina.height() / 20), QColor(Qt::white));
+    EXPECT_EQ(pagina.pixelColor(2, pagina.height() / 2), QColor(Qt::white));
+}
+
 TEST_F(Menu, restart_asksTheNameAgainAndShowsTheWelcome)
 {
     apri({}, "ANNA");

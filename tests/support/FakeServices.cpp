@@ -1,5 +1,7 @@
 #include "FakeServices.h"
 
+#include <QPainter>
+
 namespace fake {
 
 double Random::next()
@@ -50,6 +52,22 @@ platform::Services Services::services()
     s.printer = &printer;
     s.desktop = &desktop;
     return s;
+}
+
+bool Printer::print(const QString &documento, bool orizzontale, int pagine, const Disegno &disegna)
+{
+    if (!present || pagine < 1)
+        return false;
+    document = documento;
+    pages.clear();
+    for (int i = 0; i < pagine; ++i) {
+        QImage pagina(orizzontale ? QSize(1123, 794) : QSize(794, 1123), QImage::Format_RGB32);
+        pagina.fill(Qt::white);
+        QPainter p(&pagina);
+        disegna(p, pagina.rect(), i);
+        pages.push_back(pagina);
+    }
+    return true;
 }
 
 } // namespace fake

@@ -4,6 +4,8 @@
 
 #include "platform/Services.h"
 
+#include <QImage>
+
 #include <QList>
 #include <functional>
 #include <deque>
@@ -71,10 +73,15 @@ public:
     bool activateLayout(const QString &name) override;
 };
 
+// Prints onto pictures of A4 pages at 96 dpi, kept for the test to look at.
 class Printer : public platform::Printer {
 public:
     bool present = false;
+    QString document;
+    std::vector<QImage> pages;
     bool available() const override { return present; }
+    bool print(const QString &documento, bool orizzontale, int pagine,
+               const Disegno &disegna) override;
 };
 
 class Desktop : public platform::Desktop {
