@@ -19,7 +19,9 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <vector>
 
 namespace platform {
 
@@ -66,6 +68,8 @@ namespace {
     X(pa_context_unref)                                                                            \
     X(pa_context_get_state)                                                                        \
     X(pa_context_play_sample)                                                                      \
+    X(pa_context_remove_sample)                                                                    \
+    X(pa_operation_get_state)                                                                      \
     X(pa_operation_unref)                                                                          \
     X(pa_stream_new)                                                                               \
     X(pa_stream_set_write_callback)                                                                \
@@ -175,6 +179,8 @@ public:
     ~PulseSound() override
     {
         if (loop_)
+            rimuoviCampioni();
+        if (loop_)
             pa.pa_threaded_mainloop_stop(loop_);
         if (ctx_) {
             pa.pa_context_disconnect(ctx_);
@@ -200,6 +206,34 @@ public:
     }
 
 private:
+    // The server keeps uploaded samples after the client leaves: take ours
+    // back, waiting a little for the server's answers and never long.
+    void rimuoviCampioni()
+    {
+        std::vector<pa_operation *> richieste;
+        pa.pa_threaded_mainloop_lock(loop_);
+        if (ctx_ && pa.pa_context_get_state(ctx_) == PA_CONTEXT_READY)
+            for (int id : std::as_const(uploaded_))
+                if (pa_operation *op = pa.pa_context_remove_sample(ctx_, sampleName(id).constData(),
+                                                                   nullptr, nullptr))
+                    richieste.push_back(op);
+        pa.pa_threaded_mainloop_unlock(loop_);
+        for (int attesa = 0; attesa < 200 && !richieste.empty(); ++attesa) {
+            pa.pa_threaded_mainloop_lock(loop_);
+            const bool finite = std::all_of(richieste.begin(), richieste.end(), [this](pa_operation *op) {
+                return pa.pa_operation_get_state(op) != PA_OPERATION_RUNNING;
+            });
+            pa.pa_threaded_mainloop_unlock(loop_);
+            if (finite)
+                break;
+            usleep(1000);
+        }
+        pa.pa_threaded_mainloop_lock(loop_);
+        for (pa_operation *op : richieste)
+            pa.pa_operation_unref(op);
+        pa.pa_threaded_mainloop_unlock(loop_);
+    }
+
     struct Upload {
         PulseSound *owner;
         int id;
