@@ -13,6 +13,7 @@
 #include <QProxyStyle>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QTimer>
 
 #include <csignal>
 #include <fcntl.h>
@@ -142,7 +143,9 @@ int AvvioProgramma(int argc, char **argv)
     platform::SystemServices sistema;
     if (!sistema.services().instance->tryLock())
         return 0;   // another Tastavia runs: end at once, touching nothing
-    sistema.startSound();
+    // Reaching the sound server (and loading libpulse) waits for the first turn
+    // of the event loop, which comes once the window has been asked to show.
+    QTimer::singleShot(0, &app, [&sistema] { sistema.startSound(); });
     chiudiAiSegnali(&app);
     QStringList argomenti = QCoreApplication::arguments();
     argomenti.removeFirst();
