@@ -9,10 +9,10 @@
 #include "settings/frmInput.h"
 #include "ui/Caratteri.h"
 #include "ui/ClsResize.h"
+#include "ui/Immagini.h"
 #include "ui/modGradient.h"
 #include "ui/SchemiColori.h"
 #include "ui/frmShadow.h"
-#include "ui/Immagini.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -408,9 +408,8 @@ void frmClavora::CreaControlli()
     imgX->setGeometry(20, 40, 48, 48);
     imgX->setAlignment(Qt::AlignCenter);
     ImpostaColori(imgX, QColor(200, 0, 0), Qt::white);
-    QFont fontX("DejaVu Sans");
+    QFont fontX = FontSimboli(20, true);
     fontX.setPixelSize(28);
-    fontX.setBold(true);
     imgX->setFont(fontX);
     imgX->hide();
 

@@ -3,7 +3,6 @@
 #include "keyboard/MappaTastiEsterna.h"
 #include "ui/Immagini.h"
 
-#include <QFile>
 #include <QHelpEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
