@@ -110,8 +110,6 @@ QString testoVisibile(const QString &didascalia)
     return out;
 }
 
-QString famigliaTesto() { return QStringLiteral("Liberation Sans"); }
-QString famigliaSimboli() { return QStringLiteral("DejaVu Sans"); }
 
 GruppoDito gruppoDito(int tasto, bool divisioneErgonomica)
 {

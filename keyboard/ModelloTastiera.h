@@ -34,10 +34,6 @@ const DefinizioneTasto &definizioneTasto(int tasto);   // 0..62
 // The text a label shows for a caption: "&&" becomes "&", a lone "&" (mnemonic) disappears.
 QString testoVisibile(const QString &didascalia);
 
-// The families standing in for "Arial" and the Windows symbol fonts.
-QString famigliaTesto();
-QString famigliaSimboli();
-
 enum class GruppoDito { Mignolo, Anulare, Medio, Indice, Pollice };
 
 GruppoDito gruppoDito(int tasto, bool divisioneErgonomica);

@@ -1,6 +1,7 @@
 #include "keyboard/TastieraVirtuale.h"
 
 #include "keyboard/MappaTastiEsterna.h"
+#include "ui/Caratteri.h"
 #include "ui/Immagini.h"
 
 #include <QHelpEvent>
@@ -320,16 +321,14 @@ QFont TastieraVirtuale::fontTasto(int tasto, bool grassetto) const
 {
     const DefinizioneTasto &d = definizioneTasto(tasto);
     double pt = 9.75;
-    QString famiglia = famigliaTesto();
     switch (d.font) {
     case FontTasto::Medio: pt = 11.25; break;
     case FontTasto::Grande: pt = 15.75; break;
-    case FontTasto::Simbolo: pt = d.puntiSimbolo; famiglia = famigliaSimboli(); break;
+    case FontTasto::Simbolo: pt = d.puntiSimbolo; break;
     case FontTasto::Normale: break;
     }
-    QFont f(famiglia);
-    f.setPointSizeF(pt * scalaFont_);
-    f.setBold(grassetto);
+    QFont f = d.font == FontTasto::Simbolo ? FontSimboli(pt * scalaFont_, grassetto)
+                                           : FontTesto(pt * scalaFont_, grassetto);
     f.setStyleStrategy(QFont::PreferAntialias);
     return f;
 }

@@ -4,26 +4,28 @@
 
 namespace {
 
-QFont crea(const QStringList &famiglie, int punti, bool grassetto)
+QFont crea(const QStringList &famiglie, double punti, bool grassetto)
 {
-    QFont f(famiglie.first(), punti, grassetto ? QFont::Bold : QFont::Normal);
+    QFont f(famiglie.first());
     f.setFamilies(famiglie);
+    f.setPointSizeF(punti);
+    f.setBold(grassetto);
     return f;
 }
 
 } // namespace
 
-QFont FontTesto(int punti, bool grassetto)
+QFont FontTesto(double punti, bool grassetto)
 {
     return crea({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, punti, grassetto);
 }
 
-QFont FontMonospazio(int punti, bool grassetto)
+QFont FontMonospazio(double punti, bool grassetto)
 {
     return crea({QStringLiteral("Liberation Mono"), QStringLiteral("DejaVu Sans")}, punti, grassetto);
 }
 
-QFont FontSimboli(int punti, bool grassetto)
+QFont FontSimboli(double punti, bool grassetto)
 {
     return crea({QStringLiteral("DejaVu Sans")}, punti, grassetto);
 }
