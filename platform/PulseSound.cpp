@@ -178,10 +178,10 @@ public:
 
     ~PulseSound() override
     {
-        if (loop_)
+        if (loop_) {
             rimuoviCampioni();
-        if (loop_)
             pa.pa_threaded_mainloop_stop(loop_);
+        }
         if (ctx_) {
             pa.pa_context_disconnect(ctx_);
             pa.pa_context_unref(ctx_);
