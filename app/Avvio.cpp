@@ -1,5 +1,6 @@
 // The process entry.
 
+#include "app/Composizione.h"
 #include "app/frmClavora.h"
 #include "app/modClavora.h"
 #include "platform/SystemServices.h"
@@ -123,6 +124,7 @@ int Avvia(const platform::Services &servizi, const QString &cartella, const QStr
     stato.pausa = [&stato](int ms) { PauseWithEvents(*stato.servizi.clock, ms); };
 
     frmClavora finestra(stato);
+    ComponiFinestre(finestra, stato);
     finestra.Form_Load(argomenti.join(' '));
     if (finestra.chiusa || !cicloEventi)
         return 0;

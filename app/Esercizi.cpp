@@ -15,8 +15,11 @@ void Esercizi::ScegliFile(QString &voce, bool modoCorso)
 {
     s.modoFileTesto = false;
     s.fileEsercizio.clear();
-    QString path = modoCorso ? s.cartellaProgramma + "CorsoDattilo/" + voce + ".ftd"
-                             : s.cartellaProgramma + "Esercizi/" + voce;
+    // Course entries may come with their real file name, whatever its case.
+    QString path = !modoCorso ? s.cartellaProgramma + "Esercizi/" + voce
+                   : voce.endsWith(".ftd", Qt::CaseInsensitive)
+                       ? s.cartellaProgramma + "CorsoDattilo/" + voce
+                       : s.cartellaProgramma + "CorsoDattilo/" + voce + ".ftd";
     // Text-file entries carry a time estimate after the extension.
     const qsizetype p = path.toUpper().indexOf(".TXT");
     if (p > 0)

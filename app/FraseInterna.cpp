@@ -5,8 +5,8 @@
 namespace {
 
 // UTF-8 source text. Every character has a key on the French keyboard, except
-// the typographic apostrophe of sentence 38, which the engine converts while
-// typing. Level 3 keeps its double blanks and blank before a comma on purpose:
+// the typographic apostrophe of sentence 38: it is typed as it stands, through
+// the menu label that types a character without a key. Level 3 keeps its double blanks and blank before a comma on purpose:
 // they are typed as they stand.
 constexpr std::array<const char *, 45> frasi = {
     // Level 1: lower case, no digits, at most an apostrophe.

@@ -6,9 +6,46 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 
+namespace {
+
+// The dead keys of the French layouts and their combining accents.
+struct Accento {
+    int tasto;
+    char16_t combinante;
+    char16_t spaziato;
+};
+constexpr Accento accenti[] = {
+    {Qt::Key_Dead_Circumflex, 0x0302, u'^'}, {Qt::Key_Dead_Diaeresis, 0x0308, 0x00A8},
+    {Qt::Key_Dead_Grave, 0x0300, u'`'},      {Qt::Key_Dead_Acute, 0x0301, 0x00B4},
+    {Qt::Key_Dead_Tilde, 0x0303, u'~'},      {Qt::Key_Dead_Cedilla, 0x0327, 0x00B8},
+};
+
+const Accento *accentoDi(int tasto)
+{
+    for (const Accento &a : accenti)
+        if (a.tasto == tasto)
+            return &a;
+    return nullptr;
+}
+
+} // namespace
+
 LineaInput::LineaInput(QWidget *parent) : QLineEdit(parent)
 {
     setAttribute(Qt::WA_InputMethodEnabled);
+}
+
+QString LineaInput::ComponiAccento(int tastoMorto, const QString &testo)
+{
+    const Accento *a = accentoDi(tastoMorto);
+    if (!a)
+        return {};
+    if (testo == " ")
+        return QString(QChar(a->spaziato));
+    const QString composto = (testo + QChar(a->combinante)).normalized(QString::NormalizationForm_C);
+    if (composto.size() == testo.size())
+        return composto;
+    return QChar(a->spaziato) + testo;
 }
 
 void LineaInput::Digita(QChar c)
@@ -28,19 +65,17 @@ void LineaInput::Digita(QChar c)
 
 void LineaInput::GiudicaEDigita(QChar c)
 {
-    int codice;
-    if (c == '\r' || c == '\n')
-        codice = 13;
-    else
-        codice = testo::codiceAnsi(c);
-    if (codice < 0)
-        codice = '?';   // a character outside the code page can only be a wrong key
+    int codice = (c == '\r' || c == '\n') ? 13 : testo::codiceTasto(c);
     if (suTastoPremuto)
         suTastoPremuto(codice);
     // A locked line (before a line starts) takes nothing, like a rejected key.
-    if (codice == 0 || codice == 13 || codice == 8 || codice == 27 || isReadOnly())
+    if (codice == 0 || codice == 8 || codice == 27 || isReadOnly())
         return;
-    insert(QString(testo::daCodiceAnsi(codice)));
+    if (codice == 13) {
+        insert(QString::fromUtf16(SeparatoreRighe));   // the second line of a sentence
+        return;
+    }
+    insert(QString(testo::carattereTasto(codice)));
 }
 
 void LineaInput::keyPressEvent(QKeyEvent *e)
@@ -52,15 +87,22 @@ void LineaInput::keyPressEvent(QKeyEvent *e)
         if (annulla)
             return;
     }
+    if (accentoDi(key)) {
+        tastoMorto_ = key;
+        return;
+    }
     switch (key) {
     case Qt::Key_Return:
     case Qt::Key_Enter:
+        tastoMorto_ = 0;
         Digita('\r');
         return;
     case Qt::Key_Backspace:
+        tastoMorto_ = 0;
         Digita(QChar(8)); // judged like any key; the text is never edited by the learner
         return;
     case Qt::Key_Escape: {
+        tastoMorto_ = 0;
         int codice = 27;
         if (suTastoPremuto)
             suTastoPremuto(codice);
@@ -72,7 +114,9 @@ void LineaInput::keyPressEvent(QKeyEvent *e)
     }
     const QString t = e->text();
     if (!t.isEmpty() && !(e->modifiers() & Qt::ControlModifier) && t.at(0).isPrint()) {
-        for (QChar c : t)
+        const QString testo = tastoMorto_ ? ComponiAccento(tastoMorto_, t) : t;
+        tastoMorto_ = 0;
+        for (QChar c : testo)
             Digita(c);
         return;
     }

@@ -1,7 +1,10 @@
 #pragma once
-// The input line: every typed character reaches the judge as its ANSI code,
-// whether it came as a key event or as an input-method commit (dead-key letters
-// such as "ê" arrive that way). The judge may set the code to 0 to reject it.
+// The input line: every typed character reaches the judge as its code
+// (testo::codiceTasto), whether it came as a key event or as an input-method
+// commit (dead-key letters such as "ê" arrive that way). A dead key that reaches
+// the line as a plain key event (the input method never saw it, as with keys
+// the main window passes on) is composed here with the next key. The judge may
+// set the code to 0 to reject it.
 
 #include <QLineEdit>
 #include <QList>
@@ -21,6 +24,14 @@ public:
     // commit does for each of its characters.
     void Digita(QChar c);
 
+    // What an accepted Enter shows between the two lines of a sentence.
+    static constexpr const char16_t *SeparatoreRighe = u" \u21B5 ";
+
+    // A dead key's accent with the next key's text: "ê" for ^ and "e", the
+    // accent alone for a blank, the accent then the text when they do not
+    // compose. Empty when the key is no dead key.
+    static QString ComponiAccento(int tastoMorto, const QString &testo);
+
 protected:
     void keyPressEvent(QKeyEvent *e) override;
     void inputMethodEvent(QInputMethodEvent *e) override;
@@ -31,5 +42,6 @@ protected:
 private:
     void GiudicaEDigita(QChar c);
     bool inGiudizio_ = false;
+    int tastoMorto_ = 0;
     QList<QChar> inAttesa_;
 };

@@ -70,6 +70,16 @@ int FasciaPunteggio(int punteggio, int indiceModo)
     return indiceModo == 1 ? fascia + 5 : fascia;
 }
 
+int FasciaErrori(int errori, int battute, bool modoEsperto)
+{
+    if (battute <= 0)
+        return -1;
+    const double r = double(errori) / double(battute) * 100.0;
+    const double soglie[2][3] = {{2, 3, 4}, {0.5, 0.75, 1}};
+    const auto &t = soglie[modoEsperto ? 1 : 0];
+    return r <= t[0] ? 0 : r <= t[1] ? 1 : r <= t[2] ? 2 : 3;
+}
+
 int NumeroCasuale(platform::RandomSource &random, const platform::Clock &clock, int basso, int alto)
 {
     random.seed(uint32_t(uint64_t(clock.tickMs())));

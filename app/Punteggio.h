@@ -34,6 +34,11 @@ int16_t calcolaMediaLevel(const std::array<float, 16> &velocitaFrase, int livell
 // Icon band 0..4 (worst to best), plus 5 in expert mode (indiceModo 1).
 int FasciaPunteggio(int punteggio, int indiceModo);
 
+// The error-ratio band of a run, best to worst: 0 (B), 1 (A), 2 (C), 3 (D).
+// r = errori / battute * 100 in double; beginner thresholds 2, 3, 4 and expert
+// 0.5, 0.75, 1, each band including its upper bound. -1 without keystrokes.
+int FasciaErrori(int errori, int battute, bool modoEsperto);
+
 // Seeds the generator from the clock and draws an integer in [basso, alto].
 int NumeroCasuale(platform::RandomSource &random, const platform::Clock &clock, int basso, int alto);
 

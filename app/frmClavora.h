@@ -1,8 +1,10 @@
 #pragma once
-// The main window: the hub of the tutor. It owns the controls, forwards events
-// to the exercise sources, the keyboard and the scoring, and shows what they decide.
+// The main window: a view of the practice engine (Pratica). It owns the
+// controls, turns key events and clicks into calls on the engine and shows
+// what the engine answers. The other windows are handed in by the start-up.
 
-#include "app/Esercizi.h"
+#include "app/Pratica.h"
+#include "app/TestiClavora.h"
 #include "app/modClavora.h"
 #include "keyboard/ControlloLayout.h"
 #include "keyboard/TabellaTasti.h"
@@ -12,8 +14,10 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QSet>
 #include <QWidget>
 #include <array>
+#include <functional>
 #include <memory>
 
 class QComboBox;
@@ -24,6 +28,8 @@ class QTimer;
 class LineaInput;
 class Backdrop;
 class ClsResize;
+class PannelloNotebook;
+class PannelloMessaggio;
 namespace tastiera {
 class TastieraVirtuale;
 class MappaTastiEsterna;
@@ -34,17 +40,28 @@ QString Fumetto(const QString &titolo, const QString &testo);
 // Background and text colours of a control, painted by the control itself.
 void ImpostaColori(QWidget *w, const QColor &sfondo, const QColor &testo = Qt::black);
 
+// Text-file entry of the file list: the name and the typing minutes at 300 and
+// 220 characters a minute.
+QString VoceFileTesto(const QString &nome, qint64 lunghezza);
+
 class frmClavora : public QWidget {
     Q_OBJECT
 public:
     explicit frmClavora(modClavora &stato, QWidget *parent = nullptr);
     ~frmClavora() override;
 
+    // The windows this one opens, handed in by the start-up (tests give their own).
+    std::function<int(QWidget *proprietario)> apriNome;        // 1: the learner's name
+    std::function<int(QWidget *proprietario)> apriRisultati;   // 2: returns sceltaRisultati
+    std::function<int(QWidget *proprietario)> apriReport;      // 3: the text-file report
+    std::function<int(QWidget *proprietario)> apriGioco;       // training and game
+    std::function<bool(QWidget *proprietario, const frmInfo::Azioni &)> apriInfo;  // true: print
+
     // Load steps, split where the window must already be visible.
     void Form_Load(const QString &rigaComando);
     void Form_Unload();
 
-    // Practice.
+    // Event handlers.
     void cmdStart_Click();
     void txtInput_KeyPress(int &k);
     void txtInput_KeyDown(int tasto, bool &annulla);
@@ -57,35 +74,19 @@ public:
     void FlashBotton();
     void PausaEsercizio();
 
-    // Read by tests and by the other windows.
-    Esercizi esercizi;
-    QString rigaComando;
-    int16_t posizione = 0;
-    QString carattereAtteso;
-    bool rigaCompletata = false;
-    bool chiusuraInCorso = false;
-    QDateTime inizioRiga;
-    int16_t battuteFrase = 0;
-    int16_t erroriFrase = 0;
-    bool primaFrase = false;
-    bool richiestaRiavvio = false;
-    bool fermaLampeggio = true;
-    int32_t larghezzaIndicatore = 300;
-    int32_t larghezzaAttuale = 0;
-    float passoProgresso = 0;
+    modClavora &s;
+    TestiClavora testi;
+    Pratica pratica;
+    bool chiusa = false;   // the window was unloaded: the program ends
+
+    // Display values set at load.
     QString separatore = "/";
     int fontTesto = 18;
     int fontFrase = 12;
-    int16_t sommaPunti = 0;
-    bool modoCorso = false;
     bool fontiDisponibili = false;
-    QString titoloAttenzione = QStringLiteral("Attenzione!");
-    QStringList testiMessaggi;
-    QStringList lodiNormali, lodiRecord;
-    bool chiusa = false;   // the window was unloaded: the program ends
 
     // Controls, named as the rest of the program knows them.
-    QWidget *picNotebook = nullptr;
+    PannelloNotebook *picNotebook = nullptr;
     QWidget *picDisplay = nullptr;
     QLabel *lblFraseCorr = nullptr;
     QFrame *shpIndex = nullptr;
@@ -102,7 +103,7 @@ public:
     std::array<QLabel *, 2> imgMedia{};
     QLabel *imgPremi = nullptr;
     QLabel *imgX = nullptr;
-    QWidget *picMessaggio = nullptr;
+    PannelloMessaggio *picMessaggio = nullptr;
     QLabel *lblMessaggio = nullptr;
     QLabel *imgIconaPunteggio = nullptr;
     std::array<QLabel *, 8> lblMenu{};
@@ -122,64 +123,62 @@ public:
     // Options read from the settings file and written back at unload.
     Impostazioni opzioni;
 
-    // The modal windows the backdrop opens; tests replace them.
-    std::function<int(QWidget *proprietario)> apriNome;        // 1: the learner's name
-    std::function<int(QWidget *proprietario)> apriRisultati;   // 2: returns sceltaRisultati
-    std::function<int(QWidget *proprietario)> apriReport;      // 3: the text-file report
-    std::function<int(QWidget *proprietario)> apriGioco;       // training and game
-    std::function<bool(const frmInfo::Azioni &)> apriInfo;     // true: print the keyboard
-
 protected:
     void paintEvent(QPaintEvent *) override;
     void closeEvent(QCloseEvent *) override;
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
+    // frmClavora_controlli.cpp
     void CreaControlli();
-    void TestiPredefiniti();
+    void CreaMenu();
+    // frmClavora.cpp
     void AnimazioneTitolo();
     void SalutoIniziale();
     void Form_KeyUp(int tasto);
     bool Form_KeyPress(int tasto);
-    void Reset();
-    void AvvioFrase();
-    void AvvioFileTesto();
-    void AvvioComune();
-    void AvanzaCarattere(bool riavvia = false);
-    void EvidenziaTasto(const QString &carattere, int pos);
-    void SegnalaErrore(int k);
-    void FaccinaErrori();
-    void AttivaCronometro(bool on);
-    void ImpostaLarghezzaIndicatore(int larghezza);
-    void ProssimaFrase();
-    void FineRiga();
-    void DisegnaRecord(int larghezza, int livello);
-    void ComandoRicomincia();
-    int ShowWithBackdrop(int selettore);
-    void AggiornaCategorie();
-    void RiempiCorso();
     void Chiudi();
-    void SalvaSegnalibro();
-    void AzzeraMarcatoriLivello();
-    void AzzeraMedie();
-    void StampaTastiera();
-
     void CaricaImpostazioni();
     void SalvaImpostazioni();
+    void Attivati();
+    int ShowWithBackdrop(int selettore);
+    // frmClavora_pratica.cpp
+    void Reset();
+    void AvvioFrase(const Pratica::EsitoAvvio &esito);
+    void AvvioFileTesto(const Pratica::EsitoAvvio &esito);
+    void AvvioComune();
+    void MostraTastoAtteso();
+    void SegnalaErrore(int k, bool soloMaiuscole);
+    void FaccinaErrori();
+    void MostraContatori();
+    void FineRigaFinestra();
+    void MostraFineRiga(const Pratica::EsitoFineRiga &f);
+    void DisegnaRecord(int larghezza, int livello);
+    void ComandoRicomincia();
+    void AzzeraMarcatoriLivello();
+    void AzzeraMedie();
+    // frmClavora_menu.cpp
+    void AggiornaCategorie();
+    void RiempiCorso();
+    void SalvaSegnalibro();
+    void StampaTastiera();
+    Pratica::Scelta SceltaCorrente() const;
     // Menu labels 3 to 5 show their option switched on with a light fill.
     void SegnaOpzioneMenu(int indice, bool attiva);
     // The file list is greyed while no kind of material offers files.
     void GrigioListaFile(bool grigio);
 
-    modClavora &s;
     tastiera::TabellaTasti tabella_;
     tastiera::ControlloLayout controlloLayout_;
     std::unique_ptr<Backdrop> backdrop_;
     std::unique_ptr<ClsResize> ridimensionatore_;
     bool cronometroFermatoQui_ = false;
     bool inoltroInCorso_ = false;
+    // Keys whose press this window saw: only their release acts (a key pressed
+    // in a dialog, or a release passed on from child to parent, does not).
+    QSet<int> tastiPremuti_;
     // Background gradients as small scratch pictures, made once per size and scheme.
-    QImage sfondoAlto_, sfondoBasso_, sfondoNotebook_;
-    QSize dimensioneSfondo_, dimensioneNotebook_;
+    QImage sfondoAlto_, sfondoBasso_;
+    QSize dimensioneSfondo_;
     int schemaSfondo_ = -1;
 };

@@ -2,17 +2,15 @@
 
 #include "app/frmClavora.h"
 #include "app/LineaInput.h"
+#include "app/Pannelli.h"
 #include "keyboard/TastieraVirtuale.h"
 #include "platform/Testo.h"
 #include "settings/Segnalibro.h"
 #include "ui/frmInfo.h"
 
 #include <QApplication>
-#include <QDialog>
 #include <QLabel>
 #include <QPainter>
-#include <QPushButton>
-#include <QVBoxLayout>
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
@@ -35,7 +33,6 @@ QFileInfoList fileDi(const QString &cartella, const QString &estensione)
 
 } // namespace
 
-// Text-file entry: the name and the typing minutes at 300 and 220 characters a minute.
 QString VoceFileTesto(const QString &nome, qint64 lunghezza)
 {
     const long long t1 = qMax(1LL, testo::arrotonda(double(lunghezza) / 300.0));
@@ -59,29 +56,15 @@ void frmClavora::lblMenu_Click(int indice)
         s.Suona(105);
         frmInfo::Azioni azioni;
         azioni.apriGuida = [this] { s.ApriGuida(this, 0); };
-        azioni.apriLingua = [this] {
-            // The language files arrive with their own window; until then, say so.
-            s.servizi.dialogs->message(this, "Tastavia",
-                                       "Lingua dell'interfaccia: " +
-                                           (s.linguaCorrente.isEmpty() ? QString("Italiano")
-                                                                       : s.linguaCorrente),
-                                       platform::Dialogs::Information, platform::Dialogs::Ok);
-        };
         azioni.stampanteDisponibile = s.StampanteDisponibile();
-        bool stampa = false;
-        if (apriInfo) {
-            stampa = apriInfo(azioni);
-        } else {
-            frmInfo info(azioni, this);
-            info.exec();
-            stampa = info.stampaRichiesta();
-        }
+        const bool stampa = apriInfo && apriInfo(this, azioni);
+        Attivati();
         if (stampa)
             StampaTastiera();
         if (s.linguaCorrente != linguaPrima)
             optMenu[0]->setChecked(true);
         picDisplay->setFocus();
-        richiestaRiavvio = true;
+        pratica.RichiediRiavvio();
         cmdStart_Click();
         break;
     }
@@ -91,11 +74,14 @@ void frmClavora::lblMenu_Click(int indice)
         s.SuonaEffetto(111);
         break;
     case 4:
-        picKeyword->CambiaMappaTasti(carattereAtteso, fermaLampeggio, s.modoFileTesto);
+        picKeyword->CambiaMappaTasti(pratica.carattereAtteso(), pratica.fermaLampeggio(),
+                                     s.modoFileTesto);
         SegnaOpzioneMenu(4, picKeyword->mappaTastiAttiva());
         break;
     case 5:
-        picKeyword->CambiaEvidenziazione(carattereAtteso, s.modoFileTesto);
+        picKeyword->CambiaEvidenziazione(pratica.carattereAtteso(), s.modoFileTesto);
+        if (!picKeyword->evidenziaAttivo())
+            picKeyword->NascondiErroreTasto();   // the wrong-key marker goes with the highlight
         SegnaOpzioneMenu(5, picKeyword->evidenziaAttivo());
         s.Suona(111);
         break;
@@ -107,8 +93,8 @@ void frmClavora::lblMenu_Click(int indice)
     case 7:
         lblMenu[7]->hide();
         shpMenu[7]->hide();
-        if (!carattereAtteso.isEmpty())
-            txtInput->Digita(carattereAtteso.at(0));
+        if (!pratica.carattereAtteso().isEmpty())
+            txtInput->Digita(pratica.carattereAtteso().at(0));
         break;
     default:
         break;
@@ -134,7 +120,7 @@ void frmClavora::optMenu_Click(int indice)
     cboListFile->clear();
     cboListFile->setEnabled(true);
     GrigioListaFile(false);
-    modoCorso = false;
+    pratica.setModoCorso(false);
     const QString esercizi = s.cartellaProgramma + "Esercizi/";
     switch (indice) {
     case 0:
@@ -145,7 +131,7 @@ void frmClavora::optMenu_Click(int indice)
         break;
     case 1:
         RiempiCorso();
-        modoCorso = true;
+        pratica.setModoCorso(true);
         lblIconaEsercizio->setText("✎");
         break;
     case 2:
@@ -162,15 +148,16 @@ void frmClavora::optMenu_Click(int indice)
         lblIconaEsercizio->setText("¶");
         break;
     case 4:
-        fermaLampeggio = false;
+        pratica.setFermaLampeggio(false);
         Timer2->stop();
         imgPremi->hide();
         optMenu[0]->setChecked(true);
         optMenu_Click(0);
         if (apriGioco)
             apriGioco(this);
+        Attivati();
         picDisplay->setFocus();
-        richiestaRiavvio = true;
+        pratica.RichiediRiavvio();
         cmdStart_Click();
         return;
     default:
@@ -182,10 +169,13 @@ void frmClavora::optMenu_Click(int indice)
 void frmClavora::RiempiCorso()
 {
     const QString segnalibro = LeggiSegnalibro(s.gestoreIni, s.cartellaProgramma, s.nomeUtente);
+    // The list shows the names in upper case; each entry keeps its real file
+    // name, which a case-sensitive file system needs.
     QStringList voci;
-    for (const QFileInfo &f : fileDi(s.cartellaProgramma + "CorsoDattilo/", "ftd"))
+    for (const QFileInfo &f : fileDi(s.cartellaProgramma + "CorsoDattilo/", "ftd")) {
         voci << f.fileName().section('.', 0, 0).toUpper();
-    cboListFile->addItems(voci);
+        cboListFile->addItem(voci.back(), f.fileName());
+    }
     cboListFile->setCurrentIndex(voci.isEmpty() ? -1 : IndiceSegnalibro(voci, segnalibro));
 }
 
@@ -193,14 +183,15 @@ void frmClavora::SalvaSegnalibro()
 {
     ::SalvaSegnalibro(s.gestoreIni, *s.servizi.dialogs, this, s.cartellaProgramma, s.nomeUtente,
                       s.fileEsercizio, cboListFile->count() == cboListFile->currentIndex() + 1,
-                      testiMessaggi.mid(17, 6));
+                      testi.testiMessaggi.mid(17, 6));
+    Attivati();
 }
 
 // Until the keyboard sheet has its own layout: the keyboard as shown, on one page.
 void frmClavora::StampaTastiera()
 {
     const auto r = s.servizi.dialogs->message(
-        this, "Tastavia", testiMessaggi.value(23) + s.nomeUtente + "?\r\n" + testiMessaggi.value(24),
+        this, "Tastavia", testi.messaggio(23) + s.nomeUtente + "?\r\n" + testi.messaggio(24),
         platform::Dialogs::Question, platform::Dialogs::YesNo);
     if (r != platform::Dialogs::AnsYes || !s.StampanteDisponibile())
         return;
@@ -213,21 +204,6 @@ void frmClavora::StampaTastiera()
                            dimensione),
                      immagine);
     });
-}
-
-// The game window arrives later; until then a window that says so.
-int ApriGiocoProvvisorio(QWidget *proprietario)
-{
-    QDialog d(proprietario);
-    d.setWindowTitle(QString::fromUtf8("Gioco & Allenamento"));
-    auto *l = new QVBoxLayout(&d);
-    l->addWidget(new QLabel(QString::fromUtf8(
-        "Il gioco delle lettere che cadono e l'allenamento\n"
-        "sui gruppi di caratteri arrivano con la prossima versione."), &d));
-    auto *chiudi = new QPushButton("Chiudi", &d);
-    QObject::connect(chiudi, &QPushButton::clicked, &d, &QDialog::accept);
-    l->addWidget(chiudi, 0, Qt::AlignRight);
-    return d.exec();
 }
 
 void frmClavora::AggiornaCategorie()
@@ -255,4 +231,18 @@ void frmClavora::optLevel_Click(int indice)
         lblMenu_Click(4);
     }
     lblMenu[4]->setEnabled(indice == 0);
+}
+
+// What a Start takes from the lists: the kind and the current entry (its real
+// file name when the entry keeps one).
+Pratica::Scelta frmClavora::SceltaCorrente() const
+{
+    Pratica::Scelta scelta;
+    scelta.daLista = !optMenu[0]->isChecked();
+    scelta.listaVuota = cboListFile->count() == 0;
+    if (cboListFile->currentIndex() >= 0) {
+        const QVariant file = cboListFile->currentData();
+        scelta.voce = file.isValid() ? file.toString() : cboListFile->currentText();
+    }
+    return scelta;
 }

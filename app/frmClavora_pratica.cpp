@@ -1,19 +1,18 @@
-// The practice engine of the main window: starting a line, judging every
-// keystroke, the clock and gauge, the end of a line and the restart.
+// What the main window shows of the practice: the start of a line, each
+// keystroke's feedback, the clock and gauge, the end of a line and the restart.
+// The rules themselves are the engine's (Pratica).
 
 #include "app/LineaInput.h"
+#include "app/Pannelli.h"
 #include "app/Punteggio.h"
 #include "app/frmClavora.h"
 #include "keyboard/TastieraVirtuale.h"
-#include "platform/Testo.h"
 #include "ui/Caratteri.h"
-#include "ui/frmShadow.h"
-#include "ui/modGradient.h"
 #include "ui/Immagini.h"
+#include "ui/modGradient.h"
 
 #include <QApplication>
 #include <QComboBox>
-#include <QFileInfo>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPushButton>
@@ -29,80 +28,76 @@ const QColor coloreLampo(128, 255, 255);
 
 void frmClavora::cmdStart_Click()
 {
-    // 2-3: everything back to the start of a line.
+    Attivati();
     lblMenu[2]->setEnabled(false);
-    fermaLampeggio = true;
     picKeyword->RipristinaTastiera();
     lblTime->setText("00:00");
     shpProgressTime->resize(0, shpProgressTime->height());
     shpProgressTime->hide();
     shpIndex->resize(0, shpIndex->height());
-    s.modoFileTesto = esercizi.fileDaComando;
-    s.tempoEsercizio = QTime(0, 0, 0);
+    lblMenu[7]->hide();
+    shpMenu[7]->hide();
     QApplication::processEvents();
     picLevel->hide();
     picMenu->hide();
 
-    // 4-5: the file of the list, then the next line.
-    if (!optMenu[0]->isChecked() && cboListFile->currentIndex() >= 0 && rigaComando.isEmpty()) {
-        QString voce = cboListFile->currentText();
-        esercizi.ScegliFile(voce, modoCorso);
-    }
-    ProssimaFrase();
-    if (chiusa)
+    const Pratica::EsitoAvvio esito = pratica.Avvia(SceltaCorrente());
+    switch (esito.esito) {
+    case Pratica::Avvio::Chiudi:
+        Chiudi();
         return;
-    if (richiestaRiavvio) {
+    case Pratica::Avvio::ErroreFile:
+        s.servizi.dialogs->message(this, "Tastavia",
+                                   testi.messaggio(37) + "\r\n" + esito.fileNonLetto,
+                                   platform::Dialogs::Critical, platform::Dialogs::Ok);
         Reset();
         return;
+    case Pratica::Avvio::Reset:
+        Reset();
+        return;
+    case Pratica::Avvio::Riga:
+        break;
     }
     if (s.modoFileTesto)
-        AvvioFileTesto();
+        AvvioFileTesto(esito);
     else
-        AvvioFrase();
+        AvvioFrase(esito);
     AvvioComune();
 }
 
 void frmClavora::Reset()
 {
+    const bool prossimaLezione = pratica.Reset();
     lblMenu[2]->setEnabled(true);
     picKeyword->setTastoAbilitato(tastiera::TastoMenu, true);
     lblSmile->clear();
     lblSmile->setAccessibleName({});
     lblSmile->setAutoFillBackground(false);
-    richiestaRiavvio = false;
-    s.fileEsercizio.clear();
     lblFraseCorr->clear();
     lblFraseCorr->setFont(FontTesto(fontFrase));
     txtInput->setFont(FontTesto(fontFrase));
     picMessaggio->hide();
     txtInput->setReadOnly(true);
     txtInput->clear();
-    rigaCompletata = false;
     picKeyword->NascondiErroreTasto();
     if (picKeyword->evidenziaAttivo())
         picKeyword->NascondiEvidenziatori();
     AzzeraMarcatoriLivello();
     AzzeraMedie();
-    lblNumBatt[0]->setText("0" + separatore + "0");
-    lblNumBatt[1]->setText("0" + separatore + "0");
-    battuteFrase = erroriFrase = 0;
+    MostraContatori();
     lblNumeroFrase->clear();
-    carattereAtteso.clear();
     picMax->hide();
     imgMedia[0]->hide();
     imgMedia[1]->hide();
     setWindowTitle("Tastavia");
-    posizione = 0;
-    s.totaleErrori = s.totaleBattute = 0;
-    esercizi.AzzeraGiro();
-    if (modoCorso) {
-        // The course goes on with the lesson after the one just finished.
+    if (pratica.modoCorso()) {
+        // After a finished run the course goes on with the next lesson, and
+        // with the first one after the last.
         picMenu->show();
-        if (cboListFile->currentIndex() + 1 < cboListFile->count())
-            cboListFile->setCurrentIndex(cboListFile->currentIndex() + 1);
-        QString voce = cboListFile->currentText();
-        esercizi.ScegliFile(voce, modoCorso);
-        cmdStart->setEnabled(true);
+        if (prossimaLezione && cboListFile->count() > 0)
+            cboListFile->setCurrentIndex((cboListFile->currentIndex() + 1) % cboListFile->count());
+        pratica.ScegliFile(SceltaCorrente().voce);
+        pratica.setStartAbilitato(true);
         FlashBotton();
         picNotebook->setFocus();
     } else {
@@ -123,48 +118,45 @@ void frmClavora::AzzeraMarcatoriLivello()
         ImpostaColori(lblMediaLevel[size_t(i + 3)], spento[i]);
 }
 
-// A new run: no speeds, no level averages, no running sum.
 void frmClavora::AzzeraMedie()
 {
     for (int i = 0; i < 3; ++i)
         lblMediaLevel[size_t(i)]->clear();
-    s.velocitaFrase.fill(0);
-    sommaPunti = 0;
 }
 
-void frmClavora::AvvioFrase()
+void frmClavora::AvvioFrase(const Pratica::EsitoAvvio &esito)
 {
+    const int livello = s.livelloCorrente;
+    if (pratica.numeroFrase() == 1)
+        AzzeraMedie();   // a new run
+    AzzeraMarcatoriLivello();
+    const QColor vivo[3] = {QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
+    ImpostaColori(lblMediaLevel[size_t(2 + livello)], vivo[livello - 1]);
+    imgGradiente->setPixmap(ImmaginePng(QString(":/images/practice/bmp%1.png").arg(300 + livello)));
+    lblNumeroFrase->setText(QString::number(esito.numeroInLivello));
+    setWindowTitle(esito.titolo);
+
     lblFraseCorr->setFont(FontTesto(fontFrase));
     lblFraseCorr->setGeometry(5, 0, picDisplay->width() - 10, 60);
     lblFraseCorr->setWordWrap(false);   // the model line is cut to fit, never wrapped
-    lblFraseCorr->setText(esercizi.rigaCorrente);
+    lblFraseCorr->setText(pratica.rigaCorrente());
     txtInput->setFont(FontTesto(fontFrase));
     shpProgressTime->hide();
-    lblNumBatt[0]->setText("0" + separatore + QString::number(s.totaleBattute));
-    lblNumBatt[1]->setText("0" + separatore + QString::number(s.totaleErrori));
-    const int n = esercizi.numeroFrase;
-    if (n == 1 || n == 6 || n == 11) {
-        DisegnaRecord(larghezzaIndicatore, s.livelloCorrente);
-        primaFrase = true;
-    }
+    MostraContatori();
+    if (esito.nuovoLivello)
+        DisegnaRecord(pratica.larghezzaRecord(), livello);
 }
 
-void frmClavora::AvvioFileTesto()
+void frmClavora::AvvioFileTesto(const Pratica::EsitoAvvio &esito)
 {
     lblFraseCorr->setFont(FontTesto(fontTesto));
     lblFraseCorr->setGeometry(5, 50, picDisplay->width() * 2, 60);
     lblFraseCorr->setWordWrap(false);
-    lblFraseCorr->setText(esercizi.rigaCorrente.left(70));
+    lblFraseCorr->setText(pratica.rigaCorrente().left(70));
     txtInput->setFont(FontTesto(fontTesto));
-    lblNumBatt[0]->setText("0");
-    lblNumBatt[1]->setText("0");
+    MostraContatori();
     lblNumeroFrase->clear();
-    primaFrase = true;
-    s.livelloCorrente = 3;
-    s.numParole = 0;
-    setWindowTitle("Tastavia  - File: " + modClavora::NomeFile(s.fileEsercizio));
-    const qsizetype n = esercizi.rigaCorrente.size();
-    passoProgresso = n > 0 ? float(lblNumBatt[0]->width() * 2) / float(n) : 0.f;
+    setWindowTitle(esito.titolo);
     shpProgressTime->show();
 }
 
@@ -175,59 +167,19 @@ void frmClavora::AvvioComune()
     picKeyword->setTastoAbilitato(tastiera::TastoMenu, false);   // no 2D/3D switch while typing
     lblFraseCorr->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     picMessaggio->hide();
-    rigaCompletata = false;
-    if (s.TastoAttivo(20))
-        s.SpegniBloccoMaiuscole();
     txtInput->setReadOnly(false);
     txtInput->clear();
     txtInput->setFocus();
-    ImpostaLarghezzaIndicatore(0);
-    cmdStart->setEnabled(false);
-    battuteFrase = erroriFrase = 0;
-    s.Suona(104);
-    AvanzaCarattere(true);
+    imgGradiente->resize(pratica.larghezzaAttuale(), imgGradiente->height());
+    MostraTastoAtteso();
 }
 
-void frmClavora::AvanzaCarattere(bool riavvia)
+// Highlights the key of the expected character and moves the progress marker
+// behind the typed part of the model line.
+void frmClavora::MostraTastoAtteso()
 {
-    if (riavvia)
-        posizione = 0;
-    const QString &riga = esercizi.rigaCorrente;
-    if (posizione == 1) {
-        AttivaCronometro(true);
-        inizioRiga = s.servizi.clock->now();
-        if (!s.modoFileTesto) {
-            picMax->show();
-            imgMedia[0]->show();
-            imgMedia[1]->show();
-        }
-        lblMenu[2]->setEnabled(false);
-    }
-    if (posizione >= riga.size()) {
-        rigaCompletata = true;
-        if (picKeyword->evidenziaAttivo())
-            picKeyword->NascondiEvidenziatori();
-        return;
-    }
-    ++posizione;
-    QChar c = riga.at(posizione - 1);
-    if (s.modoFileTesto) {
-        if (c == QChar(0x2019))
-            c = '\'';
-        else if (c == QChar(0x201C) || c == QChar(0x201D))
-            c = '"';
-        else if (c == ' ' && s.numParole < INT32_MAX)
-            ++s.numParole;
-    }
-    carattereAtteso = QString(c);
-    EvidenziaTasto(carattereAtteso, posizione);
-    // The LF after a CR is never expected.
-    if (c == '\r' && posizione < riga.size() && riga.at(posizione) == '\n')
-        ++posizione;
-}
-
-void frmClavora::EvidenziaTasto(const QString &carattere, int pos)
-{
+    const QString &carattere = pratica.carattereAtteso();
+    const int pos = pratica.posizioneAtteso();
     const bool trovato = picKeyword->EvidenziaTasto(carattere, s.modoFileTesto);
     // A character without a key: the menu label that types it for the learner.
     if (!trovato && !s.modoFileTesto) {
@@ -235,101 +187,100 @@ void frmClavora::EvidenziaTasto(const QString &carattere, int pos)
         shpMenu[7]->show();
         lblMenu[7]->raise();
     }
-    // The progress marker behind the typed part of the model line.
-    if (pos > 1) {
-        const QFontMetrics fm(lblFraseCorr->font());
-        if (s.modoFileTesto) {
-            const QString mostrato = lblFraseCorr->text();
-            shpIndex->resize(fm.horizontalAdvance(mostrato.left(txtInput->text().size() + 1)),
-                             shpIndex->height());
-        } else {
-            const QChar precedente = esercizi.rigaCorrente.at(pos - 2);
-            if (precedente != '\r' && precedente != '\n')
-                shpIndex->resize(shpIndex->width() + fm.horizontalAdvance(precedente),
-                                 shpIndex->height());
-        }
+    if (pos <= 1)
+        return;
+    const QFontMetrics fm(lblFraseCorr->font());
+    if (s.modoFileTesto) {
+        // The input line does not hold the key being taken yet: hence the + 1.
+        const QString mostrato = lblFraseCorr->text();
+        shpIndex->resize(fm.horizontalAdvance(mostrato.left(txtInput->text().size() + 1)),
+                         shpIndex->height());
+    } else {
+        const QChar precedente = pratica.rigaCorrente().at(pos - 2);
+        if (precedente != '\r' && precedente != '\n')
+            shpIndex->resize(shpIndex->width() + fm.horizontalAdvance(precedente), shpIndex->height());
+    }
+}
+
+void frmClavora::MostraContatori()
+{
+    if (s.modoFileTesto) {
+        lblNumBatt[0]->setText(QString::number(s.totaleBattute));
+        lblNumBatt[1]->setText(QString::number(s.totaleErrori));
+    } else {
+        lblNumBatt[0]->setText(QString::number(pratica.battuteFrase()) + separatore +
+                               QString::number(s.totaleBattute));
+        lblNumBatt[1]->setText(QString::number(pratica.erroriFrase()) + separatore +
+                               QString::number(s.totaleErrori));
     }
 }
 
 void frmClavora::txtInput_KeyPress(int &k)
 {
-    if (rigaCompletata || chiusuraInCorso) {
-        k = 0;
-        return;
+    if (!pratica.rigaCompletata())
+        txtInput->end(false);
+    const int digitato = k;
+    const Pratica::EsitoTasto e = pratica.GiudicaTasto(k);
+    k = e.codice;
+    if (e.segnalaErrore)
+        SegnalaErrore(digitato, e.soloMaiuscole);
+    if (e.erroreContato) {
+        MostraContatori();
+        FaccinaErrori();
     }
-    txtInput->end(false);
-    if (carattereAtteso.isEmpty() || k == 27)
+    if (!e.preso)
         return;
-    // A character outside the code page (-1) matches no key.
-    const int atteso = testo::codiceAnsi(carattereAtteso.at(0));
-    if (s.modoFileTesto) {
-        if (k == 13 || k == 8) {
-            k = 0;
-            return;
-        }
-        if (k == atteso) {
-            s.Suona(107);
-        } else {
-            incrementa(s.totaleErrori);
-            lblNumBatt[1]->setText(QString::number(s.totaleErrori));
-            s.Suona(101);
-        }
-    } else {
-        if (k == atteso) {
-            s.Suona(107);
-        } else {
-            if (k != 13 || Timer1->isActive()) {
-                s.Suona(101);
-                SegnalaErrore(k);
-            }
-            k = 0;
-            if (!rigaCompletata && Timer1->isActive()) {
-                incrementa(erroriFrase);
-                incrementa(s.totaleErrori);
-                lblNumBatt[1]->setText(QString::number(erroriFrase) + separatore +
-                                       QString::number(s.totaleErrori));
-                FaccinaErrori();
-            }
-            if (s.TastoAttivo(20))
-                s.SpegniBloccoMaiuscole();
-            return;
-        }
-    }
 
-    // The key is taken.
     if (s.modoFileTesto) {
+        // The input line shows the last 29 characters typed, the model line the
+        // text from the first of them.
         if (txtInput->text().size() > 28) {
             txtInput->setText(txtInput->text().mid(1, 28));
             txtInput->end(false);
         }
-        lblFraseCorr->setText(esercizi.rigaCorrente.mid(qMax(0, battuteFrase - 27), 100));
-    } else if (k == 13) {
-        // The second line of a two-line sentence.
+        lblFraseCorr->setText(pratica.rigaCorrente().mid(pratica.inizioTestoMostrato(), 100));
+    } else if (e.secondaRiga) {
         shpIndex->setGeometry(lblFraseCorr->x(),
                               lblFraseCorr->y() + QFontMetrics(lblFraseCorr->font()).height() - 1,
                               0, shpIndex->height());
     }
-    incrementa(battuteFrase);
-    incrementa(s.totaleBattute);
-    lblNumBatt[0]->setText(s.modoFileTesto ? QString::number(s.totaleBattute)
-                                           : QString::number(battuteFrase) + separatore +
-                                                 QString::number(s.totaleBattute));
-    AvanzaCarattere();
+    MostraContatori();
+    if (e.primoTasto) {
+        if (!s.modoFileTesto) {
+            picMax->show();
+            imgMedia[0]->show();
+            imgMedia[1]->show();
+        }
+        lblMenu[2]->setEnabled(false);
+    }
+    if (e.avanzato)
+        MostraTastoAtteso();
     FaccinaErrori();
+    if (e.fineRiga) {
+        if (picKeyword->evidenziaAttivo())
+            picKeyword->NascondiEvidenziatori();
+        FineRigaFinestra();
+    }
+}
 
-    if (!rigaCompletata)
-        return;
-    // The end of the line.
-    chiusuraInCorso = true;
-    k = 0;
+void frmClavora::FineRigaFinestra()
+{
     shpIndex->resize(0, shpIndex->height());
-    if (carattereAtteso != "\r")
-        txtInput->setText(txtInput->text() + carattereAtteso);
-    cmdStart->setEnabled(true);
+    // The last key was held back from the input line: it is added here.
+    if (pratica.carattereAtteso() != "\r")
+        txtInput->setText(txtInput->text() + pratica.carattereAtteso());
+    pratica.setStartAbilitato(true);
     picKeyword->NascondiErroreTasto();
     picKeyword->RipristinaTastiera();
     shpProgressTime->hide();
-    FineRiga();
+    const Pratica::EsitoFineRiga f = pratica.FineRiga();
+    if (f.fileTesto) {
+        s.AttendiSecondi(1, true);
+        if (!chiusa)
+            ShowWithBackdrop(3);
+    } else {
+        MostraFineRiga(f);
+    }
     if (chiusa)
         return;
     lblFraseCorr->repaint();
@@ -337,13 +288,30 @@ void frmClavora::txtInput_KeyPress(int &k)
     s.AttendiSecondi(1, true);
     if (chiusa)
         return;
-    if (!s.modoFileTesto)
+    switch (pratica.DopoFineRiga()) {
+    case Pratica::Seguito::Lampeggia:
         FlashBotton();
-    else if (esercizi.fileDaComando)
+        break;
+    case Pratica::Seguito::Chiudi:
         lblMenu_Click(0);
-    else
+        break;
+    case Pratica::Seguito::Ricomincia:
         ComandoRicomincia();
-    chiusuraInCorso = false;
+        break;
+    }
+    pratica.ChiusuraTerminata();
+}
+
+void frmClavora::MostraFineRiga(const Pratica::EsitoFineRiga &f)
+{
+    if (f.restringiBarra)
+        DisegnaRecord(pratica.larghezzaRecord(), 0);
+    if (f.mediaLivello && s.livelloCorrente >= 1 && s.livelloCorrente <= 3)
+        lblMediaLevel[size_t(s.livelloCorrente - 1)]->setText(QString::number(*f.mediaLivello));
+    lblMessaggio->setText(f.messaggio);
+    imgIconaPunteggio->setPixmap(ImmaginePng(QString(":/images/practice/icon%1.png").arg(f.icona)));
+    picMessaggio->show();
+    QApplication::processEvents();
 }
 
 void frmClavora::txtInput_KeyDown(int tasto, bool &annulla)
@@ -351,21 +319,20 @@ void frmClavora::txtInput_KeyDown(int tasto, bool &annulla)
     if (tasto == Qt::Key_Left || tasto == Qt::Key_Right || tasto == Qt::Key_Up ||
         tasto == Qt::Key_Down) {
         annulla = true;
-    } else if (tasto == Qt::Key_Pause && Timer1->isActive()) {
+    } else if (tasto == Qt::Key_Pause && pratica.cronometroAttivo()) {
         annulla = true;
         PausaEsercizio();
     }
 }
 
-void frmClavora::SegnalaErrore(int k)
+void frmClavora::SegnalaErrore(int k, bool soloMaiuscole)
 {
     if (!s.modoEsperto && picKeyword->evidenziaAttivo()) {
-        const QString digitato(testo::daCodiceAnsi(k));
-        if (digitato.toUpper() == carattereAtteso.toUpper()) {
+        if (soloMaiuscole) {
             picKeyword->NascondiErroreTasto();
             return;
         }
-        const int tasto = picKeyword->indiceTastoPerCodice(uint8_t(k));
+        const int tasto = k >= 0 && k < 256 ? picKeyword->indiceTastoPerCodice(uint8_t(k)) : -1;
         if (tasto >= 0)
             picKeyword->MostraErroreTasto(tasto);
     }
@@ -379,53 +346,29 @@ void frmClavora::SegnalaErrore(int k)
 
 void frmClavora::FaccinaErrori()
 {
-    if (s.totaleBattute <= 0)
+    const int fascia = pratica.fasciaErrori();
+    if (fascia < 0)
         return;
-    const double r = double(s.totaleErrori) / double(s.totaleBattute) * 100.0;
-    const double soglie[2][3] = {{2, 3, 4}, {0.5, 0.75, 1}};
-    const auto &t = soglie[s.modoEsperto ? 1 : 0];
     // From the best ratio to the worst; the letter names the band.
-    struct { const char *simbolo; const char *lettera; QColor colore; } fasce[4] = {
+    static const struct { const char *simbolo; const char *lettera; QColor colore; } fasce[4] = {
         {"★", "B", QColor(0, 255, 255)}, {"☺", "A", QColor(0, 255, 0)},
         {"☹", "C", QColor(255, 255, 192)}, {"✖", "D", QColor(255, 128, 128)}};
-    const int i = r <= t[0] ? 0 : r <= t[1] ? 1 : r <= t[2] ? 2 : 3;
-    lblSmile->setText(QString::fromUtf8(fasce[i].simbolo));
-    lblSmile->setAccessibleName(fasce[i].lettera);
-    ImpostaColori(lblSmile, fasce[i].colore);
-}
-
-void frmClavora::AttivaCronometro(bool on)
-{
-    if (on)
-        Timer1->start();
-    else
-        Timer1->stop();
-    lblTime->setAutoFillBackground(on);
-}
-
-void frmClavora::ImpostaLarghezzaIndicatore(int larghezza)
-{
-    larghezzaAttuale = larghezza;
-    imgGradiente->resize(larghezza, imgGradiente->height());
+    lblSmile->setText(QString::fromUtf8(fasce[fascia].simbolo));
+    lblSmile->setAccessibleName(fasce[fascia].lettera);
+    ImpostaColori(lblSmile, fasce[fascia].colore);
 }
 
 void frmClavora::Timer1_Timer()
 {
-    const qint64 e = qMax<qint64>(0, inizioRiga.secsTo(s.servizi.clock->now()));
-    lblTime->setText(testo::dueCifre(int(e / 60 % 60)) + ":" + testo::dueCifre(int(e % 60)));
-    if (s.modoFileTesto) {
-        shpProgressTime->resize(int(s.totaleBattute * passoProgresso), shpProgressTime->height());
-        return;
-    }
-    const float t = posizione > 1 ? float(e) / float(posizione - 1) : 0.f;
-    const int f = int(testo::arrotonda(double(larghezzaIndicatore) / (double(s.tempoObiettivo) * 10.0)));
-    const long long w = testo::arrotonda(double(f) * double(t));
-    ImpostaLarghezzaIndicatore(int(qMin<long long>(w, larghezzaIndicatore)));
+    const Pratica::EsitoOrologio o = pratica.Timer1_Timer();
+    lblTime->setText(o.tempo);
+    QWidget *barra = s.modoFileTesto ? static_cast<QWidget *>(shpProgressTime) : imgGradiente;
+    barra->resize(o.larghezza, barra->height());
 }
 
 void frmClavora::FlashBotton()
 {
-    fermaLampeggio = false;
+    pratica.setFermaLampeggio(false);
     picKeyword->setGrassetto(tastiera::TastoInvioAlto, true);
     picKeyword->DisegnaTasto(tastiera::TastoInvioBasso, 0);
     picKeyword->DisegnaTasto(tastiera::TastoInvioAlto, 0);
@@ -434,7 +377,7 @@ void frmClavora::FlashBotton()
 
 void frmClavora::Timer2_Timer()
 {
-    if (fermaLampeggio) {
+    if (pratica.fermaLampeggio()) {
         Timer2->stop();
         picKeyword->setGrassetto(tastiera::TastoInvioAlto, false);
         picKeyword->setColoreTesto(tastiera::TastoInvioAlto, Qt::black);
@@ -446,29 +389,17 @@ void frmClavora::Timer2_Timer()
 
 void frmClavora::PausaEsercizio()
 {
-    const QDateTime p = s.servizi.clock->now();
-    AttivaCronometro(false);
-    QString testoBox;
-    if (s.modoFileTesto) {
-        const qint64 m = testo::arrotonda(double(QFileInfo(s.fileEsercizio).size() - s.totaleBattute) / 260.0);
-        testoBox = testiMessaggi.value(39) + " " + (m < 1 ? QString("< 1") : QString::number(m)) +
-                   " " + testiMessaggi.value(36) + "\r\n" + testiMessaggi.value(38);
-    } else {
-        testoBox = testiMessaggi.value(38);
-    }
+    const QString testoBox = pratica.InizioPausa();
     s.servizi.dialogs->message(this, "Tastavia", testoBox, platform::Dialogs::Information,
                                platform::Dialogs::Ok);
-    inizioRiga = inizioRiga.addSecs(p.secsTo(s.servizi.clock->now()));
-    AttivaCronometro(true);
+    pratica.FinePausa();
+    Attivati();
 }
 
 void frmClavora::ImpostaModo(int indice)
 {
-    s.indiceModo = indice;
-    s.modoEsperto = indice != 0;
-    s.nomeModo = testiMessaggi.value(s.modoEsperto ? 30 : 29);
+    pratica.ImpostaModo(indice);
     ImpostaColori(shpIndex, s.modoEsperto ? QColor(255, 0, 0) : QColor(0, 0, 255));
-    s.tempoObiettivo = s.modoEsperto ? 0.2f : 0.4f;
     const int migliore = s.modoEsperto ? 429 : 424;
     const int peggiore = s.modoEsperto ? 425 : 420;
     imgMedia[0]->setPixmap(ImmaginePng(QString(":/images/practice/icon%1.png").arg(migliore)));
@@ -477,159 +408,38 @@ void frmClavora::ImpostaModo(int indice)
 
 void frmClavora::ComandoRicomincia()
 {
-    if (!rigaComando.isEmpty()) {
-        s.servizi.dialogs->message(this, "Tastavia", testiMessaggi.value(4),
+    if (!pratica.rigaComando().isEmpty()) {
+        s.servizi.dialogs->message(this, "Tastavia", testi.messaggio(4),
                                    platform::Dialogs::Information, platform::Dialogs::Ok);
+        Attivati();
         return;
     }
-    if (Timer1->isActive()) {
-        Timer1->stop();
+    if (pratica.cronometroAttivo()) {
+        pratica.AttivaCronometro(false);
         cronometroFermatoQui_ = true;
     }
-    const auto r = s.servizi.dialogs->message(this, "Tastavia", testiMessaggi.value(5),
+    const auto r = s.servizi.dialogs->message(this, "Tastavia", testi.messaggio(5),
                                               platform::Dialogs::Question,
                                               platform::Dialogs::YesNo);
+    Attivati();
     if (r != platform::Dialogs::AnsYes) {
         if (s.modoFileTesto)
             Chiudi();
         else if (cronometroFermatoQui_)
-            Timer1->start();
+            pratica.AttivaCronometro(true);
         cronometroFermatoQui_ = false;
         return;
     }
     cronometroFermatoQui_ = false;
     lblMenu[2]->setEnabled(true);
-    AttivaCronometro(false);
+    pratica.AttivaCronometro(false);
     optMenu[0]->setChecked(true);
     optMenu_Click(0);
-    modoCorso = false;
-    richiestaRiavvio = true;
+    pratica.setModoCorso(false);
+    pratica.RichiediRiavvio();
     picDisplay->setFocus();
     ShowWithBackdrop(1);
     cmdStart_Click();
-}
-
-void frmClavora::ProssimaFrase()
-{
-    if (s.modoFileTesto) {
-        QApplication::setOverrideCursor(Qt::WaitCursor);
-        const bool letto = esercizi.CaricaFileTesto();
-        QApplication::restoreOverrideCursor();
-        if (!letto) {
-            s.servizi.dialogs->message(this, "Tastavia",
-                                       testiMessaggi.value(37) + "\r\n" + s.fileEsercizio,
-                                       platform::Dialogs::Critical, platform::Dialogs::Ok);
-            s.fileEsercizio.clear();
-            s.modoFileTesto = false;
-            esercizi.fileDaComando = false;
-            richiestaRiavvio = true;
-        }
-        return;
-    }
-    fermaLampeggio = true;
-    ++esercizi.numeroFrase;
-    lblMenu[7]->hide();
-    shpMenu[7]->hide();
-    QApplication::processEvents();
-
-    int &n = esercizi.numeroFrase;
-    if (n == 6 || n == 11) {
-        s.tipoFineLivello = 1;
-        s.sceltaRisultati = ShowWithBackdrop(2);
-        if (s.sceltaRisultati != 0) {
-            Chiudi();
-            return;
-        }
-    } else if (n >= 16) {
-        s.tipoFineLivello = 2;
-        s.sceltaRisultati = ShowWithBackdrop(2);
-        QApplication::processEvents();
-        update();
-        if (s.sceltaRisultati != 0) {
-            if (modoCorso)
-                SalvaSegnalibro();
-            Chiudi();
-            return;
-        }
-        n = 1;
-        s.livelloCorrente = 1;
-        s.totaleErrori = s.totaleBattute = 0;
-        esercizi.frasiUsate.fill(0);
-        AzzeraMedie();
-        if (modoCorso)
-            SalvaSegnalibro();
-        if (!rigaComando.isEmpty() || cboListFile->count() == 0) {
-            // A new run starts at once.
-        } else {
-            richiestaRiavvio = true;
-            n = 0;
-            return;
-        }
-    }
-
-    QString sorgente = s.fileEsercizio.isEmpty() ? testiMessaggi.value(0)
-                                                 : " - " + modClavora::NomeFile(s.fileEsercizio);
-    sorgente = sorgente.left(30);
-    AzzeraMarcatoriLivello();
-    s.livelloCorrente = Esercizi::LivelloDiFrase(n);
-    const int inLivello = n - 5 * (s.livelloCorrente - 1);
-    const QColor vivo[3] = {QColor(0, 255, 0), QColor(255, 255, 0), QColor(255, 0, 0)};
-    ImpostaColori(lblMediaLevel[size_t(2 + s.livelloCorrente)], vivo[s.livelloCorrente - 1]);
-    imgGradiente->setPixmap(
-        ImmaginePng(QString(":/images/practice/bmp%1.png").arg(300 + s.livelloCorrente)));
-    lblNumeroFrase->setText(QString::number(inLivello));
-    setWindowTitle("Tastavia " + sorgente + " " + testiMessaggi.value(s.livelloCorrente) + " " +
-                   QString::number(inLivello));
-
-    const int d = esercizi.EstraiFrase(*s.servizi.random, s.servizi.clock->now());
-    esercizi.rigaCorrente = esercizi.RigaPerFrase(d);
-}
-
-void frmClavora::FineRiga()
-{
-    AttivaCronometro(false);
-    const QDateTime adesso = s.servizi.clock->now();
-    const int secondi = SecondiRiga(inizioRiga, adesso);
-    float v = VelocitaRiga(int(esercizi.rigaCorrente.size()), secondi);
-
-    if (s.modoFileTesto) {
-        s.tempoEsercizio = QTime(0, 0).addSecs(secondi);
-        s.AttendiSecondi(1, true);
-        ShowWithBackdrop(3);
-        return;
-    }
-    if (v == 0)
-        v = 5;
-    const EsitoRecord record = ValutaRecord(picMax->width(), larghezzaAttuale, primaFrase);
-    if (record.restringiBarra)
-        DisegnaRecord(larghezzaAttuale, 0);
-    s.Suona(record.suono);
-    const int n = esercizi.numeroFrase;
-    if (n >= 1 && n <= 15)
-        s.velocitaFrase[size_t(n)] = v;
-    const int punteggio = PunteggioFrase(v, s.tempoObiettivo);
-    const auto media = MediaDopoFrase(sommaPunti, n, s.livelloCorrente, punteggio,
-                                      s.velocitaFrase, s.tempoObiettivo);
-    if (media && s.livelloCorrente >= 1 && s.livelloCorrente <= 3)
-        lblMediaLevel[size_t(s.livelloCorrente - 1)]->setText(QString::number(*media));
-
-    TestiFineRiga testi;
-    testi.testo6 = testiMessaggi.value(6);
-    testi.testo7 = testiMessaggi.value(7);
-    testi.testo8 = testiMessaggi.value(8);
-    testi.testo9 = testiMessaggi.value(9);
-    testi.testo10 = testiMessaggi.value(10);
-    testi.testo33 = testiMessaggi.value(33);
-    testi.lodiNormali = lodiNormali;
-    testi.lodiRecord = lodiRecord;
-    testi.unitaVelocita = s.unitaVelocita;
-    const int indice = NumeroCasuale(*s.servizi.random, *s.servizi.clock, 1, 7) - 1;
-    lblMessaggio->setText(ComponiMessaggio(testi, punteggio, v, record.record, indice));
-    const int icona = 420 + FasciaPunteggio(punteggio, s.indiceModo);
-    imgIconaPunteggio->setPixmap(ImmaginePng(QString(":/images/practice/icon%1.png").arg(icona)));
-    picMessaggio->show();
-    QApplication::processEvents();
-    primaFrase = false;
 }
 
 void frmClavora::DisegnaRecord(int larghezza, int livello)
@@ -646,14 +456,4 @@ void frmClavora::DisegnaRecord(int larghezza, int livello)
     }
     p.end();
     picMax->setPixmap(barra);
-}
-
-int frmClavora::ShowWithBackdrop(int selettore)
-{
-    s.dialogoDaMostrare = selettore;
-    if (selettore == 2 || selettore == 3)
-        s.Suona(106);
-    const int r = backdrop_ ? backdrop_->ShowWithBackdrop(selettore) : 0;
-    QApplication::processEvents();
-    return r;
 }

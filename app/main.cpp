@@ -1,4 +1,4 @@
-#include "app/modClavora.h"
+#include "app/Composizione.h"
 
 int main(int argc, char **argv)
 {

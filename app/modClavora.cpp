@@ -2,7 +2,6 @@
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QWidget>
 
 const char *const testoRisoluzioneMinima =
     "La risoluzione minima per l'utilizzo di questo programma è:\r\n"
@@ -43,7 +42,7 @@ bool modClavora::FileEsiste(const QString &path)
     return f.open(QIODevice::ReadOnly);
 }
 
-void modClavora::ApriGuida(QWidget *window, int contextId)
+bool modClavora::ApriGuida(QWidget *window, int contextId, bool avvisa)
 {
     const QString pagina = contextId <= 0 ? QStringLiteral("index.html")
                                           : QString::number(contextId) + QStringLiteral(".html");
@@ -51,12 +50,13 @@ void modClavora::ApriGuida(QWidget *window, int contextId)
     if (!FileEsiste(path))
         path = cartellaProgramma + QStringLiteral("Guida/index.html"); // topic page missing: contents
     if (!FileEsiste(path)) {
-        servizi.dialogs->message(window, QStringLiteral("Tastavia"),
-                                 msgGuidaMancante + QStringLiteral(" ") + QStringLiteral("Guida/") + pagina,
-                                 platform::Dialogs::Information, platform::Dialogs::Ok);
-        return;
+        if (avvisa)
+            servizi.dialogs->message(window, QStringLiteral("Tastavia"),
+                                     msgGuidaMancante + QStringLiteral(" ") + QStringLiteral("Guida/") + pagina,
+                                     platform::Dialogs::Information, platform::Dialogs::Ok);
+        return false;
     }
-    servizi.desktop->openFile(path);
+    return servizi.desktop->openFile(path);
 }
 
 QString modClavora::NomeFile(const QString &path)
@@ -89,24 +89,6 @@ bool modClavora::VersioneNT5() const
 bool modClavora::StampanteDisponibile() const
 {
     return servizi.printer && servizi.printer->available();
-}
-
-void modClavora::SempreInPrimoPiano(QWidget *window, bool on)
-{
-    if (!window)
-        return;
-    const bool visibile = window->isVisible();
-    window->setWindowFlag(Qt::WindowStaysOnTopHint, on);
-    if (visibile)
-        window->show(); // changing a window flag hides the window
-}
-
-void modClavora::BordoDialogo(QWidget *window)
-{
-    if (!window)
-        return;
-    window->setWindowFlags((window->windowFlags() & ~Qt::WindowType_Mask) | Qt::Dialog |
-                           Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
 }
 
 DecisioneAvvio DecidiSchermo(QSize pixels)

@@ -7,6 +7,7 @@
 #include "settings/IniManager.h"
 
 #include <QDateTime>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <array>
@@ -63,14 +64,15 @@ public:
     bool TastoAttivo(int virtualKey) const;
     void SpegniBloccoMaiuscole();
     static bool FileEsiste(const QString &path);
-    void ApriGuida(QWidget *window, int contextId);
+    // Opens help page contextId (the contents for 0 or less, or when the page is
+    // missing). Without any page: a box saying so, unless `avvisa` is false.
+    // False when no page was opened.
+    bool ApriGuida(QWidget *window, int contextId, bool avvisa = true);
     static QString NomeFile(const QString &path);
     static QString NomeSenzaEstensione(const QString &path);
     void AttendiSecondi(int seconds, bool processEvents);
     bool VersioneNT5() const;
     bool StampanteDisponibile() const;
-    static void SempreInPrimoPiano(QWidget *window, bool on);
-    static void BordoDialogo(QWidget *window);
 };
 
 // Size 16 bit counters stop at their limit instead of failing.
@@ -88,16 +90,3 @@ struct DecisioneAvvio {
 DecisioneAvvio DecidiSchermo(QSize pixels);
 
 extern const char *const testoRisoluzioneMinima;
-
-// The process entry: single instance, screen check, main window.
-int AvvioProgramma(int argc, char **argv);
-
-// What the entry does once the application and its services exist; the event
-// loop is run by cicloEventi (none in tests).
-int Avvia(const platform::Services &servizi, const QString &cartellaProgramma,
-          const QStringList &argomenti, const std::function<int()> &cicloEventi);
-
-// The program folder, ending with "/".
-QString CartellaProgramma();
-QString CartellaProgramma(const QString &cartellaEseguibile, const QString &cartellaDati,
-                          bool eseguibileScrivibile);

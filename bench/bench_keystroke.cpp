@@ -338,16 +338,16 @@ bool modoFrasi(QSize schermo, size_t quante, ContaPittura &pittura)
     while (battute.size() < quante && !f.chiusa) {
         // Enter starts the next line (or, after a finished run, the welcome again).
         avvii.push_back(premi(f.txtInput, '\r', pittura));
-        if (f.carattereAtteso.isEmpty() || f.rigaCompletata)
+        if (f.pratica.carattereAtteso().isEmpty() || f.pratica.rigaCompletata())
             continue;
         ++righe;
-        while (!f.rigaCompletata && !f.chiusa) {
+        while (!f.pratica.rigaCompletata() && !f.chiusa) {
             banco.avanzaOrologio();
             // Painting of the line's last key is left out of the breakdown: it is not a regular key.
-            pittura.registra = f.posizione < f.esercizi.rigaCorrente.size() - 1;
-            const Battuta b = premi(f.txtInput, f.carattereAtteso.at(0), pittura);
+            pittura.registra = f.pratica.posizione() < f.pratica.rigaCorrente().size() - 1;
+            const Battuta b = premi(f.txtInput, f.pratica.carattereAtteso().at(0), pittura);
             pittura.registra = false;
-            (f.rigaCompletata ? fini : battute).push_back(b);
+            (f.pratica.rigaCompletata() ? fini : battute).push_back(b);
         }
     }
     char titolo[160];
@@ -376,12 +376,12 @@ bool modoFileTesto(QSize schermo, ContaPittura &pittura)
         return false;
     }
     battute.reserve(size_t(testo.size()));
-    while (!f.rigaCompletata && !f.chiusa && !f.carattereAtteso.isEmpty()) {
+    while (!f.pratica.rigaCompletata() && !f.chiusa && !f.pratica.carattereAtteso().isEmpty()) {
         banco.avanzaOrologio();
-        pittura.registra = f.posizione < f.esercizi.rigaCorrente.size();
-        const Battuta b = premi(f.txtInput, f.carattereAtteso.at(0), pittura);
+        pittura.registra = f.pratica.posizione() < f.pratica.rigaCorrente().size();
+        const Battuta b = premi(f.txtInput, f.pratica.carattereAtteso().at(0), pittura);
         pittura.registra = false;
-        (f.rigaCompletata ? fini : battute).push_back(b);
+        (f.pratica.rigaCompletata() ? fini : battute).push_back(b);
     }
     char titolo[200];
     std::snprintf(titolo, sizeof titolo,

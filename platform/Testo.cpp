@@ -37,6 +37,17 @@ int codiceAnsi(QChar c)
     return -1;
 }
 
+int codiceTasto(QChar c)
+{
+    const int ansi = codiceAnsi(c);
+    return ansi >= 0 ? ansi : 256 + c.unicode();
+}
+
+QChar carattereTasto(int codice)
+{
+    return codice < 256 ? daCodiceAnsi(codice) : QChar(char16_t(codice - 256));
+}
+
 QString daCp1252(const QByteArray &bytes)
 {
     QString out;

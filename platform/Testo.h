@@ -16,6 +16,12 @@ QByteArray aCp1252(const QString &text);
 int codiceAnsi(QChar c);
 QChar daCodiceAnsi(int code);
 
+// The code a typed character is judged by: its ANSI code, or 256 + its UTF-16
+// value when the code page has no such character (so it matches only itself,
+// never the "?" it would become in a file). carattereTasto gives it back.
+int codiceTasto(QChar c);
+QChar carattereTasto(int codice);
+
 // Decodes a file's bytes: UTF-8 (with or without byte-order mark) when the bytes
 // are valid UTF-8, code page 1252 otherwise.
 QString decodificaTesto(const QByteArray &bytes);

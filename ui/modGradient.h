@@ -26,6 +26,10 @@ inline QColor ColoreQt(uint32_t colore)
 int LatoScratch(int latoDestinazione, int latoMassimo = 255);
 QSize DimensioniScratch(int larghezza, int altezza);
 
+// Side of the scratch pictures kept for window backgrounds: 63 x 63 draws the
+// same blends as 255 x 255 in a sixteenth of the memory.
+constexpr int LatoSfondoTenuto = 63;
+
 // The scratch picture for a target of the given size: LatoScratch on each
 // side, corners exactly the four colours, straight blends in between (edges
 // interpolated in single precision, rounded to the nearest byte). Null when

@@ -4,6 +4,8 @@
 
 #include "app/LineaInput.h"
 #include "app/frmClavora.h"
+#include "app/Composizione.h"
+#include "app/Pannelli.h"
 #include "app/modClavora.h"
 #include "tests/support/FakeServices.h"
 
@@ -79,7 +81,7 @@ protected:
     }
 
     // The line being typed, without the LF of a two-line sentence.
-    QString riga() const { return finestra->esercizi.rigaCorrente; }
+    QString riga() const { return finestra->pratica.esercizi.rigaCorrente; }
 
     QTemporaryDir dir;
     QString cartella;

@@ -103,16 +103,16 @@ TEST_F(Avvio, escapeAnsweredNo_leavesTheLineRunning)
               "Vuoi chiudere il programma?\r\n(Se chiudi il programma adesso, tutti i dati verranno persi)");
     EXPECT_FALSE(finestra->chiusa);
     EXPECT_TRUE(finestra->Timer1->isActive());
-    EXPECT_EQ(finestra->battuteFrase, 2);
+    EXPECT_EQ(finestra->pratica.battuteFrase(), 2);
     digita(riga().mid(2, 1));
-    EXPECT_EQ(finestra->battuteFrase, 3);
+    EXPECT_EQ(finestra->pratica.battuteFrase(), 3);
 }
 
 TEST_F(Avvio, capsLockReleasedDuringPractice_warnsAndSwitchesItOff)
 {
     apri();
     fakes.keyboard.caps = true;
-    QTest::keyRelease(finestra->txtInput, Qt::Key_CapsLock);
+    QTest::keyClick(finestra->txtInput, Qt::Key_CapsLock);
     ASSERT_FALSE(fakes.dialogs.shown.empty());
     EXPECT_EQ(fakes.dialogs.shown.back().text, "Il tasto Blocca Maiuscole non deve essere premuto.");
     EXPECT_EQ(fakes.dialogs.shown.back().title, "Attenzione!");
@@ -141,7 +141,7 @@ TEST_F(Avvio, settingsSurviveARestart)
 TEST_F(Avvio, helpMissing_saysSoInABox)
 {
     apri();
-    QTest::keyRelease(finestra->txtInput, Qt::Key_F1);
+    QTest::keyClick(finestra->txtInput, Qt::Key_F1);
     ASSERT_FALSE(fakes.dialogs.shown.empty());
     EXPECT_TRUE(fakes.dialogs.shown.back().text.startsWith("Impossibile trovare il file della guida "));
     EXPECT_TRUE(fakes.desktop.opened.isEmpty());

@@ -91,15 +91,14 @@ TEST_F(Menu, characterWithoutAKey_isTypedByLabelSeven)
 {
     apri();
     finestra->cmdStart_Click();
-    finestra->esercizi.rigaCorrente = QString::fromUtf8("l’a");
-    finestra->posizione = 1;
-    finestra->carattereAtteso = "l";
+    finestra->pratica.esercizi.rigaCorrente = QString::fromUtf8("l’a");
+    finestra->pratica.RicominciaRiga();
     digita("l");
-    EXPECT_EQ(finestra->carattereAtteso, QString::fromUtf8("’"));
+    EXPECT_EQ(finestra->pratica.carattereAtteso(), QString::fromUtf8("’"));
     EXPECT_TRUE(finestra->lblMenu[7]->isVisibleTo(finestra.get()));
     finestra->lblMenu_Click(7);
     EXPECT_FALSE(finestra->lblMenu[7]->isVisibleTo(finestra.get()));
-    EXPECT_EQ(finestra->carattereAtteso, "a");
+    EXPECT_EQ(finestra->pratica.carattereAtteso(), "a");
     EXPECT_EQ(stato->totaleErrori, 0);
 }
 
@@ -107,7 +106,7 @@ TEST_F(Menu, informationWindow_offersPrintOnlyWithAPrinter)
 {
     apri();
     bool stampaAbilitata = true;
-    finestra->apriInfo = [&](const frmInfo::Azioni &azioni) {
+    finestra->apriInfo = [&](QWidget *, const frmInfo::Azioni &azioni) {
         frmInfo info(azioni);
         stampaAbilitata = info.cmdStampa->isEnabled();
         EXPECT_EQ(info.lblVersione->text(), "Versione 1.0.0");
@@ -127,7 +126,7 @@ TEST_F(Menu, printingTheKeyboard_putsItOnOneLandscapePage)
 {
     apri({}, "ANNA");
     fakes.printer.present = true;
-    finestra->apriInfo = [](const frmInfo::Azioni &) { return true; };   // "Stampa"
+    finestra->apriInfo = [](QWidget *, const frmInfo::Azioni &) { return true; };   // "Stampa"
     fakes.dialogs.answers.push_back(platform::Dialogs::AnsNo);
     finestra->lblMenu_Click(2);
     EXPECT_TRUE(fakes.printer.pages.empty());   // the learner said no
@@ -158,5 +157,5 @@ TEST_F(Menu, restart_asksTheNameAgainAndShowsTheWelcome)
     EXPECT_EQ(fakes.dialogs.shown.back().text, "Vuoi iniziare da capo le esercitazioni?");
     EXPECT_TRUE(finestra->lblFraseCorr->text().startsWith("Ciao LUCA"));
     EXPECT_EQ(stato->totaleBattute, 0);
-    EXPECT_EQ(finestra->esercizi.numeroFrase, 0);
+    EXPECT_EQ(finestra->pratica.esercizi.numeroFrase, 0);
 }

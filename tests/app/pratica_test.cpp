@@ -10,7 +10,7 @@
 #include <QTimer>
 #include <set>
 
-using Pratica = FinestraTest;
+using PraticaFinestra = FinestraTest;
 
 namespace {
 
@@ -31,7 +31,7 @@ QByteArray lezione(int righePerLivello)
 
 // --- A line of sentences -----------------------------------------------------
 
-TEST_F(Pratica, typingTheModelLine_acceptsEveryCharacterAndCountsIt)
+TEST_F(PraticaFinestra, typingTheModelLine_acceptsEveryCharacterAndCountsIt)
 {
     apri();
     fakes.sound.played.clear();
@@ -39,7 +39,7 @@ TEST_F(Pratica, typingTheModelLine_acceptsEveryCharacterAndCountsIt)
     const QString r = riga();
     ASSERT_FALSE(r.isEmpty());
     digita(r.left(5));
-    EXPECT_EQ(finestra->battuteFrase, 5);
+    EXPECT_EQ(finestra->pratica.battuteFrase(), 5);
     EXPECT_EQ(stato->totaleBattute, 5);
     EXPECT_EQ(stato->totaleErrori, 0);
     EXPECT_EQ(finestra->txtInput->text(), r.left(5));
@@ -48,7 +48,7 @@ TEST_F(Pratica, typingTheModelLine_acceptsEveryCharacterAndCountsIt)
     EXPECT_EQ(fakes.sound.played.back(), 107);    // accepted keys
 }
 
-TEST_F(Pratica, wrongKeyBeforeTheFirstAcceptedKey_soundsButIsNotCounted)
+TEST_F(PraticaFinestra, wrongKeyBeforeTheFirstAcceptedKey_soundsButIsNotCounted)
 {
     apri();
     finestra->cmdStart_Click();
@@ -61,12 +61,12 @@ TEST_F(Pratica, wrongKeyBeforeTheFirstAcceptedKey_soundsButIsNotCounted)
     digita(riga().left(1));
     digita("#");
     EXPECT_EQ(stato->totaleErrori, 1);
-    EXPECT_EQ(finestra->erroriFrase, 1);
+    EXPECT_EQ(finestra->pratica.erroriFrase(), 1);
     EXPECT_EQ(finestra->lblNumBatt[1]->text(), "1/1");
     EXPECT_EQ(finestra->txtInput->text(), riga().left(1));   // the wrong key never appears
 }
 
-TEST_F(Pratica, enterBeforeTheFirstKey_isIgnoredSilently)
+TEST_F(PraticaFinestra, enterBeforeTheFirstKey_isIgnoredSilently)
 {
     apri();
     finestra->cmdStart_Click();
@@ -76,7 +76,7 @@ TEST_F(Pratica, enterBeforeTheFirstKey_isIgnoredSilently)
     EXPECT_EQ(stato->totaleErrori, 0);
 }
 
-TEST_F(Pratica, keysArrivingWhileAKeyIsJudged_areJudgedAfterItInOrder)
+TEST_F(PraticaFinestra, keysArrivingWhileAKeyIsJudged_areJudgedAfterItInOrder)
 {
     apri();
     finestra->cmdStart_Click();
@@ -97,7 +97,7 @@ TEST_F(Pratica, keysArrivingWhileAKeyIsJudged_areJudgedAfterItInOrder)
     EXPECT_EQ(stato->totaleErrori, 0);
 }
 
-TEST_F(Pratica, twoLineSentence_needsEnterAndSkipsTheLineFeed)
+TEST_F(PraticaFinestra, twoLineSentence_needsEnterAndSkipsTheLineFeed)
 {
     QByteArray l = lezione(5);
     l.replace("1=riga 1 1", "1=abc\xA6\xA6" "def");
@@ -106,12 +106,12 @@ TEST_F(Pratica, twoLineSentence_needsEnterAndSkipsTheLineFeed)
     finestra->cmdStart_Click();
     ASSERT_EQ(riga(), "abc\r\ndef");
     digita("abc");
-    EXPECT_EQ(finestra->carattereAtteso, "\r");
+    EXPECT_EQ(finestra->pratica.carattereAtteso(), "\r");
     const int altezzaPrima = finestra->shpIndex->y();
     digita("d");   // the second line is not reached without Enter
     EXPECT_EQ(stato->totaleErrori, 1);
     digita("\r");
-    EXPECT_EQ(finestra->carattereAtteso, "d");   // never the LF
+    EXPECT_EQ(finestra->pratica.carattereAtteso(), "d");   // never the LF
     EXPECT_GT(finestra->shpIndex->y(), altezzaPrima);
     EXPECT_EQ(finestra->shpIndex->width(), 0);
     digita("def");
@@ -119,26 +119,25 @@ TEST_F(Pratica, twoLineSentence_needsEnterAndSkipsTheLineFeed)
     EXPECT_EQ(stato->totaleBattute, 7);   // CR and LF count as two characters of the line
 }
 
-TEST_F(Pratica, deadKeyLetterFromTheInputMethod_isJudgedLikeATypedOne)
+TEST_F(PraticaFinestra, deadKeyLetterFromTheInputMethod_isJudgedLikeATypedOne)
 {
-    apri();
+    scrivi("Esercizi/festa.ftd", "[Livello1]\r\n1=f\xEAte\r\n");
+    apri("/festa.ftd");
     finestra->cmdStart_Click();
-    finestra->esercizi.rigaCorrente = "fête";
-    finestra->posizione = 1;
-    finestra->carattereAtteso = "f";
+    ASSERT_EQ(riga(), "fête");
     digita("f");
-    ASSERT_EQ(finestra->carattereAtteso, "ê");
+    ASSERT_EQ(finestra->pratica.carattereAtteso(), "ê");
     QInputMethodEvent commit;
     commit.setCommitString("ê");
     QApplication::sendEvent(finestra->txtInput, &commit);
-    EXPECT_EQ(finestra->carattereAtteso, "t");
+    EXPECT_EQ(finestra->pratica.carattereAtteso(), "t");
     EXPECT_EQ(finestra->txtInput->text(), "fê");
     EXPECT_EQ(stato->totaleErrori, 0);
 }
 
 // --- Timing and scoring ----------------------------------------------------------
 
-TEST_F(Pratica, lineTypedInTenSeconds_scoresItsSpeed)
+TEST_F(PraticaFinestra, lineTypedInTenSeconds_scoresItsSpeed)
 {
     apri();
     finestra->cmdStart_Click();
@@ -150,10 +149,10 @@ TEST_F(Pratica, lineTypedInTenSeconds_scoresItsSpeed)
     EXPECT_FLOAT_EQ(stato->velocitaFrase[1], atteso);
     EXPECT_TRUE(finestra->picMessaggio->isVisible());
     EXPECT_TRUE(finestra->cmdStart->isEnabled());
-    EXPECT_FALSE(finestra->chiusuraInCorso);
+    EXPECT_FALSE(finestra->pratica.chiusuraInCorso());
 }
 
-TEST_F(Pratica, pauseOfThirtySeconds_leavesTheSpeedUnchanged)
+TEST_F(PraticaFinestra, pauseOfThirtySeconds_leavesTheSpeedUnchanged)
 {
     apri();
     finestra->cmdStart_Click();
@@ -171,7 +170,7 @@ TEST_F(Pratica, pauseOfThirtySeconds_leavesTheSpeedUnchanged)
     EXPECT_FLOAT_EQ(stato->velocitaFrase[1], float(r.size()) / 10.0f);
 }
 
-TEST_F(Pratica, expertWithAThousandKeys_showsTheErrorHandByRatio)
+TEST_F(PraticaFinestra, expertWithAThousandKeys_showsTheErrorHandByRatio)
 {
     apri();
     finestra->optLevel_Click(1);
@@ -186,7 +185,7 @@ TEST_F(Pratica, expertWithAThousandKeys_showsTheErrorHandByRatio)
     EXPECT_EQ(finestra->lblSmile->accessibleName(), "D");
 }
 
-TEST_F(Pratica, countersStopAtTheirLimit)
+TEST_F(PraticaFinestra, countersStopAtTheirLimit)
 {
     apri();
     finestra->cmdStart_Click();
@@ -200,13 +199,13 @@ TEST_F(Pratica, countersStopAtTheirLimit)
 
 // --- Runs and levels ---------------------------------------------------------
 
-TEST_F(Pratica, runOfFifteenSentences_opensResultsAfterEachLevelAndRestarts)
+TEST_F(PraticaFinestra, runOfFifteenSentences_opensResultsAfterEachLevelAndRestarts)
 {
     apri();
     std::set<QString> viste;
     for (int frase = 1; frase <= 15; ++frase) {
         finestra->cmdStart_Click();
-        ASSERT_EQ(finestra->esercizi.numeroFrase, frase);
+        ASSERT_EQ(finestra->pratica.esercizi.numeroFrase, frase);
         ASSERT_EQ(stato->livelloCorrente, (frase - 1) / 5 + 1);
         viste.insert(riga());
         digita(riga());
@@ -223,7 +222,7 @@ TEST_F(Pratica, runOfFifteenSentences_opensResultsAfterEachLevelAndRestarts)
     EXPECT_FALSE(finestra->chiusa);
 }
 
-TEST_F(Pratica, terminaAfterTheFirstLevel_endsTheProgram)
+TEST_F(PraticaFinestra, terminaAfterTheFirstLevel_endsTheProgram)
 {
     apri();
     for (int frase = 1; frase <= 5; ++frase) {
@@ -237,7 +236,7 @@ TEST_F(Pratica, terminaAfterTheFirstLevel_endsTheProgram)
     EXPECT_TRUE(finestra->chiusa);
 }
 
-TEST_F(Pratica, courseLessonWithFiveLines_givesThemInOrder)
+TEST_F(PraticaFinestra, courseLessonWithFiveLines_givesThemInOrder)
 {
     scrivi("CorsoDattilo/LEZ01.ftd", lezione(5));
     apri();
@@ -251,7 +250,7 @@ TEST_F(Pratica, courseLessonWithFiveLines_givesThemInOrder)
     }
 }
 
-TEST_F(Pratica, courseLessonWithFifteenLines_drawsFiveWithoutRepeats)
+TEST_F(PraticaFinestra, courseLessonWithFifteenLines_drawsFiveWithoutRepeats)
 {
     scrivi("CorsoDattilo/LEZ01.ftd", lezione(15));
     apri();
@@ -269,7 +268,7 @@ TEST_F(Pratica, courseLessonWithFifteenLines_drawsFiveWithoutRepeats)
 
 // --- Text files ------------------------------------------------------------------
 
-TEST_F(Pratica, textFileMode_takesEveryKeyAndScrollsTheInput)
+TEST_F(PraticaFinestra, textFileMode_takesEveryKeyAndScrollsTheInput)
 {
     scrivi("Esercizi/testo.txt", "Il etait une fois\r\nune longue histoire de mots a taper encore.");
     apri("/testo.txt");
@@ -291,7 +290,7 @@ TEST_F(Pratica, textFileMode_takesEveryKeyAndScrollsTheInput)
     EXPECT_GE(stato->numParole, 5);
 }
 
-TEST_F(Pratica, textFileTypedToTheEnd_opensTheReportAndEndsWhenFromTheCommandLine)
+TEST_F(PraticaFinestra, textFileTypedToTheEnd_opensTheReportAndEndsWhenFromTheCommandLine)
 {
     scrivi("Esercizi/breve.txt", "ciao a tutti");
     apri("/breve.txt");
@@ -301,7 +300,7 @@ TEST_F(Pratica, textFileTypedToTheEnd_opensTheReportAndEndsWhenFromTheCommandLin
     EXPECT_TRUE(finestra->chiusa);
 }
 
-TEST_F(Pratica, unreadableTextFile_showsTheErrorAndResets)
+TEST_F(PraticaFinestra, unreadableTextFile_showsTheErrorAndResets)
 {
     scrivi("Esercizi/binario.txt", QByteArray("abc\0def", 7));
     apri();
@@ -317,14 +316,14 @@ TEST_F(Pratica, unreadableTextFile_showsTheErrorAndResets)
 
 // --- The command line --------------------------------------------------------------
 
-TEST_F(Pratica, commandLine_opensOnlyExistingExercisesOfTheRightKind)
+TEST_F(PraticaFinestra, commandLine_opensOnlyExistingExercisesOfTheRightKind)
 {
     scrivi("Esercizi/a.ftd", lezione(5));
     scrivi("Esercizi/b.doc", "x");
     for (const QString &riga : {QString("a.ftd"), QString("/b.doc"), QString("/manca.txt"),
                                 QString("/../Tastavia.ini")}) {
         apri(riga);
-        EXPECT_TRUE(finestra->rigaComando.isEmpty()) << riga.toStdString();
+        EXPECT_TRUE(finestra->pratica.rigaComando().isEmpty()) << riga.toStdString();
         EXPECT_TRUE(stato->fileEsercizio.isEmpty()) << riga.toStdString();
     }
     apri("/ a.ftd ");
@@ -332,7 +331,7 @@ TEST_F(Pratica, commandLine_opensOnlyExistingExercisesOfTheRightKind)
     EXPECT_FALSE(stato->modoFileTesto);
 }
 
-TEST_F(Pratica, oversizedTextFileOnTheCommandLine_endsTheProgram)
+TEST_F(PraticaFinestra, oversizedTextFileOnTheCommandLine_endsTheProgram)
 {
     scrivi("Esercizi/lungo.txt", QByteArray(26000, 'a'));
     apri("/lungo.txt");
@@ -342,7 +341,7 @@ TEST_F(Pratica, oversizedTextFileOnTheCommandLine_endsTheProgram)
     EXPECT_TRUE(finestra->chiusa);
 }
 
-TEST_F(Pratica, brokenExerciseFile_fallsBackToTheBuiltInSentences)
+TEST_F(PraticaFinestra, brokenExerciseFile_fallsBackToTheBuiltInSentences)
 {
     // Level 1 has garbage and a line with no typeable character; level 2 is missing.
     scrivi("Esercizi/rotto.ftd", "garbage without equals\r\n[Livello1]\r\n1=\x01\x02\r\n"
@@ -364,7 +363,7 @@ TEST_F(Pratica, brokenExerciseFile_fallsBackToTheBuiltInSentences)
     EXPECT_FALSE(riga().isEmpty());
 }
 
-TEST_F(Pratica, overlongExerciseLine_isCutToTheModelLinesWidth)
+TEST_F(PraticaFinestra, overlongExerciseLine_isCutToTheModelLinesWidth)
 {
     const QByteArray lunga(200, 'a');
     scrivi("Esercizi/lunga.ftd", "[Livello1]\r\n1=" + lunga + "\r\n");
@@ -376,7 +375,7 @@ TEST_F(Pratica, overlongExerciseLine_isCutToTheModelLinesWidth)
               finestra->lblFraseCorr->width());
 }
 
-TEST_F(Pratica, keysBeforeTheFirstLine_leaveTheLockedInputEmpty)
+TEST_F(PraticaFinestra, keysBeforeTheFirstLine_leaveTheLockedInputEmpty)
 {
     apri();
     digita("abc");

@@ -3,6 +3,7 @@
 
 #include "FinestraTest.h"
 
+
 #include "keyboard/MappaTastiEsterna.h"
 #include "keyboard/TastieraVirtuale.h"
 

@@ -4,6 +4,7 @@
 
 #include "app/LineaInput.h"
 #include "app/frmClavora.h"
+#include "app/Composizione.h"
 #include "app/modClavora.h"
 #include "platform/SystemServices.h"
 #include "tests/support/FakeServices.h"
@@ -72,7 +73,7 @@ protected:
         ASSERT_TRUE(xdotool.waitForStarted());
         QElapsedTimer t;
         t.start();
-        while ((xdotool.state() != QProcess::NotRunning || finestra->battuteFrase < caratteri) &&
+        while ((xdotool.state() != QProcess::NotRunning || finestra->pratica.battuteFrase() < caratteri) &&
                t.elapsed() < 20000)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         attendi(200);

@@ -1,0 +1,66 @@
+#include "app/Composizione.h"
+
+#include "app/frmClavora.h"
+#include "app/modClavora.h"
+#include "settings/Impostazioni.h"
+#include "settings/frmInput.h"
+#include "ui/frmInfo.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The game window arrives later; until then a window that says so.
+int ApriGiocoProvvisorio(QWidget *proprietario)
+{
+    QDialog d(proprietario);
+    d.setWindowTitle(QString::fromUtf8("Gioco & Allenamento"));
+    auto *l = new QVBoxLayout(&d);
+    l->addWidget(new QLabel(QString::fromUtf8(
+        "Il gioco delle lettere che cadono e l'allenamento\n"
+        "sui gruppi di caratteri arrivano con la prossima versione."), &d));
+    auto *chiudi = new QPushButton("Chiudi", &d);
+    QObject::connect(chiudi, &QPushButton::clicked, &d, &QDialog::accept);
+    l->addWidget(chiudi, 0, Qt::AlignRight);
+    return d.exec();
+}
+
+} // namespace
+
+void ComponiFinestre(frmClavora &principale, modClavora &s)
+{
+    principale.apriNome = [&s](QWidget *proprietario) {
+        frmInput dialogo(s.gestoreIni, fileImpostazioni(s.cartellaProgramma), s.servizi, {},
+                         proprietario);
+        const int r = dialogo.exec();
+        s.nomeUtente = dialogo.nomeUtente();
+        return r;
+    };
+    principale.apriInfo = [](QWidget *proprietario, const frmInfo::Azioni &azioni) {
+        frmInfo info(azioni, proprietario);
+        info.exec();
+        return info.stampaRichiesta();
+    };
+    principale.apriRisultati = [&s, &principale](QWidget *proprietario) {
+        // Until the results window exists: ask whether to go on.
+        const auto r = s.servizi.dialogs->message(
+            proprietario, "Tastavia", principale.testi.messaggio(10), platform::Dialogs::Question,
+            platform::Dialogs::YesNo);
+        return r == platform::Dialogs::AnsYes ? 0 : 1;
+    };
+    principale.apriReport = [&s, &principale](QWidget *proprietario) {
+        // Until the text-file report exists: its figures in a box.
+        s.servizi.dialogs->message(
+            proprietario, "Tastavia",
+            QString("%1: %2\r\n%3: %4\r\n%5: %6")
+                .arg(principale.testi.messaggio(8)).arg(s.totaleBattute)
+                .arg("Errori").arg(s.totaleErrori)
+                .arg("Tempo").arg(s.tempoEsercizio.toString("hh:mm:ss")),
+            platform::Dialogs::Information, platform::Dialogs::Ok);
+        return 0;
+    };
+    principale.apriGioco = [](QWidget *proprietario) { return ApriGiocoProvvisorio(proprietario); };
+}

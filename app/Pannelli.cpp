@@ -1,0 +1,35 @@
+#include "app/Pannelli.h"
+
+#include "ui/modGradient.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+PannelloNotebook::PannelloNotebook(QWidget *parent) : QWidget(parent)
+{
+    setFocusPolicy(Qt::StrongFocus);
+}
+
+void PannelloNotebook::paintEvent(QPaintEvent *e)
+{
+    if (sfondo_.isNull() || dimensione_ != size()) {
+        dimensione_ = size();
+        sfondo_ = ImmagineGradiente(width(), height(), ColoreRGB(60, 60, 60), ColoreRGB(60, 60, 60),
+                                    ColoreRGB(190, 190, 190), ColoreRGB(190, 190, 190),
+                                    LatoSfondoTenuto);
+    }
+    QPainter p(this);
+    p.setClipRect(e->rect());
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+    p.drawImage(rect(), sfondo_);
+}
+
+void PannelloMessaggio::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    for (int i = 1; i <= 10; ++i) {
+        p.setPen(QColor(255 - 5 * i, 255 - 3 * i, 255 - i));
+        p.drawRect(rect().adjusted(10 - i, 10 - i, i - 11, i - 11));
+    }
+}
