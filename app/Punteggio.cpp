@@ -22,20 +22,23 @@ float VelocitaRiga(int caratteri, int secondi)
     return float(double(caratteri) / double(secondi));
 }
 
-int PunteggioFrase(float v, float tempoObiettivo)
+int PunteggioGrezzo(float v, float tempoObiettivo)
 {
     const double prodotto = double(tempoObiettivo) * double(v) * 100.0;
     if (std::isnan(prodotto))
-        return 1;
-    if (prodotto > 100.0)
+        return 0;
+    if (prodotto >= 100.0)
         return 100;
     const double intero = std::floor(prodotto);
     if (intero < double(std::numeric_limits<int16_t>::min()))
         return std::numeric_limits<int16_t>::min();
-    int punteggio = int(intero);
-    if (punteggio == 0)
-        punteggio = 1;
-    return punteggio;
+    return int(intero);
+}
+
+int PunteggioFrase(float v, float tempoObiettivo)
+{
+    const int punteggio = PunteggioGrezzo(v, tempoObiettivo);
+    return punteggio == 0 ? 1 : punteggio;
 }
 
 int16_t calcolaMediaLevel(const std::array<float, 16> &velocitaFrase, int livello,

@@ -20,6 +20,10 @@ int SecondiRiga(const QDateTime &inizioRiga, const QDateTime &adesso);
 // passed (the caller then uses 5).
 float VelocitaRiga(int caratteri, int secondi);
 
+// floor(tempoObiettivo * v * 100) in double from the single-precision values,
+// 100 and above -> 100, with no lower bound (the results' sentence score).
+int PunteggioGrezzo(float v, float tempoObiettivo);
+
 // Score 1..100 of a line typed at v keystrokes per second:
 // floor(tempoObiettivo * v * 100) in double from the single-precision values,
 // above 100 -> 100, 0 -> 1.
