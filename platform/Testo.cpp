@@ -48,6 +48,23 @@ QChar carattereTasto(int codice)
     return codice < 256 ? daCodiceAnsi(codice) : QChar(char16_t(codice - 256));
 }
 
+QString nomeFileSicuro(const QString &nome)
+{
+    static const QString vietati = QStringLiteral("/\\:*?\"<>|");
+    QString out;
+    out.reserve(nome.size());
+    for (QChar c : nome)
+        out.append(c.unicode() < 0x20 || c.unicode() == 0x7F || vietati.contains(c) ? QChar('_') : c);
+    if (out.startsWith('.'))
+        out[0] = '_';
+    while (out.toUtf8().size() > 200) {
+        out.chop(1);
+        if (!out.isEmpty() && out.back().isHighSurrogate())
+            out.chop(1);
+    }
+    return out;
+}
+
 QString daCp1252(const QByteArray &bytes)
 {
     QString out;

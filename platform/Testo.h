@@ -22,6 +22,12 @@ QChar daCodiceAnsi(int code);
 int codiceTasto(QChar c);
 QChar carattereTasto(int codice);
 
+// A learner's name made fit to be part of a file name: "/", "\\", control and
+// other characters a file name cannot safely hold become "_", a leading "."
+// too (no hidden file, no ".."), and the result is cut to at most 200 bytes of
+// UTF-8 so that a suffix still fits in a file name.
+QString nomeFileSicuro(const QString &nome);
+
 // Decodes a file's bytes: UTF-8 (with or without byte-order mark) when the bytes
 // are valid UTF-8, code page 1252 otherwise.
 QString decodificaTesto(const QByteArray &bytes);

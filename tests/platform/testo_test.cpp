@@ -71,3 +71,22 @@ TEST(Formato, oddValues_giveATextNeverACrash)
     EXPECT_EQ(dueCifre(5), "05");
     EXPECT_EQ(dueCifre(59), "59");
 }
+
+TEST(NomeFileSicuro, namesThatWouldLeaveTheFolderOrHideTheFile_areMadeHarmless)
+{
+    EXPECT_EQ(testo::nomeFileSicuro("ANNA"), "ANNA");
+    EXPECT_EQ(testo::nomeFileSicuro(QString::fromUtf8("Zoé Müller")), QString::fromUtf8("Zoé Müller"));
+    EXPECT_EQ(testo::nomeFileSicuro("../../etc/passwd"), "_._.._etc_passwd");
+    EXPECT_EQ(testo::nomeFileSicuro(".."), "_.");
+    EXPECT_EQ(testo::nomeFileSicuro("A\nB\tC\x7f"), "A_B_C_");
+    EXPECT_EQ(testo::nomeFileSicuro("a\\b:c*d?e\"f<g>h|i"), "a_b_c_d_e_f_g_h_i");
+}
+
+TEST(NomeFileSicuro, longNames_leaveRoomForASuffixInAFileName)
+{
+    const QString lungo = testo::nomeFileSicuro(QString(254, QChar(0x00E9)));   // é, two bytes each
+    EXPECT_LE(lungo.toUtf8().size(), 200);
+    EXPECT_EQ(lungo, QString(100, QChar(0x00E9)));
+    const QString emoji = testo::nomeFileSicuro(QString::fromUtf8("a").repeated(199) + QString::fromUtf8("😀"));
+    EXPECT_EQ(emoji, QString("a").repeated(199));   // never half a character
+}
