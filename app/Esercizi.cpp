@@ -62,14 +62,18 @@ QString Esercizi::PreparaTesto(const QString &testo)
     QString t;
     t.reserve(testo.size());
     for (qsizetype i = 0; i < testo.size(); ++i) {
-        if (testo.at(i) == '\r' && i + 1 < testo.size() && testo.at(i + 1) == '\n') {
-            // A line break becomes one blank, none after a blank.
-            if (t.isEmpty() || t.back() != ' ')
-                t.append(' ');
-            ++i;
-        } else {
-            t.append(testo.at(i));
+        const QChar c = testo.at(i);
+        if (c.unicode() >= 0x20) {
+            t.append(c);
+            continue;
         }
+        // A line break (CR LF, or a lone CR or LF), a tab or another control
+        // character becomes one blank, none after a blank: none of them could be
+        // typed in a text, and the line would wait for them for ever.
+        if (c == '\r' && i + 1 < testo.size() && testo.at(i + 1) == '\n')
+            ++i;
+        if (t.isEmpty() || t.back() != ' ')
+            t.append(' ');
     }
     return t.trimmed();
 }
