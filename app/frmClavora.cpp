@@ -367,6 +367,7 @@ void frmClavora::CreaControlli()
     picKeyword->resize(picKeyword->sizeHint());
     picKeyword->setContesto({[this] { return carattereAtteso; }, [this] { return fermaLampeggio; },
                              [this] { return s.modoFileTesto; }});
+    picKeyword->setLayout(s.servizi.keyboard);
     connect(picKeyword, &tastiera::TastieraVirtuale::suono, this, [this](int id) { s.Suona(id); });
     imgMappaTastiEsterna = new tastiera::MappaTastiEsterna(this);
     imgMappaTastiEsterna->resize(imgMappaTastiEsterna->sizeHint());
