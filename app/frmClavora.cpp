@@ -516,6 +516,7 @@ void frmClavora::Form_Load(const QString &comando)
     // 20: show, with the menu disabled until the welcome is over.
     qApp->installEventFilter(this);
     show();
+    activateWindow();   // keys, and dead keys above all, need the window active even without a window manager
     for (QLabel *l : lblMenu)
         l->setEnabled(false);
     update();
