@@ -14,7 +14,10 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
 #include <cmath>
+#include <functional>
 
 using namespace materiale;
 
