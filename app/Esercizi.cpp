@@ -3,6 +3,7 @@
 #include "app/FraseInterna.h"
 #include "app/modClavora.h"
 #include "platform/Testo.h"
+#include "platform/Tipografia.h"
 #include "settings/IniManager.h"
 
 #include <QFile>
@@ -86,7 +87,7 @@ bool Esercizi::CaricaFileTesto()
     const QByteArray dati = f.readAll();
     if (f.error() != QFileDevice::NoError || dati.contains('\0'))
         return false; // a binary file is no practice text
-    rigaCorrente = PreparaTesto(testo::decodificaTesto(dati));
+    rigaCorrente = PreparaTesto(testo::NormalizzaTipografia(testo::decodificaTesto(dati)));
     return !rigaCorrente.isEmpty();
 }
 
@@ -108,7 +109,7 @@ QString Esercizi::LeggiVoceEsercizio(const QString &file, int livello, int chiav
     IniManager ini;
     ini.setNome(file);
     ini.setSezione("Livello" + QString::number(livello));
-    const QString valore = ini.Leggi(QString::number(chiave), QString()).trimmed();
+    const QString valore = testo::NormalizzaTipografia(ini.Leggi(QString::number(chiave), QString())).trimmed();
     if (valore.isEmpty())
         return {};
     auto prepara = [this](const QString &t) {

@@ -176,6 +176,7 @@ void frmClavora::Form_Load(const QString &comando)
     // 20: show, with the menu disabled until the welcome is over.
     qApp->installEventFilter(this);
     show();
+    Attivati();
     for (QLabel *l : lblMenu)
         l->setEnabled(false);
     update();

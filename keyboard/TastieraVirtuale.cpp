@@ -109,6 +109,15 @@ void TastieraVirtuale::setSchermoGrande(bool grande)
     aggiorna();
 }
 
+void TastieraVirtuale::setLayout(const platform::Keyboard *tastiera)
+{
+    if (!tastiera) {
+        stato_.setTastiMorti({});
+        return;
+    }
+    stato_.setTastiMorti([tastiera] { return tastiera->deadKeys(); });
+}
+
 void TastieraVirtuale::setMappaEsterna(MappaTastiEsterna *mappa)
 {
     if (mappaEsterna_)

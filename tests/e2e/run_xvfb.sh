@@ -12,14 +12,18 @@ fi
 for tool in Xvfb setxkbmap xdotool $wm; do
   command -v "$tool" >/dev/null || { echo "skipped: $tool missing"; exit 77; }
 done
-display=""
-for n in $(seq 140 180); do
-  [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || { display=":$n"; break; }
-done
-[ -n "$display" ] || { echo "skipped: no free display"; exit 77; }
+# Xvfb picks a free display itself and tells its number: no race with other runs.
 # -noreset: otherwise the keymap resets whenever the last client leaves.
-Xvfb "$display" -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
+numero=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1024x768x24 -noreset -nolisten tcp 3>"$numero" >/dev/null 2>&1 &
 xvfb=$!
+for _ in $(seq 100); do
+  [ -s "$numero" ] && break
+  sleep 0.05
+done
+display=":$(head -n 1 "$numero")"
+rm -f "$numero"
+[ "$display" != ":" ] || { echo "skipped: Xvfb did not start"; exit 77; }
 wmpid=""
 trap 'kill $wmpid $xvfb 2>/dev/null; wait $xvfb 2>/dev/null' EXIT
 for _ in $(seq 50); do
