@@ -37,16 +37,18 @@ const std::array<VoceTesto, 25> kTestiReport{{
     {"0152", "Valutazione"},
 }};
 
-QStringList CaricaTesti(const TestoLingua &lingua, bool fileLinguaPresente)
+QStringList CaricaTestiLingua(const TestoLingua &lingua)
 {
     QStringList t;
     t.reserve(int(kTestiReport.size()));
-    for (const VoceTesto &v : kTestiReport) {
-        const QString predefinito = QString::fromUtf8(v.predefinito);
-        t << (fileLinguaPresente ? Testo(lingua, QString::fromLatin1(v.id), predefinito)
-                                 : predefinito);
-    }
+    for (const VoceTesto &v : kTestiReport)
+        t << Testo(lingua, QString::fromLatin1(v.id), QString::fromUtf8(v.predefinito));
     return t;
+}
+
+QStringList CaricaTestiPredefiniti()
+{
+    return CaricaTestiLingua({});
 }
 
 // --- Grades ----------------------------------------------------------------
@@ -156,7 +158,7 @@ Figure CalcolaRisultati(const modClavora &s)
 ReportFreeTXT::ReportFreeTXT(const modClavora &stato, TestoLingua lingua, QLocale locale)
     : s(stato), locale_(std::move(locale))
 {
-    testi_ = CaricaTesti(lingua, s.fileLinguaPresente);
+    testi_ = s.fileLinguaPresente ? CaricaTestiLingua(lingua) : CaricaTestiPredefiniti();
     paroleValutazione_ = testi_.mid(19, 4);
     nomeReport_ = s.nomeUtente;
     figure_ = CalcolaRisultati(s);
@@ -244,12 +246,13 @@ ReportFreeTXT::EsitoPDF ReportFreeTXT::GeneraPDF()
     pdf.EndPage();
     // The file is replaced only when the whole document was written; one that
     // does not end as a document ends was cut short and is not left behind.
+    const QString nonScritto = QStringLiteral("Scrittura non riuscita: ") + percorsoPDF_;
     if (!pdf.ClosePDFFile())
-        return {EsitoPDF::NonScritto, pdf.errorString()};
+        return {EsitoPDF::NonScritto, pdf.hasError() ? pdf.errorString() : nonScritto};
     if (!DocumentoCompleto(percorsoPDF_)) {
         QFile::remove(percorsoPDF_);
         pdfScritto_ = false;
-        return {EsitoPDF::NonScritto, QStringLiteral("Scrittura non riuscita: ") + percorsoPDF_};
+        return {EsitoPDF::NonScritto, nonScritto};
     }
     pdfScritto_ = true;
     if (s.servizi.desktop)

@@ -39,9 +39,10 @@ extern const std::array<VoceTesto, 25> kTestiReport;
 inline constexpr VoceTesto kTestoChiudi{"0075", "Chiudi"};
 inline constexpr VoceTesto kTestoCreaPDF{"0136", "Crea file pdf"};
 
-// The 25 texts: through the lookup when a language file is present, else the
-// built-in ones.
-QStringList CaricaTesti(const TestoLingua &lingua, bool fileLinguaPresente);
+// The 25 texts, built in or through the language lookup (its built-in text
+// where the language has none).
+QStringList CaricaTestiPredefiniti();
+QStringList CaricaTestiLingua(const TestoLingua &lingua);
 
 // --- Grades ----------------------------------------------------------------
 

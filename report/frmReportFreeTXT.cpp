@@ -67,7 +67,7 @@ protected:
 
 private:
     static constexpr int kPassi = 42;   // 134 pixels of writing, then a short rest
-    int passo_ = 0;
+    int passo_ = kPassi / 2;   // half a sheet written at first
 };
 
 // The window stops staying above the others without being hidden: changing a
@@ -140,6 +140,7 @@ void frmReportFreeTXT::Form_Load(const TestoLingua &lingua)
     cmdChiudi->setCursor(cursoreMano);
     cmdCreaPDF->setCursor(cursoreMano);
     imgFrecciaReturn->setPixmap(ImmaginePng(QStringLiteral(":/images/report/freccia-return.png")));
+    striscia_ = ImmaginePng(QStringLiteral(":/images/report/striscia.png"));
     // The opening sound (106) is played by the main window as it opens the report.
 }
 
@@ -161,9 +162,8 @@ void frmReportFreeTXT::DisegnaSfondo(QPainter &p)
         p.drawLine(x, alto, x, basso);
     for (int y = alto + 26; y < basso; y += 26)
         p.drawLine(0, y, width(), y);
-    const QPixmap striscia = ImmaginePng(QStringLiteral(":/images/report/striscia.png"));
-    if (!striscia.isNull())
-        p.drawTiledPixmap(QRect(0, 0, width(), alto), striscia);
+    if (!striscia_.isNull())
+        p.drawTiledPixmap(QRect(0, 0, width(), alto), striscia_);
 }
 
 void frmReportFreeTXT::DisegnaRisultati(QPainter &p)

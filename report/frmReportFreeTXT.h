@@ -10,6 +10,7 @@
 #include "report/ReportFreeTXT.h"
 
 #include <QDialog>
+#include <QPixmap>
 
 class QLabel;
 class QPushButton;
@@ -54,4 +55,5 @@ private:
     modClavora &s;
     bool primoPiano_ = false;
     bool chiuso_ = false;
+    QPixmap striscia_;   // the decorative strip along the top
 };

@@ -59,6 +59,15 @@ inline bool HaPdftotext()
     return !QStandardPaths::findExecutable("pdftotext").isEmpty();
 }
 
+// The text of a PDF as pdftotext reads it.
+inline QString TestoDelPdf(const QString &pdf)
+{
+    QProcess p;
+    p.start("pdftotext", {pdf, "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
 inline std::vector<Parola> ParoleDelPdf(const QString &pdf)
 {
     QProcess p;

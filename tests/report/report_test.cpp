@@ -209,10 +209,7 @@ TEST_F(ReportTest, pdfOfAnOddName_isWrittenUnderASafeName_whileTheHeaderKeepsThe
     EXPECT_EQ(QDir(temp).entryList(QDir::Files), QStringList{"_._ANNA_B.pdf"});
     if (!HaPdftotext())
         GTEST_SKIP() << "pdftotext missing";
-    QProcess p;
-    p.start("pdftotext", {r.percorsoPDF(), "-"});
-    p.waitForFinished(30000);
-    EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput()).contains("Risultati ottenuti da: ../ANNA/B"));
+    EXPECT_TRUE(TestoDelPdf(r.percorsoPDF()).contains("Risultati ottenuti da: ../ANNA/B"));
 }
 
 TEST_F(ReportTest, pdfWithNoLearnerName_isTastaviaPdf)
@@ -412,10 +409,7 @@ TEST_F(ReportTest, pdfOfAnExerciseWithoutKeystrokes_showsDashes)
     esercizio(0, 0, 0);
     ReportFreeTXT r(*stato, {}, italiano());
     ASSERT_EQ(r.GeneraPDF().tipo, ReportFreeTXT::EsitoPDF::Aperto);
-    QProcess p;
-    p.start("pdftotext", {r.percorsoPDF(), "-"});
-    p.waitForFinished(30000);
-    const QString t = QString::fromUtf8(p.readAllStandardOutput());
+    const QString t = TestoDelPdf(r.percorsoPDF());
     EXPECT_TRUE(t.contains("Battute / min: " + report::kTrattino)) << t.toStdString();
     EXPECT_TRUE(t.contains("Rapporto errori/battute: " + report::kTrattino)) << t.toStdString();
     EXPECT_TRUE(t.contains("Valutazione complessiva dell'esercizio: " + report::kTrattino)) << t.toStdString();
