@@ -261,8 +261,9 @@ TEST_F(ReportTest, pdfWhoseWriteFails_givesAMessageAndLeavesNoBrokenFile)
     EXPECT_FALSE(esito.messaggio.isEmpty());
     EXPECT_TRUE(fakes.desktop.opened.isEmpty());
     // The earlier report whole, or none at all: never half a document.
-    if (f.open(QIODevice::ReadOnly))
+    if (f.open(QIODevice::ReadOnly)) {
         EXPECT_EQ(f.readAll(), prima);
+    }
     EXPECT_TRUE(QDir(temp).entryList(QDir::Files).size() <= 1);
 }
 
