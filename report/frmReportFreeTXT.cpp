@@ -70,16 +70,6 @@ private:
     int passo_ = kPassi / 2;   // half a sheet written at first
 };
 
-// The window stops staying above the others without being hidden: changing a
-// shown widget's flags hides it, and a hidden dialog leaves its exec().
-void LasciaPrimoPiano(QWidget *w)
-{
-    const Qt::WindowFlags f = w->windowFlags() & ~Qt::WindowStaysOnTopHint;
-    w->overrideWindowFlags(f);
-    if (QWindow *h = w->windowHandle())
-        h->setFlags(f);
-}
-
 } // namespace
 
 frmReportFreeTXT::frmReportFreeTXT(modClavora &stato, TestoLingua lingua, QWidget *proprietario,
@@ -196,7 +186,7 @@ void frmReportFreeTXT::EsportaPDF()
 {
     // The viewer must be able to come to the front; the window stays ordinary.
     if (primoPiano_) {
-        LasciaPrimoPiano(this);
+        SempreInPrimoPiano(this, false);
         primoPiano_ = false;
     }
     QApplication::setOverrideCursor(Qt::WaitCursor);
