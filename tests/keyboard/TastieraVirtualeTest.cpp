@@ -281,3 +281,25 @@ TEST_F(Disegno, tooltips_followTheKeyMapAndLanguage)
     EXPECT_EQ(tastiera.tooltipIn(tastiera.stato().rettangoloMappaDita(9).center()), QStringLiteral("Double-click"));
     EXPECT_TRUE(tastiera.tooltipIn(tastiera.rettangoloTasto(0).center()).isEmpty());
 }
+
+TEST(Didascalie, everyLegendStaysInsideItsKeyOnSmallAndLargeScreens)
+{
+    TabellaTasti tabella;
+    for (bool grande : {false, true}) {
+        TastieraVirtuale t(tabella);
+        t.setSchermoGrande(grande);
+        for (int i = 0; i < NumeroTasti; ++i) {
+            const DefinizioneTasto &d = definizioneTasto(i);
+            if (d.font == FontTasto::Simbolo)
+                continue;
+            const QFontMetrics fm(t.fontTasto(i, false));
+            const QRect r = t.rettangoloTasto(i);
+            for (const QString &riga : testoVisibile(d.didascalia).split("\r\n"))
+                for (const PezzoDidascalia &pezzo : PezziRiga(riga, fm, r)) {
+                    EXPECT_GE(pezzo.x, r.left()) << i << " " << grande;
+                    EXPECT_LE(pezzo.x + fm.horizontalAdvance(pezzo.testo), r.right() + 1)
+                        << i << " " << pezzo.testo.toStdString() << (grande ? " large" : " small");
+                }
+        }
+    }
+}
