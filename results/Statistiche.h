@@ -67,8 +67,8 @@ QString RisorsaSimbolo(int indice, int serieSimboli);
 
 // The figures as the learner reads them, formatted once so that the window,
 // the printed page and the PDF show the same characters: speeds per minute
-// "0", scores "##0" in the locale's digits; the overall score, the errors and
-// the keystrokes as plain integers; the error ratio "##0.0%".
+// "0", scores "##0"; the overall score, the errors and the keystrokes as plain
+// integers; the error ratio "##0.0%" with the locale's decimal separator.
 struct CifreLivello {
     std::array<QString, 5> velocita;
     std::array<QString, 5> punteggi;
