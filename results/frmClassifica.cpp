@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPainter>
 #include <QPushButton>
+#include <QWindow>
 
 using namespace risultati;
 
@@ -296,13 +297,23 @@ void frmClassifica::StampaRisultati()
 
 void frmClassifica::EsportaPDF()
 {
-    // The viewer must be able to come to the front; the window stays below it.
-    SempreInPrimoPiano(this, false);
+    LasciaPrimoPiano();
     QApplication::setOverrideCursor(Qt::WaitCursor);
     QCoreApplication::processEvents();
     CreaPDF();
     QCoreApplication::processEvents();
     QApplication::restoreOverrideCursor();
+}
+
+void frmClassifica::LasciaPrimoPiano()
+{
+    // The viewer must be able to come to the front; the window stays below it.
+    // Not through setWindowFlags: that hides the window, and a modal dialog
+    // that hides leaves its event loop as if it had been answered.
+    const Qt::WindowFlags senza = windowFlags() & ~Qt::WindowStaysOnTopHint;
+    overrideWindowFlags(senza);
+    if (QWindow *w = windowHandle())
+        w->setFlags(senza);
 }
 
 QString frmClassifica::GetTempDir() const

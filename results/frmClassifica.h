@@ -78,6 +78,7 @@ private:
     void CreaControlli();
     void DisegnaSfondo();
     void CaricaSimboli();
+    void LasciaPrimoPiano();
     void MostraRisultati();
     int mm(double millimetri) const;
 

@@ -57,10 +57,21 @@ TEST_F(Composizione, continuaAfterTheFirstLevel_goesOnWithTheSecond)
     EXPECT_EQ(stato->livelloCorrente, 2);
 }
 
-TEST_F(Composizione, terminaAfterTheFirstLevel_endsTheProgram)
+TEST_F(Composizione, termina_isTheAnswerTheMainWindowGets)
 {
-    primoLivello(1);
+    // Asked directly: through the main window "Termina" would end the program
+    // (and every later modal loop of this test program with it).
+    apri();
+    ComponiFinestre(*finestra, *stato);
+    stato->livelloCorrente = 1;
+    stato->tipoFineLivello = 1;
+    QTimer::singleShot(0, finestra.get(), [this] {
+        auto *f = qobject_cast<frmClassifica *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(f);
+        aperta = true;
+        f->cmdRisp[1]->click();
+    });
+    EXPECT_EQ(finestra->apriRisultati(finestra.get()), 1);
     EXPECT_TRUE(aperta);
     EXPECT_EQ(stato->sceltaRisultati, 1);
-    EXPECT_TRUE(finestra->chiusa);
 }

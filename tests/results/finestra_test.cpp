@@ -10,6 +10,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -237,4 +238,20 @@ TEST_F(Finestra, languageFile_namesTheHeadingsAndTheButtons)
     EXPECT_EQ(f->cmdRisp[0]->text(), "Continue");
     EXPECT_EQ(f->cmdRisp[0]->toolTip(), "Continue");
     EXPECT_EQ(f->cmdRisp[1]->text(), "Termina");
+}
+
+TEST_F(Finestra, pdfButtonWhileTheWindowRunsModally_keepsItOpen)
+{
+    velocita({2, 2, 2, 2, 2});
+    frmClassifica f(*stato);
+    bool risposto = false;
+    QTimer::singleShot(0, &f, [&] { f.cmdPDF->click(); });
+    QTimer::singleShot(50, &f, [&] {
+        risposto = true;
+        f.cmdRisp[0]->click();
+    });
+    f.exec();
+    EXPECT_TRUE(risposto);   // the window was still waiting for its answer
+    EXPECT_EQ(stato->sceltaRisultati, 0);
+    EXPECT_EQ(fakes.desktop.opened.size(), 1);
 }
