@@ -122,7 +122,7 @@ void frmClassifica::CreaControlli()
 
 void frmClassifica::Form_Load()
 {
-    // 1-3: the answer is unknown until a button closes the window; the texts.
+    // The answer is unknown until a button closes the window; then the texts.
     stato_.sceltaRisultati = -1;
     report_ = PreparaReport(stato_, lingua_);
     const TestiRisultati &t = report_.testi;
@@ -139,32 +139,32 @@ void frmClassifica::Form_Load()
         lbllivelli[k]->adjustSize();
     }
 
-    // 4: above the others, with a dialog's frame.
+    // Above the others, with a dialog's frame.
     SempreInPrimoPiano(this, true);
     BordoDialogo(this);
 
-    // 6: what the buttons do.
+    // What the buttons do.
     lblShowMess->setText(MostraMessaggio(t, stato_.tipoFineLivello, stato_.livelloCorrente));
 
-    // 9: the hand cursor; printing only with a printer.
+    // The hand cursor; printing only with a printer.
     const QPixmap mano = ImmaginePng(QStringLiteral(":/cursors/mano.png"));
     const QCursor cursoreMano = mano.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(mano, 10, 2);
     for (QPushButton *b : {cmdRisp[0], cmdRisp[1], cmdPrint, cmdPDF})
         b->setCursor(cursoreMano);
     cmdPrint->setEnabled(stato_.StampanteDisponibile());
 
-    // 10-11: the symbols of the mode, the level strips, the report's name.
+    // The symbols of the mode, the level strips, the report's name.
     CaricaSimboli();
     for (size_t k = 0; k < 3; ++k)
         imgGrad[k]->setPixmap(Striscia(int(k)));
     imgTastiera = ImmaginePng(QStringLiteral(":/images/results/tastiera.png"));
     picBar->setText(t[RisultatiDi] + report_.nomeReport);
 
-    // 7-8, 12: the background and the tables of the levels reached.
+    // The background and the tables of the levels reached, drawn once.
     MostraRisultati();
     DisegnaSfondo();
 
-    // 13: the arrow towards "Continua"; the title strip. The opening sound is
+    // The arrow towards "Continua"; the title strip. The opening sound is
     // played by the main window as it opens the window.
     imgFrecciaReturn->setPixmap(ImmaginePng(QStringLiteral(":/images/results/icon442.png")));
     SfondoBarra(picBar);
