@@ -78,7 +78,7 @@ void Stampatotali(Penna &penna, const DatiReport &dati, const Immagini &immagini
 void StampaRiga(Penna &penna);
 void StampaPagina(QPainter &painter, const DatiReport &dati, const Immagini &immagini);
 
-// Millimetres per device unit of the painter's device.
+// Device units per millimetre on the painter's device.
 double PuntiPerMillimetro(const QPainter &painter);
 
 } // namespace risultati

@@ -30,8 +30,8 @@ struct BordiPDF {
 BordiPDF CalcolaBordi(const clsPDFCreator &pdf, const TestiRisultati &testi);
 
 // The report's file: the temporary folder, the name made fit for a file name
-// (so that no name writes outside the folder), ".pdf". An empty folder (the
-// system gave none) leaves the name alone, as the caller decides.
+// (so that no name writes outside the folder), ".pdf". The folder ends with
+// "/"; the window falls back to the system's folder rather than pass none.
 QString PercorsoPDF(const QString &cartellaTemporanea, const QString &nomeReport);
 
 // The writer's properties for the report (title, centimetres, A4, portrait).
