@@ -3,6 +3,7 @@
 #include "app/frmClavora.h"
 #include "app/modClavora.h"
 #include "report/frmReportFreeTXT.h"
+#include "results/frmClassifica.h"
 #include "settings/Impostazioni.h"
 #include "settings/frmInput.h"
 #include "ui/frmInfo.h"
@@ -45,12 +46,10 @@ void ComponiFinestre(frmClavora &principale, modClavora &s)
         info.exec();
         return info.stampaRichiesta();
     };
-    principale.apriRisultati = [&s, &principale](QWidget *proprietario) {
-        // Until the results window exists: ask whether to go on.
-        const auto r = s.servizi.dialogs->message(
-            proprietario, "Tastavia", principale.testi.messaggio(10), platform::Dialogs::Question,
-            platform::Dialogs::YesNo);
-        return r == platform::Dialogs::AnsYes ? 0 : 1;
+    principale.apriRisultati = [&s](QWidget *proprietario) {
+        frmClassifica risultati(s, {}, proprietario);
+        risultati.exec();
+        return s.sceltaRisultati;
     };
     principale.apriReport = [&s](QWidget *proprietario) {
         frmReportFreeTXT report(s, {}, proprietario);

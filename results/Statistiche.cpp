@@ -3,17 +3,27 @@
 #include "app/Punteggio.h"
 #include "app/modClavora.h"
 
+#include "platform/Testo.h"
+
 #include <algorithm>
 #include <cmath>
 
 namespace risultati {
+namespace {
+
+// The display pattern "0": halves away from zero.
+int Intero(double valore)
+{
+    if (!std::isfinite(valore))
+        return 0;
+    return int(std::clamp(std::round(valore), -2147483648.0, 2147483647.0));
+}
+
+} // namespace
 
 int VelocitaMinuto(float v)
 {
-    const double alMinuto = double(v * 60.0f);
-    if (!std::isfinite(alMinuto))
-        return 0;
-    return int(std::clamp(std::round(alMinuto), -2147483648.0, 2147483647.0));
+    return Intero(double(v * 60.0f));
 }
 
 int IndiceSimbolo(int punteggio)
@@ -31,7 +41,8 @@ int IndiceSimbolo(int punteggio)
 
 int Valutazione(int battute, int errori, bool modoEsperto)
 {
-    const float p = float(errori) / float(std::max(1, battute)) * 100.0f;
+    // The ratio is formed in double and only the percentage is kept in single.
+    const float p = float(double(errori) / double(std::max(1, battute)) * 100.0);
     const float esperto[3] = {0.5f, 0.75f, 1.0f};
     const float principiante[3] = {2.0f, 3.0f, 4.0f};
     const float *t = modoEsperto ? esperto : principiante;
@@ -76,8 +87,9 @@ Figure Calcola(const modClavora &s)
         f.sommaVelocitaLivelli += f.livelli[size_t(k - 1)].velocitaMedia;
         f.sommaPunteggiLivelli = int16_t(f.sommaPunteggiLivelli + f.livelli[size_t(k - 1)].punteggioLivello);
     }
-    f.velocitaComplessivaMinuto =
-        VelocitaMinuto(f.sommaVelocitaLivelli / float(f.numeroLivelli));
+    // Per minute first, then over the levels, all in single precision.
+    const float complessiva = f.sommaVelocitaLivelli * 60.0f / float(f.numeroLivelli);
+    f.velocitaComplessivaMinuto = Intero(double(complessiva));
     f.punteggioComplessivo =
         int(std::floor(double(f.sommaPunteggiLivelli) / double(f.numeroLivelli)));
     f.simboloComplessivo = IndiceSimbolo(f.punteggioComplessivo);
@@ -93,8 +105,36 @@ Figure Calcola(const modClavora &s)
 
 QString RisorsaSimbolo(int indice, int serieSimboli)
 {
-    return QStringLiteral(":/images/practice/icon%1.png")
-        .arg(420 + 5 * serieSimboli + std::clamp(indice, 0, 4));
+    return QStringLiteral(":/images/results/icon%1.png")
+        .arg(420 + 5 * std::clamp(serieSimboli, 0, 1) + std::clamp(indice, 0, 4));
+}
+
+Cifre Formatta(const Figure &f, const QLocale &locale)
+{
+    Cifre c;
+    c.numeroLivelli = f.numeroLivelli;
+    const QString velocita = QStringLiteral("0");
+    const QString punteggio = QStringLiteral("##0");
+    for (size_t k = 0; k < 3; ++k) {
+        const Livello &l = f.livelli[k];
+        CifreLivello &t = c.livelli[k];
+        for (size_t i = 0; i < 5; ++i) {
+            t.velocita[i] = testo::formato(l.velocitaMinuto[i], velocita, locale);
+            t.punteggi[i] = testo::formato(l.punteggi[i], punteggio, locale);
+        }
+        t.velocitaMedia = testo::formato(l.velocitaMediaMinuto, velocita, locale);
+        t.punteggio = testo::formato(l.punteggioLivello, punteggio, locale);
+        t.simbolo = l.simbolo;
+    }
+    c.velocitaComplessiva = testo::formato(f.velocitaComplessivaMinuto, velocita, locale);
+    c.punteggioComplessivo = QString::number(f.punteggioComplessivo);
+    c.simboloComplessivo = f.simboloComplessivo;
+    c.totaleErrori = QString::number(f.totaleErrori);
+    c.totaleBattute = QString::number(f.totaleBattute);
+    c.rapportoErrori = testo::formato(f.rapportoErrori, QStringLiteral("##0.0%"), locale);
+    c.valutazione = f.valutazione;
+    c.serieSimboli = f.serieSimboli;
+    return c;
 }
 
 } // namespace risultati

@@ -7,8 +7,10 @@
 // Arithmetic: speeds are single precision; a sentence score is
 // floor(speed * tempoObiettivo * 100) formed in double from the single values,
 // capped at 100 with no lower bound; speeds per minute are rounded half away
-// from zero (the display pattern "0").
+// from zero (the display pattern "0"); the overall speed is the sum of the
+// level averages times 60, over the levels, in single precision.
 
+#include <QLocale>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -59,7 +61,35 @@ struct Figure {
 
 Figure Calcola(const modClavora &stato);
 
-// The symbol's picture resource for an index 0..4 and a mode.
+// The symbol's picture resource for an index 0..4 and a mode (the large
+// pictures of the results window and the printed page).
 QString RisorsaSimbolo(int indice, int serieSimboli);
+
+// The figures as the learner reads them, formatted once so that the window,
+// the printed page and the PDF show the same characters: speeds per minute
+// "0", scores "##0"; the overall score, the errors and the keystrokes as plain
+// integers; the error ratio "##0.0%" with the locale's decimal separator.
+struct CifreLivello {
+    std::array<QString, 5> velocita;
+    std::array<QString, 5> punteggi;
+    QString velocitaMedia;
+    QString punteggio;
+    int simbolo = 0;
+};
+
+struct Cifre {
+    int numeroLivelli = 1;
+    std::array<CifreLivello, 3> livelli;
+    QString velocitaComplessiva;
+    QString punteggioComplessivo;
+    int simboloComplessivo = 0;
+    QString totaleErrori;
+    QString totaleBattute;
+    QString rapportoErrori;
+    int valutazione = 0;
+    int serieSimboli = 0;
+};
+
+Cifre Formatta(const Figure &figure, const QLocale &locale = QLocale());
 
 } // namespace risultati

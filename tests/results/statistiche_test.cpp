@@ -45,7 +45,46 @@ TEST(Statistiche, beginnersLevel_givesTheSpeedsScoresAndSymbolOfTheExample)
     EXPECT_NEAR(f.rapportoErrori * 100, 1.61, 0.01);
     EXPECT_EQ(f.valutazione, 0);                                    // Ottimo
     EXPECT_EQ(Valutazione(683, 11, true), 3);                       // Insufficiente in expert mode
-    EXPECT_EQ(RisorsaSimbolo(l.simbolo, f.serieSimboli), ":/images/practice/icon424.png");
+    EXPECT_EQ(RisorsaSimbolo(l.simbolo, f.serieSimboli), ":/images/results/icon424.png");
+}
+
+TEST(Statistiche, figuresAsShown_useTheLocalesDecimalSeparatorForTheRatioOnly)
+{
+    Giro r(0.4f, {2.0f, 2.5f, 3.1f, 1.2f, 2.6f});
+    r.s.totaleBattute = 683;
+    r.s.totaleErrori = 11;
+    const Cifre it = Formatta(Calcola(r.s), QLocale(QLocale::Italian, QLocale::Italy));
+    EXPECT_EQ(it.rapportoErrori, "1,6%");
+    EXPECT_EQ(Formatta(Calcola(r.s), QLocale::c()).rapportoErrori, "1.6%");
+    EXPECT_EQ(it.livelli[0].velocita, (std::array<QString, 5>{"120", "150", "186", "72", "156"}));
+    EXPECT_EQ(it.livelli[0].punteggi, (std::array<QString, 5>{"80", "100", "100", "48", "100"}));
+    EXPECT_EQ(it.livelli[0].velocitaMedia, "137");
+    EXPECT_EQ(it.livelli[0].punteggio, "86");
+    EXPECT_EQ(it.totaleBattute, "683");
+    EXPECT_EQ(it.totaleErrori, "11");
+    EXPECT_EQ(it.punteggioComplessivo, "86");
+    EXPECT_EQ(it.velocitaComplessiva, "137");
+
+    // Thousands are never grouped: 11 errors over 1500 keystrokes.
+    r.s.totaleBattute = 1500;
+    EXPECT_EQ(Formatta(Calcola(r.s), QLocale(QLocale::Italian, QLocale::Italy)).totaleBattute, "1500");
+}
+
+TEST(Statistiche, speedsPerMinute_roundHalvesAwayFromZero)
+{
+    EXPECT_EQ(VelocitaMinuto(0.025f), 2);     // 1.5 per minute
+    EXPECT_EQ(VelocitaMinuto(0.0083333f), 0);
+    EXPECT_EQ(VelocitaMinuto(2.275f), 137);   // 136.5
+}
+
+TEST(Statistiche, overallSpeed_isTheSumOfTheLevelAveragesPerMinuteOverTheLevels)
+{
+    // Level averages 1.1 and 1.2 per second: (2.3 * 60) / 2 = 69.
+    Giro r(0.4f, {1.1f, 1.1f, 1.1f, 1.1f, 1.1f, 1.2f, 1.2f, 1.2f, 1.2f, 1.2f});
+    const Figure f = Calcola(r.s);
+    EXPECT_EQ(f.numeroLivelli, 2);
+    EXPECT_EQ(f.velocitaComplessivaMinuto, 69);
+    EXPECT_FLOAT_EQ(f.sommaVelocitaLivelli, f.livelli[0].velocitaMedia + f.livelli[1].velocitaMedia);
 }
 
 TEST(Statistiche, sentenceScore_truncatesTheSingleProductAndKeepsNoFloor)
@@ -73,6 +112,9 @@ TEST(Statistiche, errorRatioOnAThreshold_takesTheBetterWord)
     EXPECT_EQ(Valutazione(200, 1, true), 0);    // 0.5 %
     EXPECT_EQ(Valutazione(400, 3, true), 1);    // 0.75 %
     EXPECT_EQ(Valutazione(100, 1, true), 2);    // 1.0 %
+    EXPECT_EQ(Valutazione(300, 3, true), 2);    // 1.0 % from an inexact ratio
+    EXPECT_EQ(Valutazione(300, 6, false), 0);   // 2.0 %
+    EXPECT_EQ(Valutazione(300, 9, false), 1);   // 3.0 %
 }
 
 TEST(Statistiche, twoLevels_averageOverTwoAndIgnoreTheThird)

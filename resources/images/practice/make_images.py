@@ -40,11 +40,13 @@ def write_png(path, width, height, rgba):
 # ---------------------------------------------------------------- canvas
 
 class Canvas:
-    """Premultiplied RGBA, supersampled; coordinates are output pixels."""
+    """Premultiplied RGBA, supersampled; coordinates are drawing units, each
+    `scale` output pixels (1 unless a larger picture of the same drawing is
+    wanted)."""
 
-    def __init__(self, width, height, ss=4):
-        self.w, self.h, self.ss = width, height, ss
-        n = width * height * ss * ss
+    def __init__(self, width, height, ss=4, scale=1):
+        self.w, self.h, self.ss, self.scale = width * scale, height * scale, ss, scale
+        n = self.w * self.h * ss * ss
         self.r = [0.0] * n
         self.g = [0.0] * n
         self.b = [0.0] * n
@@ -53,16 +55,17 @@ class Canvas:
     def fill(self, inside, colour, box=None):
         """Paints colour (a tuple or a function of x, y) where inside(x, y)."""
         ss = self.ss
+        per_unit = ss * self.scale
         W = self.w * ss
-        x0, y0, x1, y1 = box if box else (0, 0, self.w, self.h)
-        i0, i1 = max(0, int(x0 * ss)), min(W, int(math.ceil(x1 * ss)))
-        j0, j1 = max(0, int(y0 * ss)), min(self.h * ss, int(math.ceil(y1 * ss)))
+        x0, y0, x1, y1 = box if box else (0, 0, self.w / self.scale, self.h / self.scale)
+        i0, i1 = max(0, int(x0 * per_unit)), min(W, int(math.ceil(x1 * per_unit)))
+        j0, j1 = max(0, int(y0 * per_unit)), min(self.h * ss, int(math.ceil(y1 * per_unit)))
         const = colour if not callable(colour) else None
         for j in range(j0, j1):
-            y = (j + 0.5) / ss
+            y = (j + 0.5) / per_unit
             base = j * W
             for i in range(i0, i1):
-                x = (i + 0.5) / ss
+                x = (i + 0.5) / per_unit
                 if not inside(x, y):
                     continue
                 c = const if const else colour(x, y)
@@ -202,8 +205,8 @@ def vertical(y0, y1, top, bottom):
 
 # ---------------------------------------------------------------- faces (beginner)
 
-def face(name, base, mood):
-    c = Canvas(32, 32)
+def face(name, base, mood, scale=1):
+    c = Canvas(32, 32, ss=4 if scale == 1 else 2, scale=scale)
     c.fill(circle(16.6, 17.2, 14.6), (0, 0, 0, 60))                      # soft shadow
     c.fill(circle(16, 16, 14.8), shade(base, -0.45))                     # outline
     c.fill(circle(16, 16, 13.6), radial(11.5, 10.5, 17, shade(base, 0.55), shade(base, -0.12)))
@@ -242,8 +245,8 @@ def face(name, base, mood):
 
 # ---------------------------------------------------------------- medals (expert)
 
-def medal(name, metal, ribbon, shine=0, dull=False):
-    c = Canvas(32, 32)
+def medal(name, metal, ribbon, shine=0, dull=False, scale=1):
+    c = Canvas(32, 32, ss=4 if scale == 1 else 2, scale=scale)
     if shine:
         glow = lambda x, y: (255, 236, 120, max(0, 200 - 13 * math.hypot(x - 16, y - 20)))
         c.fill(circle(16, 20, 15.5), glow)                                 # halo
@@ -332,17 +335,24 @@ def key_error(name):
     c.save(name)
 
 
+def symbols(folder="", scale=1):
+    """The ten evaluation symbols: faces for beginners, medals for experts,
+    poorest first."""
+    p = lambda n: os.path.join(folder, n) if folder else n
+    face(p("icon420.png"), (235, 85, 60), "sad", scale)
+    face(p("icon421.png"), (245, 150, 55), "glum", scale)
+    face(p("icon422.png"), (248, 205, 55), "neutral", scale)
+    face(p("icon423.png"), (165, 212, 65), "smile", scale)
+    face(p("icon424.png"), (60, 195, 85), "beaming", scale)
+    medal(p("icon425.png"), (120, 112, 104), ((150, 150, 150), (105, 105, 110)), dull=True, scale=scale)
+    medal(p("icon426.png"), (196, 120, 55), ((200, 40, 45), (150, 25, 30)), scale=scale)
+    medal(p("icon427.png"), (196, 202, 212), ((40, 90, 200), (25, 60, 150)), scale=scale)
+    medal(p("icon428.png"), (236, 182, 40), ((40, 150, 70), (25, 110, 50)), scale=scale)
+    medal(p("icon429.png"), (250, 196, 30), ((200, 30, 40), (40, 80, 190)), shine=1, scale=scale)
+
+
 def main():
-    face("icon420.png", (235, 85, 60), "sad")
-    face("icon421.png", (245, 150, 55), "glum")
-    face("icon422.png", (248, 205, 55), "neutral")
-    face("icon423.png", (165, 212, 65), "smile")
-    face("icon424.png", (60, 195, 85), "beaming")
-    medal("icon425.png", (120, 112, 104), ((150, 150, 150), (105, 105, 110)), dull=True)
-    medal("icon426.png", (196, 120, 55), ((200, 40, 45), (150, 25, 30)))
-    medal("icon427.png", (196, 202, 212), ((40, 90, 200), (25, 60, 150)))
-    medal("icon428.png", (236, 182, 40), ((40, 150, 70), (25, 110, 50)))
-    medal("icon429.png", (250, 196, 30), ((200, 30, 40), (40, 80, 190)), shine=1)
+    symbols()
     gauge("bmp301.png", (150, 240, 150), (40, 190, 60), (0, 110, 25))
     gauge("bmp302.png", (255, 250, 160), (245, 215, 20), (170, 135, 0))
     gauge("bmp303.png", (255, 160, 150), (225, 45, 40), (130, 0, 0))

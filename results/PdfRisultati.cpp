@@ -1,0 +1,183 @@
+#include "results/PdfRisultati.h"
+
+#include "pdf/clsPDFCreator.h"
+#include "platform/Testo.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace risultati {
+namespace {
+
+const QString Fn1 = QStringLiteral("Fn1");   // regular
+const QString Fn2 = QStringLiteral("Fn2");   // bold italic
+const QString Fn3 = QStringLiteral("Fn3");   // bold
+
+constexpr int32_t Nero = 0;
+constexpr int32_t rgb(int r, int g, int b) { return r | (g << 8) | (b << 16); }
+
+void Linea(clsPDFCreator &pdf, float y)
+{
+    pdf.MoveTo(pdfMargineSinistro, y);
+    pdf.LineTo(pdfMargineDestro, y, 1);
+}
+
+void Intestazione(clsPDFCreator &pdf, const DatiReport &d)
+{
+    pdf.DrawText(pdfMargineSinistro, 27.5f, QStringLiteral("Tastavia"), Fn2, 24);
+    pdf.SetLineWidth(0.01f);
+    Linea(pdf, 27.3f);
+    pdf.DrawText(pdfMargineSinistro, 26.7f, d.testi[RisultatiDi] + d.nomeReport, Fn1, 12);
+    pdf.DrawText(pdfMargineDestro, 26.7f, DataOraPDF(d.adesso, d.locale), Fn1, 10, 1);
+}
+
+void Livelli(clsPDFCreator &pdf, const DatiReport &d)
+{
+    const TestiRisultati &t = d.testi;
+    const int32_t fasce[3] = {rgb(236, 255, 213), rgb(255, 255, 199), rgb(255, 226, 226)};
+    const float yFasce[3] = {25.2f, 19.2f, 13.2f};
+    pdf.SetLineWidth(0.7f);
+    for (int k = 0; k < 3; ++k) {
+        pdf.SetColorStroke(fasce[k]);
+        Linea(pdf, yFasce[k]);
+    }
+    pdf.SetColorStroke(Nero);
+    pdf.SetColorFill(Nero);
+    pdf.SetLineWidth(0.01f);
+
+    const float yTitoli[3] = {25, 19, 13};
+    for (int k = 0; k < 3; ++k) {
+        const float y = yTitoli[k];
+        pdf.DrawText(pdfMargineSinistro, y, t[TitoloLivello] + QString::number(k + 1), Fn1, 16);
+        pdf.DrawText(pdfColonnaPunteggio, y, t[Categoria] + d.nomeModo, Fn3, 12);
+        Linea(pdf, y - 0.3f);
+    }
+
+    const BordiPDF bordi = CalcolaBordi(pdf, t);
+    const float yPrimaRiga[3] = {24, 18, 12};
+    for (size_t k = 0; k < 3; ++k) {
+        const CifreLivello &c = d.cifre.livelli[k];
+        float y = yPrimaRiga[k];
+        for (size_t i = 0; i < 5; ++i) {
+            pdf.DrawText(pdfColonnaFrase, y, t[EtichettaFrase] + QString::number(i + 1) + t.etichettaUnita,
+                         Fn1, 12);
+            pdf.DrawText(bordi.velocita, y, c.velocita[i], Fn1, 12, 1);
+            pdf.DrawText(pdfColonnaPunteggio, y, t[EtichettaPunteggio], Fn1, 12);
+            pdf.DrawText(bordi.punteggio, y, c.punteggi[i], Fn1, 12, 1);
+            y -= 0.5f;
+        }
+        y -= 1.0f;
+        pdf.DrawText(pdfColonnaFrase, y, t[EtichettaMedia] + t.etichettaUnita, Fn3, 12);
+        pdf.DrawText(bordi.velocita + 0.1f, y, c.velocitaMedia, Fn3, 12, 1);
+        pdf.DrawText(pdfColonnaPunteggio, y, t[EtichettaPunteggio] + QStringLiteral("  "), Fn3, 12);
+        pdf.DrawText(bordi.punteggio, y, c.punteggio, Fn3, 12, 1);
+    }
+}
+
+void Totali(clsPDFCreator &pdf, const DatiReport &d)
+{
+    const TestiRisultati &t = d.testi;
+    const Cifre &c = d.cifre;
+    pdf.DrawText(pdfMargineSinistro, 7.0f, t[TitoloTotali], Fn2, 14);
+    Linea(pdf, 6.7f);
+    pdf.SetColorStroke(rgb(244, 244, 244));
+    pdf.SetLineWidth(2.8f);
+    Linea(pdf, 5.1f);
+    pdf.DrawText(pdfColonnaFrase, 6.0f,
+                 t[Digitazioni] + QStringLiteral(" ") + d.unitaVelocita + QStringLiteral(":  ") +
+                     c.velocitaComplessiva,
+                 Fn1, 12);
+    pdf.DrawText(pdfColonnaPunteggio, 6.0f,
+                 t[PunteggioComplessivo] + QStringLiteral(" ") + c.punteggioComplessivo, Fn1, 12);
+    pdf.DrawText(pdfColonnaFrase, 5.0f, t[TotaleErrori] + QStringLiteral(" ") + c.totaleErrori, Fn1, 10);
+    pdf.DrawText(pdfColonnaFrase, 4.5f, t[TotaleBattute] + QStringLiteral(" ") + c.totaleBattute, Fn1, 10);
+    pdf.DrawText(pdfColonnaPunteggio, 4.8f,
+                 t[RapportoErrori] + QStringLiteral(" ") + c.rapportoErrori + QStringLiteral("  (") +
+                     t.paroleValutazione[size_t(c.valutazione)] + QStringLiteral(")"),
+                 Fn1, 10);
+    pdf.SetColorStroke(Nero);
+    pdf.SetLineWidth(0.01f);
+    Linea(pdf, 3.5f);
+}
+
+void Piede(clsPDFCreator &pdf, const DatiReport &d)
+{
+    pdf.DrawText(pdfMargineSinistro, 1.5f, PiePagina(d.testi, d.fileEsercizio), Fn1, 7);
+    pdf.DrawText(pdfMargineDestro, 1.5f, QString::fromUtf8(creditoAutori), Fn1, 7, 1);
+}
+
+} // namespace
+
+BordiPDF CalcolaBordi(const clsPDFCreator &pdf, const TestiRisultati &t)
+{
+    BordiPDF b;
+    b.velocita = pdfColonnaFrase +
+                 pdf.Length(t[EtichettaFrase] + QStringLiteral("1") + t.etichettaUnita, Fn1, 12) + 1;
+    b.punteggio = pdfColonnaPunteggio + pdf.Length(t[EtichettaPunteggio], Fn1, 12) + 1;
+    return b;
+}
+
+QString PercorsoPDF(const QString &cartellaTemporanea, const QString &nomeReport)
+{
+    return cartellaTemporanea + testo::nomeFileSicuro(nomeReport) + QStringLiteral(".pdf");
+}
+
+void ImpostaDocumento(clsPDFCreator &pdf)
+{
+    pdf.setTitle(QStringLiteral("Risultati Tastavia"));
+    pdf.setScaleMode(3);
+    pdf.setPaperSize(0);
+    pdf.setMargin(0);
+    pdf.setOrientation(0);
+}
+
+void DisegnaPDF(clsPDFCreator &pdf, const DatiReport &d)
+{
+    pdf.LoadFont(Fn1, QStringLiteral("Arial"), 0);
+    pdf.LoadFont(Fn2, QStringLiteral("Arial"), 3);
+    pdf.LoadFont(Fn3, QStringLiteral("Arial"), 1);
+    pdf.LoadFont(QStringLiteral("Fn4"), QStringLiteral("Arial"), 2);
+    pdf.BeginPage();
+    pdf.SetColorFill(Nero);
+    Intestazione(pdf, d);
+    Livelli(pdf, d);
+    Totali(pdf, d);
+    Piede(pdf, d);
+    pdf.EndPage();
+}
+
+bool PdfCompleto(const QString &percorso)
+{
+    QFile f(percorso);
+    if (!f.open(QIODevice::ReadOnly) || f.size() < 16)
+        return false;
+    f.seek(f.size() - 16);
+    return f.read(16).contains("%%EOF");
+}
+
+EsitoPDF ScriviPDF(const QString &percorso, const DatiReport &dati, const platform::Clock *clock,
+                   platform::RandomSource *random)
+{
+    const QFileInfo prima(percorso);
+    const bool cEraPrima = prima.exists();
+    const qint64 dimensionePrima = prima.size();
+    const QDateTime modificaPrima = prima.lastModified();
+
+    clsPDFCreator pdf(clock, random);
+    ImpostaDocumento(pdf);
+    QString nome = percorso;
+    if (!pdf.InitPDFFile(nome))
+        return EsitoPDF::NonCreato;
+    DisegnaPDF(pdf, dati);
+    if (pdf.ClosePDFFile() && PdfCompleto(percorso))
+        return EsitoPDF::Creato;
+
+    const QFileInfo dopo(percorso);
+    const bool toccato = dopo.exists() && (!cEraPrima || dopo.size() != dimensionePrima ||
+                                           dopo.lastModified() != modificaPrima);
+    if (toccato)
+        QFile::remove(percorso);
+    return EsitoPDF::NonScritto;
+}
+
+} // namespace risultati

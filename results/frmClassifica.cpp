@@ -1,0 +1,359 @@
+#include "results/frmClassifica.h"
+
+#include "app/modClavora.h"
+#include "results/PdfRisultati.h"
+#include "ui/Caratteri.h"
+#include "ui/FinestraSecondaria.h"
+#include "ui/Immagini.h"
+#include "ui/SchemiColori.h"
+#include "ui/modGradient.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QWindow>
+
+using namespace risultati;
+
+namespace {
+
+// The window's layout, in millimetres.
+constexpr double larghezzaFinestra = 176;
+constexpr double altezzaFinestra = 118;
+constexpr double altezzaBarra = 7;
+constexpr double altoTabelle[3] = {16, 50, 85};
+constexpr double destraLivelli = 118;     // headings and their strips end here
+constexpr double colonnaDestra = 124;     // message and buttons
+constexpr double larghezzaColonna = 48;
+constexpr int passoGriglia = 26;          // pixels between the grid lines
+
+const QColor coloriIntestazioni[3] = {QColor(0xC0, 0xFF, 0xC0), QColor(0xFF, 0xFF, 0x80),
+                                      QColor(0xFF, 0x80, 0x80)};
+
+QPixmap Striscia(int livello)
+{
+    return ImmaginePng(QStringLiteral(":/images/practice/bmp%1.png").arg(301 + livello));
+}
+
+} // namespace
+
+frmClassifica::frmClassifica(modClavora &stato, TestoLingua lingua, QWidget *parent)
+    : QDialog(parent), stato_(stato), lingua_(std::move(lingua))
+{
+    setWindowTitle(QStringLiteral("Tastavia"));
+    setModal(true);
+    dpmm_ = logicalDpiX() / 25.4;
+    CreaControlli();
+    Form_Load();
+}
+
+frmClassifica::~frmClassifica()
+{
+    if (!chiuso_)
+        Form_Unload();
+}
+
+int frmClassifica::mm(double millimetri) const
+{
+    return int(std::lround(millimetri * dpmm_));
+}
+
+void frmClassifica::CreaControlli()
+{
+    setFixedSize(mm(larghezzaFinestra), mm(altezzaFinestra));
+
+    picBar = new QLabel(this);
+    picBar->setObjectName(QStringLiteral("picBar"));
+    picBar->setGeometry(0, 0, width(), mm(altezzaBarra));
+    picBar->setFont(FontTesto(10, true));
+    picBar->setIndent(mm(3));
+
+    for (size_t k = 0; k < 3; ++k) {
+        const double alto = altoTabelle[k];
+        imgGrad[k] = new QLabel(this);
+        imgGrad[k]->setScaledContents(true);
+        imgGrad[k]->setGeometry(mm(4), mm(alto - 6), mm(destraLivelli - 4), mm(5));
+        lbllivelli[k] = new QLabel(this);
+        lbllivelli[k]->setObjectName(QStringLiteral("lbllivelli%1").arg(k));
+        lbllivelli[k]->setFont(FontTesto(9, true));
+        lbllivelli[k]->setAutoFillBackground(true);
+        QPalette colore = lbllivelli[k]->palette();
+        colore.setColor(QPalette::Window, coloriIntestazioni[k]);
+        colore.setColor(QPalette::WindowText, Qt::black);
+        lbllivelli[k]->setPalette(colore);
+        lbllivelli[k]->move(mm(4), mm(alto - 6));
+        imgRisultato[k] = new QLabel(this);
+        imgRisultato[k]->setObjectName(QStringLiteral("imgRisultato%1").arg(k));
+        imgRisultato[k]->setScaledContents(true);
+        imgRisultato[k]->setGeometry(mm(101), mm(alto + 4.5), mm(16), mm(16));
+    }
+
+    lblShowMess = new QLabel(this);
+    lblShowMess->setObjectName(QStringLiteral("lblShowMess"));
+    lblShowMess->setWordWrap(true);
+    lblShowMess->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    lblShowMess->setFont(FontTesto(9));
+    lblShowMess->setGeometry(mm(colonnaDestra + 2), mm(13), mm(larghezzaColonna - 4), mm(60));
+
+    cmdPrint = new QPushButton(this);
+    cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
+    cmdPrint->setGeometry(mm(colonnaDestra), mm(79), mm(23), mm(8));
+    cmdPDF = new QPushButton(this);
+    cmdPDF->setObjectName(QStringLiteral("cmdPDF"));
+    cmdPDF->setGeometry(mm(colonnaDestra + 25), mm(79), mm(23), mm(8));
+
+    imgFrecciaReturn = new QLabel(this);
+    imgFrecciaReturn->setScaledContents(true);
+    imgFrecciaReturn->setGeometry(mm(colonnaDestra), mm(93), mm(10), mm(10));
+    for (size_t i = 0; i < 2; ++i) {
+        cmdRisp[i] = new QPushButton(this);
+        cmdRisp[i]->setObjectName(QStringLiteral("cmdRisp%1").arg(i));
+        cmdRisp[i]->setFont(FontTesto(10, true));
+        cmdRisp[i]->setGeometry(mm(colonnaDestra + 12), mm(i == 0 ? 93 : 105), mm(36), mm(9));
+        connect(cmdRisp[i], &QPushButton::clicked, this, [this, i] { cmdRisp_Click(int(i)); });
+    }
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+    connect(cmdPDF, &QPushButton::clicked, this, [this] { cmdPDF_Click(); });
+}
+
+void frmClassifica::Form_Load()
+{
+    // The answer is unknown until a button closes the window; then the texts.
+    stato_.sceltaRisultati = -1;
+    report_ = PreparaReport(stato_, lingua_);
+    const TestiRisultati &t = report_.testi;
+    cmdRisp[0]->setText(t.continua);
+    cmdRisp[0]->setToolTip(t.continuaSuggerimento);
+    cmdRisp[1]->setText(t.termina);
+    cmdRisp[1]->setToolTip(t.terminaSuggerimento);
+    cmdPrint->setText(t.stampa);
+    cmdPrint->setToolTip(t.stampaSuggerimento);
+    cmdPDF->setText(t.pdf);
+    cmdPDF->setToolTip(t.pdfSuggerimento);
+    for (size_t k = 0; k < 3; ++k) {
+        lbllivelli[k]->setText(t.intestazioni[k]);
+        lbllivelli[k]->adjustSize();
+    }
+
+    // Above the others, with a dialog's frame.
+    SempreInPrimoPiano(this, true);
+    BordoDialogo(this);
+
+    // What the buttons do.
+    lblShowMess->setText(MostraMessaggio(t, stato_.tipoFineLivello, stato_.livelloCorrente));
+
+    // The hand cursor; printing only with a printer.
+    const QPixmap mano = ImmaginePng(QStringLiteral(":/cursors/mano.png"));
+    const QCursor cursoreMano = mano.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(mano, 10, 2);
+    for (QPushButton *b : {cmdRisp[0], cmdRisp[1], cmdPrint, cmdPDF})
+        b->setCursor(cursoreMano);
+    cmdPrint->setEnabled(stato_.StampanteDisponibile());
+
+    // The symbols of the mode, the level strips, the report's name.
+    CaricaSimboli();
+    for (size_t k = 0; k < 3; ++k)
+        imgGrad[k]->setPixmap(Striscia(int(k)));
+    imgTastiera = ImmaginePng(QStringLiteral(":/images/results/tastiera.png"));
+    picBar->setText(t[RisultatiDi] + report_.nomeReport);
+
+    // The background and the tables of the levels reached, drawn once.
+    MostraRisultati();
+    DisegnaSfondo();
+
+    // The arrow towards "Continua"; the title strip. The opening sound is
+    // played by the main window as it opens the window.
+    imgFrecciaReturn->setPixmap(ImmaginePng(QStringLiteral(":/images/results/icon442.png")));
+    SfondoBarra(picBar);
+    cmdRisp[0]->setFocus();
+}
+
+void frmClassifica::CaricaSimboli()
+{
+    const int serie = stato_.indiceModo == 1 ? 1 : 0;
+    for (int k = 0; k < 5; ++k)
+        imgSimbolo[size_t(k)] = ImmaginePng(RisorsaSimbolo(k, serie));
+}
+
+void frmClassifica::MostraRisultati()
+{
+    const int livelli = report_.cifre.numeroLivelli;
+    for (size_t k = 0; k < 3; ++k) {
+        const bool visibile = int(k) < livelli;
+        lbllivelli[k]->setVisible(visibile);
+        imgGrad[k]->setVisible(visibile);
+        imgRisultato[k]->setVisible(visibile);
+        if (visibile)
+            imgRisultato[k]->setPixmap(imgSimbolo[size_t(report_.cifre.livelli[k].simbolo)]);
+    }
+}
+
+void frmClassifica::DisegnaSfondo()
+{
+    const qreal dpr = devicePixelRatioF();
+    sfondo_ = QPixmap(size() * dpr);
+    sfondo_.setDevicePixelRatio(dpr);
+    QPainter p(&sfondo_);
+    GradientFill(p, 0, 0, width(), height(), ColoreRGB(255, 255, 255), ColoreRGB(255, 255, 255),
+                 ColoreRGB(244, 244, 244), ColoreRGB(244, 244, 244), true);
+
+    // The strip across the top, then the grid below it.
+    const QPixmap striscia = ImmaginePng(QStringLiteral(":/images/results/striscia.png"));
+    int sotto = mm(altezzaBarra);
+    if (!striscia.isNull()) {
+        p.drawTiledPixmap(QRect(0, sotto, width(), striscia.height()), striscia);
+        sotto += striscia.height();
+    }
+    p.setPen(QColor(0xDA, 0xDA, 0xDA));
+    for (int y = sotto + passoGriglia; y < height(); y += passoGriglia)
+        p.drawLine(0, y, width(), y);
+    for (int x = passoGriglia; x < width(); x += passoGriglia)
+        p.drawLine(x, sotto, x, height());
+
+    // The message's panel.
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QColor(0xB8, 0xC4, 0xD0));
+    p.setBrush(QColor(255, 255, 255, 235));
+    p.drawRoundedRect(QRectF(mm(colonnaDestra), mm(11), mm(larghezzaColonna), mm(64)), mm(2), mm(2));
+    p.setRenderHint(QPainter::Antialiasing, false);
+
+    Penna penna(p, dpmm_);
+    scritteTabelle_.clear();
+    penna.setRegistro(&scritteTabelle_);
+    for (int k = 1; k <= report_.cifre.numeroLivelli; ++k)
+        MostraLivello(penna, altoTabelle[k - 1], report_, k);
+}
+
+void frmClassifica::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.drawPixmap(0, 0, sfondo_);
+}
+
+void frmClassifica::keyPressEvent(QKeyEvent *event)
+{
+    // Only the two answer buttons close the window; Esc is not one of them.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void frmClassifica::cmdRisp_Click(int indice)
+{
+    stato_.sceltaRisultati = indice;
+    done(QDialog::Accepted);
+}
+
+risultati::Immagini frmClassifica::immaginiStampa() const
+{
+    Immagini im;
+    for (size_t k = 0; k < 5; ++k)
+        im.simboli[k] = imgSimbolo[k].toImage();
+    im.tastiera = imgTastiera.toImage();
+    return im;
+}
+
+void frmClassifica::ChiediStampa()
+{
+    const auto risposta = stato_.servizi.dialogs->message(
+        this, QStringLiteral("Tastavia"), report_.testi[DomandaStampa], platform::Dialogs::Question,
+        platform::Dialogs::YesNo);
+    if (risposta == platform::Dialogs::AnsNo)
+        return;
+    erroreStampa_ = false;
+    StampaRisultati();
+}
+
+void frmClassifica::StampaRisultati()
+{
+    const TestiRisultati &t = report_.testi;
+    if (stato_.servizi.clock)
+        report_.adesso = stato_.servizi.clock->now();
+    const Immagini immagini = immaginiStampa();
+    const bool stampato =
+        stato_.servizi.printer &&
+        stato_.servizi.printer->print(QStringLiteral("Tastavia") + t[NomeDocumentoStampa], false, 1,
+                                      [&](QPainter &p, const QRect &, int) {
+                                          if (!p.isActive()) {
+                                              erroreStampa_ = true;
+                                              return;
+                                          }
+                                          StampaPagina(p, report_, immagini);
+                                      });
+    if (!stampato)
+        erroreStampa_ = true;
+    if (erroreStampa_)
+        stato_.servizi.dialogs->message(this, QStringLiteral("Tastavia"), t[ErroreStampa],
+                                        platform::Dialogs::Critical, platform::Dialogs::Ok);
+    else
+        stato_.servizi.dialogs->message(this, QStringLiteral("Tastavia"), t[StampaInviata],
+                                        platform::Dialogs::Information, platform::Dialogs::Ok);
+}
+
+void frmClassifica::EsportaPDF()
+{
+    // The viewer must be able to come to the front; the window stays below it.
+    SempreInPrimoPiano(this, false);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    QCoreApplication::processEvents();
+    CreaPDF();
+    QCoreApplication::processEvents();
+    QApplication::restoreOverrideCursor();
+}
+
+QString frmClassifica::GetTempDir() const
+{
+    return stato_.servizi.desktop ? stato_.servizi.desktop->tempPath() : QString();
+}
+
+void frmClassifica::CreaPDF()
+{
+    if (report_.nomeReport.isEmpty())
+        report_.nomeReport = QStringLiteral("Tastavia");
+    QString cartella = GetTempDir();
+    // Never the working folder: without an answer the system's own temporary folder.
+    if (cartella.isEmpty())
+        cartella = QDir::tempPath();
+    if (!cartella.endsWith(QLatin1Char('/')))
+        cartella += QLatin1Char('/');
+    percorsoPDF_ = PercorsoPDF(cartella, report_.nomeReport);
+    if (stato_.servizi.clock)
+        report_.adesso = stato_.servizi.clock->now();
+
+    const TestiRisultati &t = report_.testi;
+    switch (ScriviPDF(percorsoPDF_, report_, stato_.servizi.clock, stato_.servizi.random)) {
+    case EsitoPDF::Creato:
+        pdfCreato_ = true;
+        if (stato_.servizi.desktop)
+            stato_.servizi.desktop->openFile(percorsoPDF_);
+        break;
+    case EsitoPDF::NonCreato:
+        stato_.servizi.dialogs->message(this, QStringLiteral("Tastavia"), t[PdfOccupato],
+                                        platform::Dialogs::Critical, platform::Dialogs::Ok);
+        break;
+    case EsitoPDF::NonScritto:
+        stato_.servizi.dialogs->message(this, QStringLiteral("Tastavia"), t.pdfNonScritto,
+                                        platform::Dialogs::Critical, platform::Dialogs::Ok);
+        break;
+    }
+}
+
+void frmClassifica::done(int r)
+{
+    if (!chiuso_)
+        Form_Unload();
+    QDialog::done(r);
+}
+
+void frmClassifica::Form_Unload()
+{
+    chiuso_ = true;
+    // Only a report this window wrote is removed; a viewer holding it keeps its copy.
+    if (pdfCreato_ && !percorsoPDF_.isEmpty())
+        QFile::remove(percorsoPDF_);
+}
