@@ -83,7 +83,7 @@ public:
 
 class Printer {
 public:
-    // Paints page `pagina` (from 0) into `area`, the page's printable rectangle.
+    // Paints page `pagina` (from 0) into `area`: the whole A4 sheet, from its corner.
     using Disegno = std::function<void(QPainter &, const QRect &area, int pagina)>;
 
     virtual ~Printer() = default;

@@ -20,7 +20,10 @@ public:
             return false;
         QPrinter stampante(QPrinterInfo::defaultPrinter(), QPrinter::HighResolution);
         stampante.setDocName(documento);
+        // Our pages are laid out in millimetres from the corner of an A4 sheet.
+        stampante.setPageSize(QPageSize(QPageSize::A4));
         stampante.setPageOrientation(orizzontale ? QPageLayout::Landscape : QPageLayout::Portrait);
+        stampante.setFullPage(true);
         QPainter p;
         if (!p.begin(&stampante))
             return false;
