@@ -241,8 +241,9 @@ TEST_F(Motore, levelLabel_averagesTheScoresSoFarAndClosesWithTheLevelScore)
         avvia();
         const auto f = digitaRiga();
         ASSERT_TRUE(f.mediaLivello.has_value());
-        if (frase < 5)
+        if (frase < 5) {
             EXPECT_GT(p->sommaPunti(), 0);
+        }
     }
     EXPECT_EQ(p->sommaPunti(), 0);   // restarts after the fifth sentence
 }
