@@ -19,3 +19,16 @@ r cursors/mano.svg cursors/mano.png 32 32
 for s in 16 24 32 48 64; do
   r images/tastavia.svg "images/icon/tastavia-$s.png" "$s" "$s"
 done
+# The training-and-game window.
+for n in faccia-ok faccia-no; do
+  r "images/game/$n.svg" "images/game/$n.png" 30 30
+done
+r images/game/trofeo.svg images/game/trofeo.png 44 44
+r images/game/trofeo.svg images/game/trofeo-piccolo.png 24 24
+r images/game/errore.svg images/game/errore.png 44 44
+r images/game/freccia.svg images/game/freccia.png 40 40
+r images/game/ricomincia.svg images/game/ricomincia.png 22 22
+for n in cronometro ok ko totale media; do
+  r "images/game/$n.svg" "images/game/$n.png" 24 24
+done
+r images/game/note.svg images/game/note.png 360 32

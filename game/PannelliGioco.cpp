@@ -1,0 +1,207 @@
+#include "game/PannelliGioco.h"
+
+#include "game/RegoleGioco.h"
+#include "ui/Caratteri.h"
+#include "ui/Immagini.h"
+#include "ui/modGradient.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+constexpr uint32_t barraAlto = ColoreRGB(227, 246, 243);
+constexpr uint32_t barraBasso = ColoreRGB(157, 197, 228);
+
+uint32_t Windows(const QColor &c)
+{
+    return ColoreRGB(c.red(), c.green(), c.blue());
+}
+
+// Dark enough for white, yellow and light-blue characters on it.
+QColor Scuro(const QColor &c, double fattore)
+{
+    return QColor(int(c.red() * fattore), int(c.green() * fattore), int(c.blue() * fattore));
+}
+
+} // namespace
+
+// --- The play area
+
+AreaGioco::AreaGioco(const RegoleGioco &regole, QWidget *parent) : QWidget(parent), regole_(regole)
+{
+    setObjectName(QStringLiteral("PicPlay"));
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAttribute(Qt::WA_InputMethodEnabled);
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+void AreaGioco::ImpostaSfondo(const QColor &sinistra, const QColor &destra, const QPixmap &imgNotes)
+{
+    const QSize dimensione = size();
+    sfondo_ = QPixmap(dimensione);
+    {
+        QPainter p(&sfondo_);
+        GradientFill(p, 0, 0, dimensione.width(), dimensione.height(), Windows(Scuro(sinistra, 0.35)),
+                     Windows(Scuro(destra, 0.35)), Windows(Scuro(sinistra, 0.12)),
+                     Windows(Scuro(destra, 0.12)), true);
+    }
+    altezzaBlocco_ = imgNotes.isNull() ? 32 : imgNotes.height();
+    blocco_ = QPixmap(dimensione.width(), altezzaBlocco_);
+    {
+        QPainter p(&blocco_);
+        GradientFill(p, 0, 0, blocco_.width(), blocco_.height(), Windows(sinistra), Windows(destra),
+                     Windows(Scuro(sinistra, 0.7)), Windows(Scuro(destra, 0.7)), true);
+        if (!imgNotes.isNull())
+            p.drawPixmap((blocco_.width() - imgNotes.width()) / 2, 0, imgNotes);
+        p.setPen(QColor(255, 255, 255, 160));
+        p.drawLine(0, altezzaBlocco_ - 1, blocco_.width(), altezzaBlocco_ - 1);
+    }
+    facciaOK_ = ImmaginePng(QStringLiteral(":/images/game/faccia-ok.png"));
+    facciaNOT_ = ImmaginePng(QStringLiteral(":/images/game/faccia-no.png"));
+    glifi_.clear();
+    update();
+}
+
+const QPixmap &AreaGioco::glifo(const QString &testo, const QColor &colore)
+{
+    const quint64 chiave = (quint64(testo.isEmpty() ? 0 : testo.at(0).unicode()) << 32) | colore.rgb();
+    auto trovato = glifi_.constFind(chiave);
+    if (trovato != glifi_.constEnd())
+        return *trovato;
+    const QSize d = RegoleGioco::DimensioneLettera;
+    QPixmap pm(d);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setFont(FontMonospazio(36, true));
+    p.setPen(colore);
+    p.drawText(QRect(QPoint(0, 0), d), Qt::AlignCenter, testo);
+    p.end();
+    return *glifi_.insert(chiave, pm);
+}
+
+void AreaGioco::paintEvent(QPaintEvent *e)
+{
+    const QRect r = e->rect();
+    for (const QRect &parte : e->region())
+        pixelDipinti_ += qint64(parte.width()) * parte.height();
+    QPainter p(this);
+    if (sfondo_.isNull())
+        p.fillRect(r, Qt::black);
+    else
+        p.drawPixmap(r, sfondo_, r);
+
+    for (int i = 0; i < RegoleGioco::NumeroColonne; ++i) {
+        const Etichetta &l = regole_.lblLetter(i);
+        if (l.visibile && !l.testo.isEmpty()) {
+            const QRect q = regole_.rettangoloLettera(i);
+            if (q.intersects(r))
+                p.drawPixmap(q.topLeft(), glifo(l.testo, l.colore));
+        }
+    }
+    for (int i = 0; i < RegoleGioco::NumeroColonne; ++i) {
+        for (const Etichetta *f : {&regole_.lblSmileOK(i), &regole_.lblSmileNOT(i)}) {
+            if (!f->visibile)
+                continue;
+            const QRect q = RegoleGioco::rettangoloFaccia(*f);
+            if (q.intersects(r))
+                p.drawPixmap(q, f == &regole_.lblSmileOK(i) ? facciaOK_ : facciaNOT_);
+        }
+    }
+    bool fontPunti = false;
+    for (int i = 0; i < RegoleGioco::NumeroColonne; ++i) {
+        const Etichetta &s = regole_.lblScore(i);
+        if (!s.visibile)
+            continue;
+        const QRect q = RegoleGioco::rettangoloPunti(s);
+        if (!q.intersects(r))
+            continue;
+        if (!fontPunti) {
+            p.setFont(FontTesto(18, true));
+            fontPunti = true;
+        }
+        p.setPen(s.colore);
+        p.drawText(q, Qt::AlignCenter, s.testo);
+    }
+    // The strip at the top stands in front: characters come out from behind it.
+    const QRect blocco = picBlocco();
+    if (blocco.intersects(r))
+        p.drawPixmap(blocco.topLeft(), blocco_);
+
+    const Etichetta &m = regole_.lblMessage();
+    const QRect q = regole_.rettangoloMessaggio();
+    if (m.visibile && q.intersects(r)) {
+        p.setFont(FontTesto(20, true));
+        p.setPen(QColor(0, 0, 0, 150));
+        p.drawText(q.translated(2, 2), Qt::AlignCenter, m.testo);
+        p.setPen(QColor(255, 240, 140));
+        p.drawText(q, Qt::AlignCenter, m.testo);
+    }
+}
+
+// --- Options panel
+
+void PannelloOpzioni::EvidenziaGruppo(int topEtichetta)
+{
+    topBarra_ = topEtichetta - 2;
+    update();
+}
+
+void PannelloOpzioni::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    const QRect r = rect();
+    GradientFill(p, 0, 0, r.width(), r.height(), ColoreRGB(252, 253, 255), ColoreRGB(252, 253, 255),
+                 ColoreRGB(226, 234, 244), ColoreRGB(226, 234, 244), true);
+    if (topBarra_ >= 0)
+        GradientFill(p, 6, topBarra_, 694, 25, barraAlto, barraAlto, barraBasso, barraBasso, true);
+    p.setPen(QColor(104, 132, 170));
+    p.drawRect(r.adjusted(0, 0, -1, -1));
+}
+
+// --- Bottom strip
+
+void StrisciaInferiore::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    GradientFill(p, 0, 0, width(), height(), barraAlto, barraAlto, barraBasso, barraBasso, true);
+}
+
+// --- Training clock
+
+OrologioAllenamento::OrologioAllenamento(const RegoleGioco &regole, QWidget *parent)
+    : QWidget(parent), regole_(regole)
+{
+    setObjectName(QStringLiteral("picProgressRound"));
+}
+
+void OrologioAllenamento::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF quadrante = QRectF(rect()).adjusted(2, 2, -2, -2);
+    p.setPen(QPen(QColor(70, 90, 120), 1.5));
+    p.setBrush(Qt::white);
+    p.drawEllipse(quadrante);
+    const auto &o = regole_.orologio();
+    if (!o)
+        return;
+    // A line at angle t points to (sin t, cos t) with y downwards: on the
+    // screen that is t - 90 degrees counter-clockwise from 3 o'clock.
+    const double primo = std::max(o->primo, o->ultimo) * 180.0 / M_PI;
+    const double ultimo = std::min(o->primo, o->ultimo) * 180.0 / M_PI;
+    const double ampiezza = std::min(primo - ultimo, 360.0);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(20, 20, 30));
+    if (ampiezza >= 359.5)
+        p.drawEllipse(quadrante.adjusted(1, 1, -1, -1));
+    else if (ampiezza > 0)
+        p.drawPie(quadrante.adjusted(1, 1, -1, -1), int(std::lround((ultimo - 90.0) * 16)),
+                  int(std::lround(ampiezza * 16)));
+    else {
+        p.setPen(QPen(QColor(20, 20, 30), 1.5));
+        p.drawLine(quadrante.center(), QPointF(quadrante.center().x(), quadrante.bottom()));
+    }
+}
