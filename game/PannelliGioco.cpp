@@ -84,20 +84,24 @@ const QPixmap &AreaGioco::glifo(const QString &testo, const QColor &colore)
 
 void AreaGioco::paintEvent(QPaintEvent *e)
 {
-    const QRect r = e->rect();
-    for (const QRect &parte : e->region())
-        pixelDipinti_ += qint64(parte.width()) * parte.height();
+    // A tick changes up to 18 narrow columns spread over the whole width: the
+    // background is copied rectangle by rectangle, and only the labels that
+    // meet the changed region are drawn.
+    const QRegion &regione = e->region();
     QPainter p(this);
-    if (sfondo_.isNull())
-        p.fillRect(r, Qt::black);
-    else
-        p.drawPixmap(r, sfondo_, r);
+    for (const QRect &parte : regione) {
+        pixelDipinti_ += qint64(parte.width()) * parte.height();
+        if (sfondo_.isNull())
+            p.fillRect(parte, Qt::black);
+        else
+            p.drawPixmap(parte, sfondo_, parte);
+    }
 
     for (int i = 0; i < RegoleGioco::NumeroColonne; ++i) {
         const Etichetta &l = regole_.lblLetter(i);
         if (l.visibile && !l.testo.isEmpty()) {
             const QRect q = regole_.rettangoloLettera(i);
-            if (q.intersects(r))
+            if (regione.intersects(q))
                 p.drawPixmap(q.topLeft(), glifo(l.testo, l.colore));
         }
     }
@@ -106,7 +110,7 @@ void AreaGioco::paintEvent(QPaintEvent *e)
             if (!f->visibile)
                 continue;
             const QRect q = RegoleGioco::rettangoloFaccia(*f);
-            if (q.intersects(r))
+            if (regione.intersects(q))
                 p.drawPixmap(q, f == &regole_.lblSmileOK(i) ? facciaOK_ : facciaNOT_);
         }
     }
@@ -116,7 +120,7 @@ void AreaGioco::paintEvent(QPaintEvent *e)
         if (!s.visibile)
             continue;
         const QRect q = RegoleGioco::rettangoloPunti(s);
-        if (!q.intersects(r))
+        if (!regione.intersects(q))
             continue;
         if (!fontPunti) {
             p.setFont(FontTesto(18, true));
@@ -127,12 +131,12 @@ void AreaGioco::paintEvent(QPaintEvent *e)
     }
     // The strip at the top stands in front: characters come out from behind it.
     const QRect blocco = picBlocco();
-    if (blocco.intersects(r))
+    if (regione.intersects(blocco))
         p.drawPixmap(blocco.topLeft(), blocco_);
 
     const Etichetta &m = regole_.lblMessage();
     const QRect q = regole_.rettangoloMessaggio();
-    if (m.visibile && q.intersects(r)) {
+    if (m.visibile && regione.intersects(q)) {
         p.setFont(FontTesto(20, true));
         p.setPen(QColor(0, 0, 0, 150));
         p.drawText(q.translated(2, 2), Qt::AlignCenter, m.testo);
