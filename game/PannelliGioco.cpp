@@ -153,24 +153,38 @@ void PannelloOpzioni::EvidenziaGruppo(int topEtichetta)
     update();
 }
 
-void PannelloOpzioni::paintEvent(QPaintEvent *)
+void PannelloOpzioni::paintEvent(QPaintEvent *e)
 {
+    // Drawn once for each place of the bar; every repaint of a control on it
+    // (an option's focus frame, a slider) copies from the picture.
+    if (sfondo_.size() != size() || barraDisegnata_ != topBarra_) {
+        sfondo_ = QPixmap(size());
+        QPainter p(&sfondo_);
+        const QRect r = rect();
+        GradientFill(p, 0, 0, r.width(), r.height(), ColoreRGB(252, 253, 255), ColoreRGB(252, 253, 255),
+                     ColoreRGB(226, 234, 244), ColoreRGB(226, 234, 244), true);
+        if (topBarra_ >= 0)
+            GradientFill(p, 6, topBarra_, 694, 25, barraAlto, barraAlto, barraBasso, barraBasso, true);
+        p.setPen(QColor(104, 132, 170));
+        p.drawRect(r.adjusted(0, 0, -1, -1));
+        barraDisegnata_ = topBarra_;
+    }
     QPainter p(this);
-    const QRect r = rect();
-    GradientFill(p, 0, 0, r.width(), r.height(), ColoreRGB(252, 253, 255), ColoreRGB(252, 253, 255),
-                 ColoreRGB(226, 234, 244), ColoreRGB(226, 234, 244), true);
-    if (topBarra_ >= 0)
-        GradientFill(p, 6, topBarra_, 694, 25, barraAlto, barraAlto, barraBasso, barraBasso, true);
-    p.setPen(QColor(104, 132, 170));
-    p.drawRect(r.adjusted(0, 0, -1, -1));
+    p.drawPixmap(e->rect(), sfondo_, e->rect());
 }
 
 // --- Bottom strip
 
-void StrisciaInferiore::paintEvent(QPaintEvent *)
+void StrisciaInferiore::paintEvent(QPaintEvent *e)
 {
+    // The score labels on the strip change often: their background is copied.
+    if (sfondo_.size() != size()) {
+        sfondo_ = QPixmap(size());
+        QPainter p(&sfondo_);
+        GradientFill(p, 0, 0, width(), height(), barraAlto, barraAlto, barraBasso, barraBasso, true);
+    }
     QPainter p(this);
-    GradientFill(p, 0, 0, width(), height(), barraAlto, barraAlto, barraBasso, barraBasso, true);
+    p.drawPixmap(e->rect(), sfondo_, e->rect());
 }
 
 // --- Training clock

@@ -54,6 +54,8 @@ protected:
 
 private:
     int topBarra_ = -1;
+    int barraDisegnata_ = -2;
+    QPixmap sfondo_;
 };
 
 // picBottom: the strip under the play area.
@@ -64,6 +66,9 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *e) override;
+
+private:
+    QPixmap sfondo_;
 };
 
 // picProgressRound: the training clock, a sector growing clockwise from 6
