@@ -37,13 +37,6 @@ protected:
     IniManager ini;
 };
 
-TEST_F(Record, fileSitsInTheProgramFolder)
-{
-    EXPECT_EQ(FileRecord("/opt/tastavia/"), "/opt/tastavia/TastaviaWinner.ini");
-    EXPECT_EQ(ChiaveRecord(0), "Difficulty1");
-    EXPECT_EQ(ChiaveRecord(2), "Difficulty3");
-}
-
 TEST_F(Record, bestTotals_arePerLearner_sectionsMatchedWithoutRegardToCase)
 {
     scrivi("[ANNA]\r\nDifficulty1=300\r\nDifficulty3=1250\r\n[MARCO]\r\nDifficulty2=80\r\n");
