@@ -3,6 +3,7 @@
 #include "app/frmClavora.h"
 #include "app/modClavora.h"
 #include "game/FrmPlay.h"
+#include "report/frmReportFreeTXT.h"
 #include "settings/Impostazioni.h"
 #include "settings/frmInput.h"
 #include "ui/frmInfo.h"
@@ -28,16 +29,9 @@ void ComponiFinestre(frmClavora &principale, modClavora &s)
             platform::Dialogs::YesNo);
         return r == platform::Dialogs::AnsYes ? 0 : 1;
     };
-    principale.apriReport = [&s, &principale](QWidget *proprietario) {
-        // Until the text-file report exists: its figures in a box.
-        s.servizi.dialogs->message(
-            proprietario, "Tastavia",
-            QString("%1: %2\r\n%3: %4\r\n%5: %6")
-                .arg(principale.testi.messaggio(8)).arg(s.totaleBattute)
-                .arg("Errori").arg(s.totaleErrori)
-                .arg("Tempo").arg(s.tempoEsercizio.toString("hh:mm:ss")),
-            platform::Dialogs::Information, platform::Dialogs::Ok);
-        return 0;
+    principale.apriReport = [&s](QWidget *proprietario) {
+        frmReportFreeTXT report(s, {}, proprietario);
+        return report.exec();
     };
     principale.apriGioco = [&s](QWidget *proprietario) {
         FrmPlay gioco(s, {}, proprietario);

@@ -3,6 +3,7 @@
 #include "app/FraseInterna.h"
 #include "app/modClavora.h"
 #include "platform/Testo.h"
+#include "platform/Tipografia.h"
 #include "settings/IniManager.h"
 
 #include <QFile>
@@ -62,14 +63,18 @@ QString Esercizi::PreparaTesto(const QString &testo)
     QString t;
     t.reserve(testo.size());
     for (qsizetype i = 0; i < testo.size(); ++i) {
-        if (testo.at(i) == '\r' && i + 1 < testo.size() && testo.at(i + 1) == '\n') {
-            // A line break becomes one blank, none after a blank.
-            if (t.isEmpty() || t.back() != ' ')
-                t.append(' ');
-            ++i;
-        } else {
-            t.append(testo.at(i));
+        const QChar c = testo.at(i);
+        if (c.unicode() >= 0x20) {
+            t.append(c);
+            continue;
         }
+        // A line break (CR LF, or a lone CR or LF), a tab or another control
+        // character becomes one blank, none after a blank: none of them could be
+        // typed in a text, and the line would wait for them for ever.
+        if (c == '\r' && i + 1 < testo.size() && testo.at(i + 1) == '\n')
+            ++i;
+        if (t.isEmpty() || t.back() != ' ')
+            t.append(' ');
     }
     return t.trimmed();
 }
@@ -82,7 +87,7 @@ bool Esercizi::CaricaFileTesto()
     const QByteArray dati = f.readAll();
     if (f.error() != QFileDevice::NoError || dati.contains('\0'))
         return false; // a binary file is no practice text
-    rigaCorrente = PreparaTesto(testo::decodificaTesto(dati));
+    rigaCorrente = PreparaTesto(testo::NormalizzaTipografia(testo::decodificaTesto(dati)));
     return !rigaCorrente.isEmpty();
 }
 
@@ -104,7 +109,7 @@ QString Esercizi::LeggiVoceEsercizio(const QString &file, int livello, int chiav
     IniManager ini;
     ini.setNome(file);
     ini.setSezione("Livello" + QString::number(livello));
-    const QString valore = ini.Leggi(QString::number(chiave), QString()).trimmed();
+    const QString valore = testo::NormalizzaTipografia(ini.Leggi(QString::number(chiave), QString())).trimmed();
     if (valore.isEmpty())
         return {};
     auto prepara = [this](const QString &t) {

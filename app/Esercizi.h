@@ -50,7 +50,8 @@ public:
     QString RigaPerFrase(int d) const;
     void AzzeraGiro();
 
-    // Text-file mode: the whole text prepared as one line.
+    // Text-file mode: the whole text prepared as one line; line breaks, tabs and
+    // other control characters become a single blank.
     static QString PreparaTesto(const QString &testo);
 
 private:

@@ -176,6 +176,7 @@ void frmClavora::Form_Load(const QString &comando)
     // 20: show, with the menu disabled until the welcome is over.
     qApp->installEventFilter(this);
     show();
+    Attivati();
     for (QLabel *l : lblMenu)
         l->setEnabled(false);
     update();
@@ -275,7 +276,6 @@ void frmClavora::Attivati()
 {
     if (chiusa || !isVisible())
         return;
-    raise();
     activateWindow();
 }
 
@@ -325,10 +325,10 @@ bool frmClavora::eventFilter(QObject *o, QEvent *e)
         const int codice = (k->key() == Qt::Key_Return || k->key() == Qt::Key_Enter) ? 13 : 0;
         if (Form_KeyPress(codice))
             return true;
-        // Keys typed while the input line has no focus still go to it; a key the
-        // line ignored travels up to its parents and must not come back.
-        if (!inoltroInCorso_ && QApplication::focusWidget() != txtInput &&
-            txtInput->isEnabled() && !txtInput->isReadOnly()) {
+        // Keys that reach another widget of the window (or the window itself, when
+        // it is not the active one) still go to the input line; a key the line
+        // ignored travels up to its parents and must not come back.
+        if (!inoltroInCorso_ && o != txtInput && txtInput->isEnabled() && !txtInput->isReadOnly()) {
             txtInput->setFocus();
             inoltroInCorso_ = true;
             QApplication::sendEvent(txtInput, e);

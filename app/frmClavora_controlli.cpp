@@ -208,6 +208,7 @@ void frmClavora::CreaControlli()
     picKeyword->setContesto({[this] { return pratica.carattereAtteso(); },
                              [this] { return pratica.fermaLampeggio(); },
                              [this] { return s.modoFileTesto; }});
+    picKeyword->setLayout(s.servizi.keyboard);
     connect(picKeyword, &tastiera::TastieraVirtuale::suono, this, [this](int id) { s.Suona(id); });
     imgMappaTastiEsterna = new tastiera::MappaTastiEsterna(this);
     imgMappaTastiEsterna->resize(imgMappaTastiEsterna->sizeHint());

@@ -298,7 +298,11 @@ bool StatoTastiera::EvidenziaTasto(QChar carattere, bool modoFileTesto)
         if (evidenziaAttivo_)
             mettiEvidenziatore(n, tasto);
     };
-    switch (tabella_.tabModificatore(voce)) {
+    // Only ` and ~ depend on the layout: ask it for them alone.
+    const int codice = tabella_.tabCarattere(voce);
+    const TabellaTasti::TastiMorti morti =
+        (tastiMorti_ && (codice == 96 || codice == 126)) ? tastiMorti_() : std::nullopt;
+    switch (tabella_.ModificatoreSulLayout(voce, morti)) {
     case ShiftSinistro:
         marca(1, TastoShiftSinistro);
         DisegnaTasto(TastoShiftSinistro, StatoPremuto);

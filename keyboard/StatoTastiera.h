@@ -14,6 +14,7 @@
 #include <QSize>
 #include <QString>
 #include <array>
+#include <functional>
 
 namespace tastiera {
 
@@ -85,6 +86,10 @@ public:
     // window then offers its "type it for me" label unless modoFileTesto).
     bool EvidenziaTasto(QChar carattere, bool modoFileTesto);
 
+    // Asked, when ` or ~ comes next, whether the layout makes them dead keys
+    // (then the space bar is shown after them). Unset: the key table decides.
+    void setTastiMorti(std::function<TabellaTasti::TastiMorti()> f) { tastiMorti_ = std::move(f); }
+
     // Menu toggles and double-click actions.
     void CambiaMappaTasti(const QString &carattereAtteso, bool fermaLampeggio, bool modoFileTesto = false);
     void CambiaEvidenziazione(const QString &carattereAtteso, bool modoFileTesto = false);
@@ -135,6 +140,7 @@ private:
     QRect errore_;
     bool erroreVisibile_ = false;
     QRegion sporco_;
+    std::function<TabellaTasti::TastiMorti()> tastiMorti_;
 };
 
 } // namespace tastiera

@@ -121,14 +121,33 @@ QString TabellaTasti::FiltraCaratteri(const QString &testo) const
     return out;
 }
 
+int16_t TabellaTasti::ModificatoreSulLayout(int voce, const TastiMorti &morti) const
+{
+    if (voce < 0 || voce >= NumeroVoci)
+        return TastoSolo;
+    const int16_t m = modificatore_[size_t(voce)];
+    if (!morti)
+        return m;
+    switch (carattere_[size_t(voce)]) {
+    case 96: return morti->grave ? GraveSpazio : AltGr;    // `
+    case 126: return morti->tilde ? GraveSpazio : AltGr;   // ~
+    default: return m;
+    }
+}
+
 std::vector<int> TabellaTasti::TastiDellaVoce(int voce) const
+{
+    return TastiDellaVoce(voce, std::nullopt);
+}
+
+std::vector<int> TabellaTasti::TastiDellaVoce(int voce, const TastiMorti &morti) const
 {
     if (voce < 0 || voce >= NumeroVoci)
         return {};
     std::vector<int> tasti{tasto_[size_t(voce)]};
     if (voce == VoceInvio)
         tasti.push_back(TastoInvioAlto);
-    switch (modificatore_[size_t(voce)]) {
+    switch (ModificatoreSulLayout(voce, morti)) {
     case ShiftSinistro: tasti.push_back(TastoShiftSinistro); break;
     case ShiftDestro: tasti.push_back(TastoShiftDestro); break;
     case AltGr: tasti.push_back(TastoAltGr); break;

@@ -2,6 +2,8 @@
 // The AZERTY key table: for each typeable character (code page 1252 value),
 // the key that produces it and what must be pressed with or before that key.
 
+#include "platform/Services.h"
+
 #include <QChar>
 #include <QString>
 #include <array>
@@ -19,7 +21,7 @@ enum Modificatore : int16_t {
     CirconflessoMorto = 5,  // dead circumflex (key 42) first
     GraveMorto = 6,         // AltGr + key 45 (dead grave) first
     DieresiMorta = 7,       // left Shift + key 42 (dead diaeresis) first
-    GraveSpazio = 8,        // AltGr + key 45, then the space bar
+    GraveSpazio = 8,        // AltGr + the key (a dead key), then the space bar
 };
 
 // Key indices used by name elsewhere.
@@ -62,6 +64,13 @@ public:
     // The keys that show entry voce: the main key first, then the extra keys
     // in the order they are pressed (carriage return adds the upper Enter part).
     std::vector<int> TastiDellaVoce(int voce) const;
+
+    // The grave accent (AltGr + 7) and the tilde (AltGr + 2) need the space bar
+    // after them only where they are dead keys, as on Windows; Linux's "fr" gives
+    // both at once. Without word from the layout, the table's own modifier holds.
+    using TastiMorti = std::optional<platform::Keyboard::DeadKeys>;
+    int16_t ModificatoreSulLayout(int voce, const TastiMorti &morti) const;
+    std::vector<int> TastiDellaVoce(int voce, const TastiMorti &morti) const;
 
 private:
     std::array<int16_t, NumeroVoci> tasto_{};

@@ -109,6 +109,15 @@ void TastieraVirtuale::setSchermoGrande(bool grande)
     aggiorna();
 }
 
+void TastieraVirtuale::setLayout(const platform::Keyboard *tastiera)
+{
+    if (!tastiera) {
+        stato_.setTastiMorti({});
+        return;
+    }
+    stato_.setTastiMorti([tastiera] { return tastiera->deadKeys(); });
+}
+
 void TastieraVirtuale::setMappaEsterna(MappaTastiEsterna *mappa)
 {
     if (mappaEsterna_)
@@ -366,6 +375,24 @@ void TastieraVirtuale::disegnaCornice(QPainter &p, int tasto) const
     }
 }
 
+QList<PezzoDidascalia> PezziRiga(const QString &riga, const QFontMetrics &fm, const QRect &tasto)
+{
+    // The AltGr legend (the second character of a line, or a lone one set far to
+    // the right) sits at the key's right edge: spaces would push it out of a
+    // small key.
+    const QStringList parti = riga.split(' ', Qt::SkipEmptyParts);
+    qsizetype rientro = 0;
+    while (rientro < riga.size() && riga.at(rientro) == ' ')
+        ++rientro;
+    if (parti.size() != 2 && !(parti.size() == 1 && rientro >= 4))
+        return {{tasto.left() + 1, riga}};
+    QList<PezzoDidascalia> pezzi;
+    if (parti.size() == 2)
+        pezzi.append({tasto.left() + 1 + fm.horizontalAdvance(riga.left(rientro)), parti[0]});
+    pezzi.append({tasto.right() - 1 - fm.horizontalAdvance(parti.back()), parti.back()});
+    return pezzi;
+}
+
 void TastieraVirtuale::disegnaTasto(QPainter &p, int tasto) const
 {
     const StatoTasto &t = stato_.tasto(tasto);
@@ -386,7 +413,8 @@ void TastieraVirtuale::disegnaTasto(QPainter &p, int tasto) const
         const QString mostrato = (testo.size() == 1 && testo.at(0).isLetter()) ? QStringLiteral(" ") + testo : testo;
         int y = r.top() + 1 + fm.ascent();
         for (const QString &riga : mostrato.split(QStringLiteral("\r\n"))) {
-            p.drawText(r.left() + 1, y, riga);
+            for (const PezzoDidascalia &pezzo : PezziRiga(riga, fm, r))
+                p.drawText(pezzo.x, y, pezzo.testo);
             y += fm.height();
         }
     }

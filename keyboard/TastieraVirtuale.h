@@ -7,6 +7,8 @@
 
 #include <QCursor>
 #include <QFont>
+#include <QFontMetrics>
+#include <QList>
 #include <QPixmap>
 #include <QWidget>
 #include <array>
@@ -40,6 +42,8 @@ public:
     // The detachable key map shown instead of the finger pictures.
     void setMappaEsterna(MappaTastiEsterna *mappa);
     void setContesto(Contesto contesto) { contesto_ = std::move(contesto); }
+    // The keyboard service, asked whether ` and ~ are dead keys on the active layout.
+    void setLayout(const platform::Keyboard *tastiera);
 
     // Options (settings "Highlight", "KeyMap", "Ergonomic", "SimpleKeyb").
     bool evidenziaAttivo() const { return stato_.evidenziaAttivo(); }
@@ -97,6 +101,9 @@ public:
     qint64 areaUltimoAggiornamento() const { return areaUltima_; }
     QRegion ultimaAreaAggiornata() const { return regioneUltima_; }
 
+    // The font a key's caption is drawn in.
+    QFont fontTasto(int tasto, bool grassetto) const;
+
     // The tooltip at a point, as the widget would show it.
     QString tooltipIn(const QPoint &p) const;
 
@@ -116,7 +123,6 @@ private:
     int ditoIn(const QPoint &p) const;
     void disegnaCornice(QPainter &p, int tasto) const;
     void disegnaTasto(QPainter &p, int tasto) const;
-    QFont fontTasto(int tasto, bool grassetto) const;
     void preparaFont();
     QString attesoCorrente() const;
     bool fermaLampeggioCorrente() const;
@@ -138,6 +144,13 @@ private:
     QRegion regioneUltima_;
     std::array<std::array<QFont, 2>, NumeroTasti> font_;   // per key: normal, bold
 };
+
+// One line of a key's caption as drawn: each piece of text and where it starts.
+struct PezzoDidascalia {
+    int x;
+    QString testo;
+};
+QList<PezzoDidascalia> PezziRiga(const QString &riga, const QFontMetrics &fm, const QRect &tasto);
 
 // Pictures of the key map: finger n (0..9) and the strip. Our own artwork from
 // the resources, or a plain drawing when the resources are not linked in.

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QPainter;
 class QWidget;
@@ -69,6 +70,15 @@ public:
     virtual void capsLockOff() = 0;
     virtual QString activeLayout() const = 0;          // XKB name such as "fr", or "unknown"
     virtual bool activateLayout(const QString &xkbName) = 0;
+
+    // Whether AltGr + 7 (grave accent) and AltGr + 2 (tilde) are dead keys on
+    // the active layout, so that the space bar must follow them. Empty when the
+    // layout does not tell (no X11, not a French layout).
+    struct DeadKeys {
+        bool grave = false;
+        bool tilde = false;
+    };
+    virtual std::optional<DeadKeys> deadKeys() const { return std::nullopt; }
 };
 
 class Printer {

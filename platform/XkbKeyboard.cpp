@@ -10,6 +10,7 @@
 #include <X11/XKBlib.h>
 #include <X11/Xlib.h>
 #include <X11/extensions/XKBrules.h>
+#include <X11/keysym.h>
 // XKB.h names a device class "XkbKeyboard"; our class wins.
 #undef XkbKeyboard
 
@@ -172,6 +173,23 @@ void lockGroup(Display *dpy, int group)
     XSync(dpy, False);
 }
 
+// The AltGr (third level) symbol of the key whose first level is `base` in
+// `group`: NoSymbol when that key has no third level, empty when no key has `base`.
+std::optional<KeySym> altGrOf(XkbDescPtr xkb, int group, KeySym base)
+{
+    for (int kc = xkb->min_key_code; kc <= xkb->max_key_code; ++kc) {
+        const int groups = XkbKeyNumGroups(xkb, kc);
+        if (groups <= 0)
+            continue;
+        const int g = group < groups ? group : group % groups;   // XKB wraps by default
+        const int width = XkbKeyGroupWidth(xkb, kc, g);
+        if (width < 1 || XkbKeySymEntry(xkb, kc, 0, g) != base)
+            continue;
+        return width >= 3 ? XkbKeySymEntry(xkb, kc, 2, g) : KeySym(NoSymbol);
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 XkbKeyboard::XkbKeyboard() = default;
@@ -234,6 +252,31 @@ QString XkbKeyboard::activeLayout() const
     if (group >= groups.size() || groups[group].isEmpty())
         return QStringLiteral("unknown");
     return groups[group];
+}
+
+std::optional<Keyboard::DeadKeys> XkbKeyboard::deadKeys() const
+{
+    Display *dpy = x11Display();
+    if (!dpy)
+        return std::nullopt;
+    const int group = currentGroup(dpy);
+    if (group < 0)
+        return std::nullopt;
+    // A round trip: Xlib's cached keymap is stale after a layout switch.
+    ErrorGuard guard;
+    XkbDescPtr xkb = XkbGetMap(dpy, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
+    if (!xkb)
+        return std::nullopt;
+    // The keys of è and é alone are 7 and 2 of a French AZERTY number row.
+    const std::optional<KeySym> grave = altGrOf(xkb, group, XK_egrave);
+    const std::optional<KeySym> tilde = altGrOf(xkb, group, XK_eacute);
+    XkbFreeKeyboard(xkb, 0, True);
+    if (!grave || !tilde)
+        return std::nullopt;
+    DeadKeys morti;
+    morti.grave = *grave == XK_dead_grave;
+    morti.tilde = *tilde == XK_dead_tilde;
+    return morti;
 }
 
 bool XkbKeyboard::activateLayout(const QString &xkbName)

@@ -24,6 +24,9 @@ public:
     // Asking for the layout that was active before the first such change puts
     // the user's own keymap back as it was.
     bool activateLayout(const QString &xkbName) override;
+    // Read from the keymap itself: the AltGr level of the keys that give è and é
+    // alone ("fr" and "fr(oss)" give ` and ~ at once, "fr(latin9)" a dead grave).
+    std::optional<DeadKeys> deadKeys() const override;
 
     // A name is safe to hand to the XKB rules: letters, digits, "_", "-", "(" and ")".
     static bool validLayoutName(const QString &xkbName);

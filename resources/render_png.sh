@@ -19,6 +19,8 @@ r cursors/mano.svg cursors/mano.png 32 32
 for s in 16 24 32 48 64; do
   r images/tastavia.svg "images/icon/tastavia-$s.png" "$s" "$s"
 done
+r images/report/striscia.svg images/report/striscia.png 130 24
+r images/report/freccia-return.svg images/report/freccia-return.png 32 32
 # The training-and-game window.
 for n in faccia-ok faccia-no; do
   r "images/game/$n.svg" "images/game/$n.png" 30 30

@@ -126,6 +126,36 @@ TEST_F(Evidenziazione, deadKeyCodes_pressAndMarkTheirKeys)
     EXPECT_TRUE(stato.tastieraDaRipristinare());
 }
 
+TEST_F(Evidenziazione, graveAndTilde_showTheSpaceBarOnlyWhenTheLayoutMakesThemDead)
+{
+    int domande = 0;
+    platform::Keyboard::DeadKeys morti{false, false};
+    stato.setTastiMorti([&] {
+        ++domande;
+        return TabellaTasti::TastiMorti(morti);
+    });
+
+    stato.EvidenziaTasto(QChar('`'), false);    // Linux "fr": AltGr + 7 gives it at once
+    EXPECT_EQ(premuti(), (std::set<int>{45, 38}));
+    EXPECT_TRUE(sopra(0, 45));
+    EXPECT_TRUE(sopra(1, 38));
+    stato.EvidenziaTasto(QChar('~'), false);
+    EXPECT_EQ(premuti(), (std::set<int>{61, 38}));
+
+    morti = {true, true};                       // the learner switched to a layout with dead keys
+    stato.EvidenziaTasto(QChar('~'), false);
+    EXPECT_EQ(premuti(), (std::set<int>{61, 38, 35}));
+    EXPECT_TRUE(sopra(0, 35));
+    stato.EvidenziaTasto(QChar('`'), false);
+    EXPECT_EQ(premuti(), (std::set<int>{45, 38, 35}));
+    EXPECT_EQ(domande, 4);
+
+    // Other characters never ask the layout.
+    for (QChar c : {QChar('a'), QChar('['), QChar(0xEB), QChar(0xF2), QChar('\r')})
+        stato.EvidenziaTasto(c, false);
+    EXPECT_EQ(domande, 4);
+}
+
 TEST_F(Evidenziazione, highlightOff_noMarkersButKeysStillPressed)
 {
     stato.setEvidenziaAttivo(false);

@@ -195,6 +195,26 @@ TEST_F(Disegno, keystroke_repaintsOnlyTheKeysItTouches)
     EXPECT_LT(tastiera.areaUltimoAggiornamento(), 597 * 215 / 8);
 }
 
+TEST_F(Disegno, keyboardService_decidesWhetherTheGraveAccentTakesTheSpaceBar)
+{
+    struct Latin9 : platform::Keyboard {
+        bool capsLockOn() const override { return false; }
+        void capsLockOff() override {}
+        QString activeLayout() const override { return "fr(latin9)"; }
+        bool activateLayout(const QString &) override { return false; }
+        std::optional<DeadKeys> deadKeys() const override { return DeadKeys{true, false}; }
+    } latin9;
+    tastiera.setLayout(&latin9);
+    tastiera.EvidenziaTasto(QChar('`'));
+    EXPECT_TRUE(tastiera.stato().tasto(TastoSpazio).premuto);
+    tastiera.EvidenziaTasto(QChar('~'));
+    EXPECT_FALSE(tastiera.stato().tasto(TastoSpazio).premuto);
+
+    tastiera.setLayout(nullptr);   // no service: the key table's own rule
+    tastiera.EvidenziaTasto(QChar('`'));
+    EXPECT_TRUE(tastiera.stato().tasto(TastoSpazio).premuto);
+}
+
 // Screenshots for the README: TASTAVIA_SCREENSHOTS=1 writes docs/keyboard-*.png.
 TEST(Schermate, saveWhenAsked)
 {
@@ -260,4 +280,26 @@ TEST_F(Disegno, tooltips_followTheKeyMapAndLanguage)
     tastiera.setTooltipMappaDita(QStringLiteral("Double-click"));
     EXPECT_EQ(tastiera.tooltipIn(tastiera.stato().rettangoloMappaDita(9).center()), QStringLiteral("Double-click"));
     EXPECT_TRUE(tastiera.tooltipIn(tastiera.rettangoloTasto(0).center()).isEmpty());
+}
+
+TEST(Didascalie, everyLegendStaysInsideItsKeyOnSmallAndLargeScreens)
+{
+    TabellaTasti tabella;
+    for (bool grande : {false, true}) {
+        TastieraVirtuale t(tabella);
+        t.setSchermoGrande(grande);
+        for (int i = 0; i < NumeroTasti; ++i) {
+            const DefinizioneTasto &d = definizioneTasto(i);
+            if (d.font == FontTasto::Simbolo)
+                continue;
+            const QFontMetrics fm(t.fontTasto(i, false));
+            const QRect r = t.rettangoloTasto(i);
+            for (const QString &riga : testoVisibile(d.didascalia).split("\r\n"))
+                for (const PezzoDidascalia &pezzo : PezziRiga(riga, fm, r)) {
+                    EXPECT_GE(pezzo.x, r.left()) << i << " " << grande;
+                    EXPECT_LE(pezzo.x + fm.horizontalAdvance(pezzo.testo), r.right() + 1)
+                        << i << " " << pezzo.testo.toStdString() << (grande ? " large" : " small");
+                }
+        }
+    }
 }

@@ -1,5 +1,6 @@
 // The practice material: built-in sentences, course lessons, exercises, texts.
 #include "app/FraseInterna.h"
+#include "tests/material/Materiale.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,104 +11,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
-namespace {
-
-// Every character the French key table maps, in table order of keys, plus CR.
-// ˆ is the modifier-letter circumflex (code 136), typed with AltGr.
-const QString &tastiera()
-{
-    static const QString s = QString::fromUtf8(
-        "aAâäzZeE€êërRtTyYuUûüiIîìïoOôòöpP"
-        "qQsSdDfFgGhHjJkKlLmM"
-        "<>wWxXcCvVbBnN,?.;:/"
-        "à0@ˆç9^_8\\ %ù*µ¤$£è7`-6|\r[(5)°]+}=²!§{'4\"3#1&~é2");
-    return s;
-}
-
-bool digitabile(QChar c, const QString &extra = QString())
-{
-    return tastiera().contains(c) || extra.contains(c);
-}
-
-// The characters of t that no key produces, for a readable failure message.
-QString senzaTasto(const QString &t, const QString &extra = QString())
-{
-    QString out;
-    for (QChar c : t)
-        if (!digitabile(c, extra) && !out.contains(c))
-            out += c;
-    return out;
-}
-
-// Code page 1252: Latin-1 except 0x80..0x9F. Undefined bytes decode to U+FFFD.
-QString daCp1252(const QByteArray &b)
-{
-    static const char16_t alti[32] = {
-        0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-        0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
-        0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-        0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-    QString s;
-    s.reserve(b.size());
-    for (char ch : b) {
-        const auto u = static_cast<unsigned char>(ch);
-        s += (u >= 0x80 && u < 0xA0) ? QChar(alti[u - 0x80]) : QChar(u);
-    }
-    return s;
-}
-
-QByteArray leggiFile(const QString &path)
-{
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    return f.readAll();
-}
-
-// Only CR LF line ends: no lone CR, no lone LF.
-bool soloCrLf(const QByteArray &b)
-{
-    for (qsizetype i = 0; i < b.size(); ++i) {
-        if (b[i] == '\r' && (i + 1 >= b.size() || b[i + 1] != '\n'))
-            return false;
-        if (b[i] == '\n' && (i == 0 || b[i - 1] != '\r'))
-            return false;
-    }
-    return true;
-}
-
-// Minimal reading of an exercise file: section (upper case) -> key -> value.
-using Sezioni = QMap<QString, QMap<QString, QString>>;
-Sezioni leggiEsercizio(const QString &testo)
-{
-    Sezioni out;
-    QString sezione;
-    for (const QString &riga : testo.split(QStringLiteral("\r\n"))) {
-        const QString r = riga.trimmed();
-        if (r.startsWith(u'[') && r.contains(u']')) {
-            sezione = r.mid(1, r.lastIndexOf(u']') - 1).trimmed().toUpper();
-            out[sezione];
-        } else if (const qsizetype eq = r.indexOf(u'='); eq > 0 && !sezione.isEmpty()) {
-            const QString k = r.left(eq).trimmed();
-            if (!out[sezione].contains(k))
-                out[sezione][k] = r.mid(eq + 1).trimmed();
-        }
-    }
-    return out;
-}
-
-QStringList filesIn(const QString &dir, const QString &pattern)
-{
-    const QDir d(QStringLiteral(TASTAVIA_SOURCE_DIR "/data/") + dir);
-    QStringList out;
-    for (const QString &n : d.entryList({pattern}, QDir::Files, QDir::Name))
-        out << d.filePath(n);
-    return out;
-}
-
-const QString separatore = QStringLiteral("\u00A6\u00A6");
-
-} // namespace
+using namespace materiale;
 
 // ---------------------------------------------------------------- keyboard set
 

@@ -1,0 +1,208 @@
+// The program as a learner meets it on a real X server with the French layout,
+// started through its own start-up (the same composition as the program), with
+// or without a window manager. Keys come only from xdotool; the test never
+// gives a window the focus, it only watches: the learner types a name, starts a
+// line with a dead-key letter and types it to its end, answers the quit
+// question No with Esc, and presses Esc inside that question.
+
+#include "app/Composizione.h"
+#include "app/LineaInput.h"
+#include "app/frmClavora.h"
+#include "app/modClavora.h"
+#include "platform/SystemServices.h"
+#include "tests/support/FakeServices.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+frmClavora *finestraPrincipale()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *f = qobject_cast<frmClavora *>(w))
+            return f;
+    return nullptr;
+}
+
+QMessageBox *domandaAperta()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *m = qobject_cast<QMessageBox *>(w); m && m->isVisible())
+            return m;
+    return nullptr;
+}
+
+// Counts the message boxes that open.
+class ContaDomande : public QObject {
+public:
+    int aperte = 0;
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Show && qobject_cast<QMessageBox *>(o))
+            ++aperte;
+        return false;
+    }
+};
+
+// Without waiting: the program keeps handling its events while the keys arrive,
+// as it does while a learner types.
+void xdotool(const QStringList &argomenti)
+{
+    QProcess::startDetached("xdotool", argomenti);
+}
+
+// The learner: steps, each waiting for what the learner would see before
+// acting. Driven by a timer, so the program's own loops (dialogs, pauses) run.
+class Studente : public QObject {
+public:
+    struct Passo {
+        QString attesa;                    // what is awaited, for the failure message
+        std::function<bool()> pronto;
+        std::function<void()> azione;
+    };
+    std::vector<Passo> passi;
+    size_t corrente = 0;
+    QString fallito;
+    bool finito = false;
+
+    void parti()
+    {
+        connect(&timer_, &QTimer::timeout, this, [this] { passo(); });
+        timer_.start(50);
+        orologio_.start();
+    }
+
+private:
+    void passo()
+    {
+        if (finito)
+            return;
+        if (corrente >= passi.size()) {
+            chiudi();
+            return;
+        }
+        if (orologio_.elapsed() > 20000) {
+            fallito = "waited in vain for: " + passi[corrente].attesa;
+            if (frmClavora *f = finestraPrincipale())
+                fallito += QString(" (input line \"%1\", %2 errors, expected \"%3\", focus %4)")
+                               .arg(f->txtInput->text())
+                               .arg(f->s.totaleErrori)
+                               .arg(f->pratica.carattereAtteso())
+                               .arg(QApplication::focusWidget()
+                                        ? QApplication::focusWidget()->metaObject()->className()
+                                        : "none");
+            chiudi();
+            return;
+        }
+        if (!passi[corrente].pronto())
+            return;
+        ++corrente;
+        orologio_.restart();
+        passi[corrente - 1].azione();
+    }
+    void chiudi()
+    {
+        finito = true;
+        timer_.stop();
+        if (QMessageBox *m = domandaAperta())
+            m->reject();
+        if (frmClavora *f = finestraPrincipale())
+            f->close();
+        QCoreApplication::exit(0);
+    }
+    QTimer timer_;
+    QElapsedTimer orologio_;
+};
+
+TEST(AvvioReale, learnerTypesNameAndADeadKeyLineAndEscapesTheQuitQuestion)
+{
+    if (QGuiApplication::platformName() != "xcb")
+        GTEST_SKIP() << "needs an X server";
+    QTemporaryDir dir;
+    const QString cartella = dir.path() + "/";
+    QDir().mkpath(cartella + "Esercizi");
+    QDir().mkpath(cartella + "CorsoDattilo");
+    {
+        QFile f(cartella + "Esercizi/festa.ftd");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Livello1]\r\n1=f\xEAte\r\n2=f\xEAte\r\n");   // code page 1252
+    }
+    platform::SystemServices sistema;
+    fake::InstanceLock libero;   // a Tastavia the developer runs must not stop the test
+    platform::Services servizi = sistema.services();
+    servizi.instance = &libero;
+
+    ContaDomande domande;
+    qApp->installEventFilter(&domande);
+    Studente studente;
+    frmClavora *f = nullptr;
+    QElapsedTimer attesa;
+    auto dopo = [&](int ms) {   // a pause of the learner's own
+        return [&attesa, ms] {
+            if (!attesa.isValid())
+                attesa.start();
+            if (attesa.elapsed() < ms)
+                return false;
+            attesa.invalidate();
+            return true;
+        };
+    };
+    auto nessuno = [] {};
+    studente.passi = {
+        // The name dialog takes the keyboard by itself.
+        {"the name dialog", [] { return QApplication::activeModalWidget() != nullptr; }, nessuno},
+        {"a moment", dopo(300), [] { xdotool({"type", "--delay", "50", "PROVA"}); }},
+        {"the name in its field", [] {
+             auto *campo = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+             return campo && campo->text() == "PROVA";
+         }, [] { xdotool({"key", "Return"}); }},
+        {"the welcome's invitation to start", [&] {
+             f = finestraPrincipale();
+             return f && f->pratica.startAbilitato();
+         }, [] { xdotool({"key", "Return"}); }},
+        {"the line to start", [&] { return f->pratica.carattereAtteso() == "f"; },
+         [] { xdotool({"key", "--delay", "80", "f", "dead_circumflex", "e", "t", "e"}); }},
+        {"the line typed to its end", [&] {
+             return f->pratica.rigaCompletata() && !f->pratica.chiusuraInCorso();
+         }, [&] {
+             EXPECT_EQ(f->s.nomeUtente, "PROVA");
+             EXPECT_EQ(f->txtInput->text(), QString::fromUtf8("fête"));
+             EXPECT_EQ(f->s.totaleErrori, 0);
+             xdotool({"key", "Escape"});
+         }},
+        // Esc inside the quit question answers No, for good.
+        {"the quit question", [] { return domandaAperta() != nullptr; }, nessuno},
+        {"a moment", dopo(300), [] { xdotool({"key", "Escape"}); }},
+        {"the quit question to close", [] { return domandaAperta() == nullptr; }, nessuno},
+        {"a moment", dopo(1000), [&] {
+             EXPECT_EQ(domande.aperte, 1);
+             EXPECT_EQ(domandaAperta(), nullptr);
+             EXPECT_FALSE(f->chiusa);
+         }},
+    };
+    studente.parti();
+    Avvia(servizi, cartella, {"/festa.ftd"}, [] { return QApplication::exec(); });
+    qApp->removeEventFilter(&domande);
+    EXPECT_TRUE(studente.fallito.isEmpty()) << studente.fallito.toStdString();
+    EXPECT_EQ(studente.corrente, studente.passi.size());
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
