@@ -2,35 +2,12 @@
 
 #include "app/frmClavora.h"
 #include "app/modClavora.h"
+#include "game/FrmPlay.h"
 #include "report/frmReportFreeTXT.h"
 #include "results/frmClassifica.h"
 #include "settings/Impostazioni.h"
 #include "settings/frmInput.h"
 #include "ui/frmInfo.h"
-
-#include <QDialog>
-#include <QLabel>
-#include <QPushButton>
-#include <QVBoxLayout>
-
-namespace {
-
-// The game window arrives later; until then a window that says so.
-int ApriGiocoProvvisorio(QWidget *proprietario)
-{
-    QDialog d(proprietario);
-    d.setWindowTitle(QString::fromUtf8("Gioco & Allenamento"));
-    auto *l = new QVBoxLayout(&d);
-    l->addWidget(new QLabel(QString::fromUtf8(
-        "Il gioco delle lettere che cadono e l'allenamento\n"
-        "sui gruppi di caratteri arrivano con la prossima versione."), &d));
-    auto *chiudi = new QPushButton("Chiudi", &d);
-    QObject::connect(chiudi, &QPushButton::clicked, &d, &QDialog::accept);
-    l->addWidget(chiudi, 0, Qt::AlignRight);
-    return d.exec();
-}
-
-} // namespace
 
 void ComponiFinestre(frmClavora &principale, modClavora &s)
 {
@@ -55,5 +32,8 @@ void ComponiFinestre(frmClavora &principale, modClavora &s)
         frmReportFreeTXT report(s, {}, proprietario);
         return report.exec();
     };
-    principale.apriGioco = [](QWidget *proprietario) { return ApriGiocoProvvisorio(proprietario); };
+    principale.apriGioco = [&s](QWidget *proprietario) {
+        FrmPlay gioco(s, {}, proprietario);
+        return gioco.exec();
+    };
 }

@@ -21,3 +21,16 @@ for s in 16 24 32 48 64; do
 done
 r images/report/striscia.svg images/report/striscia.png 130 24
 r images/report/freccia-return.svg images/report/freccia-return.png 32 32
+# The training-and-game window.
+for n in faccia-ok faccia-no; do
+  r "images/game/$n.svg" "images/game/$n.png" 30 30
+done
+r images/game/trofeo.svg images/game/trofeo.png 44 44
+r images/game/trofeo.svg images/game/trofeo-piccolo.png 24 24
+r images/game/errore.svg images/game/errore.png 44 44
+r images/game/freccia.svg images/game/freccia.png 40 40
+r images/game/ricomincia.svg images/game/ricomincia.png 22 22
+for n in cronometro ok ko totale media; do
+  r "images/game/$n.svg" "images/game/$n.png" 24 24
+done
+r images/game/note.svg images/game/note.png 360 32
