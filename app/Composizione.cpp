@@ -7,33 +7,55 @@
 #include "results/frmClassifica.h"
 #include "settings/Impostazioni.h"
 #include "settings/frmInput.h"
+#include "settings/frmLanguage.h"
+#include "settings/modLanguageSupport.h"
 #include "ui/frmInfo.h"
 
 void ComponiFinestre(frmClavora &principale, modClavora &s)
 {
-    principale.apriNome = [&s](QWidget *proprietario) {
-        frmInput dialogo(s.gestoreIni, fileImpostazioni(s.cartellaProgramma), s.servizi, {},
-                         proprietario);
+    // One text lookup for every window: the current language's file, read at
+    // every call, so windows opened after a change of language take the new one.
+    const TestoLingua lingua = modLanguageSupport::CreaTestoLingua([&s] {
+        return s.fileLinguaPresente ? modLanguageSupport::FileDellaLingua(s.cartellaProgramma, s.linguaCorrente)
+                                    : QString();
+    });
+    principale.lingua = lingua;
+
+    principale.apriNome = [&s, lingua](QWidget *proprietario) {
+        frmInput dialogo(s.gestoreIni, fileImpostazioni(s.cartellaProgramma), s.servizi, lingua, proprietario);
         const int r = dialogo.exec();
         s.nomeUtente = dialogo.nomeUtente();
         return r;
     };
-    principale.apriInfo = [](QWidget *proprietario, const frmInfo::Azioni &azioni) {
-        frmInfo info(azioni, proprietario);
+    principale.apriInfo = [&s, lingua](QWidget *proprietario, const frmInfo::Azioni &azioni) {
+        frmInfo::Azioni conLingua = azioni;
+        // A new language reaches the information window at once, the main window when it closes.
+        conLingua.apriLingua = [&s, lingua](QWidget *finestra) {
+            frmLanguage scelta(s.cartellaProgramma, s.linguaCorrente, s.fileLinguaPresente, *s.servizi.dialogs,
+                               lingua, finestra);
+            scelta.exec();
+            if (scelta.linguaCorrente() == s.linguaCorrente)
+                return;
+            s.linguaCorrente = scelta.linguaCorrente();
+            s.fileLinguaPresente = modLanguageSupport::FileLinguaPresente(s.cartellaProgramma, s.linguaCorrente);
+            modLanguageSupport::InstallaTraduzioniQt(s.fileLinguaPresente ? s.linguaCorrente
+                                                                          : modLanguageSupport::kItaliano);
+        };
+        frmInfo info(conLingua, lingua, proprietario);
         info.exec();
         return info.stampaRichiesta();
     };
-    principale.apriRisultati = [&s](QWidget *proprietario) {
-        frmClassifica risultati(s, {}, proprietario);
+    principale.apriRisultati = [&s, lingua](QWidget *proprietario) {
+        frmClassifica risultati(s, lingua, proprietario);
         risultati.exec();
         return s.sceltaRisultati;
     };
-    principale.apriReport = [&s](QWidget *proprietario) {
-        frmReportFreeTXT report(s, {}, proprietario);
+    principale.apriReport = [&s, lingua](QWidget *proprietario) {
+        frmReportFreeTXT report(s, lingua, proprietario);
         return report.exec();
     };
-    principale.apriGioco = [&s](QWidget *proprietario) {
-        FrmPlay gioco(s, {}, proprietario);
+    principale.apriGioco = [&s, lingua](QWidget *proprietario) {
+        FrmPlay gioco(s, lingua, proprietario);
         return gioco.exec();
     };
 }

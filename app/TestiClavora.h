@@ -1,17 +1,38 @@
 #pragma once
-// The main window's texts: its 43 messages, the praise words and the warning
-// title. The engine composes its messages from them and the window shows the
-// rest; both read the same object, filled by TestiPredefiniti or a language.
+// The main window's texts: its 43 messages, the praise words, the warning
+// title and the texts of its controls. The engine composes its messages from
+// them and the window shows the rest; both read the same object, filled by
+// TestiPredefiniti (the built-in Italian texts) or ApplicaTestiLingua.
+
+#include "settings/TestoLingua.h"
 
 #include <QString>
 #include <QStringList>
+#include <array>
 
 class modClavora;
+
+// Captions and tooltips of the main window's controls.
+struct TestiControlli {
+    std::array<QString, 5> menu;               // optMenu(0..4) captions ("&&" shows one "&")
+    QString titoloMenu;                        // balloon title of the kinds of material
+    std::array<QString, 5> fumettiMenu;        // balloon texts of optMenu(0..4)
+    std::array<QString, 2> livelli;            // optLevel(0..1) captions
+    QString titoloLivello;                     // balloon title of the modes
+    std::array<QString, 2> fumettiLivello;     // balloon texts of optLevel(0..1)
+    std::array<QString, 7> suggerimentiMenu;   // tooltips of lblMenu(0..6)
+    QString digitazioniEsatte, digitazioniErrate;   // the two keystroke counters
+    QString rapportoErrori;                    // lblSmile
+    QString fraseLivello;                      // the sentence number
+    std::array<QString, 3> medieLivello;       // lblMediaLevel(0..2)
+    QString mappaDita, mappaEsterna, tasto37;  // keyboard tooltips
+};
 
 struct TestiClavora {
     QStringList testiMessaggi;                 // message texts 0..42
     QStringList lodiNormali, lodiRecord;       // seven praise words each
     QString titoloAttenzione = QStringLiteral("Attenzione!");
+    TestiControlli controlli;
 
     // Message text n; empty outside 0..42.
     QString messaggio(int n) const { return testiMessaggi.value(n); }
@@ -20,3 +41,10 @@ struct TestiClavora {
 // The built-in Italian texts; also sets the shared values that are texts
 // (unitaVelocita, msgGuidaMancante, nomeModo).
 void TestiPredefiniti(TestiClavora &testi, modClavora &stato);
+
+// The same texts through the language lookup, each by its id; the built-in
+// text wherever the language gives none. The blanks and line breaks that begin
+// or end a built-in text stay around the language's text, so messages are put
+// together as in Italian; message 0 keeps its "- " and message 12 ends with
+// " <Entrée>", the key as printed on the keyboard.
+void ApplicaTestiLingua(TestiClavora &testi, modClavora &stato, const TestoLingua &lingua);

@@ -110,6 +110,7 @@ void frmClavora::Form_Load(const QString &comando)
 
     // 6-11: settings, texts, mode, the run's speeds.
     CaricaImpostazioni();
+    ApplicaTesti();
     backdrop_ = std::make_unique<Backdrop>(this, *s.servizi.clock, s.windowsNT5);
     backdrop_->setPausa([this](int ms) {
         if (s.pausa)

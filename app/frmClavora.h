@@ -56,6 +56,9 @@ public:
     std::function<int(QWidget *proprietario)> apriReport;      // 3: the text-file report
     std::function<int(QWidget *proprietario)> apriGioco;       // training and game
     std::function<bool(QWidget *proprietario, const frmInfo::Azioni &)> apriInfo;  // true: print
+    // The text lookup of the interface language, handed in by the start-up;
+    // empty: the built-in Italian texts.
+    TestoLingua lingua;
 
     // Load steps, split where the window must already be visible.
     void Form_Load(const QString &rigaComando);
@@ -157,6 +160,9 @@ private:
     void ComandoRicomincia();
     void AzzeraMarcatoriLivello();
     void AzzeraMedie();
+    // frmClavora_lingua.cpp: texts at load, and after a change of language.
+    void ApplicaTesti();
+    void CambiaLingua();
     // frmClavora_menu.cpp
     void AggiornaCategorie();
     void RiempiCorso();

@@ -62,7 +62,7 @@ void frmClavora::lblMenu_Click(int indice)
         if (stampa)
             StampaTastiera();
         if (s.linguaCorrente != linguaPrima)
-            optMenu[0]->setChecked(true);
+            CambiaLingua();
         picDisplay->setFocus();
         pratica.RichiediRiavvio();
         cmdStart_Click();

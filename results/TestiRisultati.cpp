@@ -90,9 +90,13 @@ TestiRisultati CaricaTestiLingua(const TestoLingua &lingua, const QString &nomeM
     const auto testo = [&lingua](const char *id, const QString &predefinito) {
         return Testo(lingua, QString::fromLatin1(id), predefinito.trimmed()).trimmed();
     };
-    for (size_t i = 0; i < vociTesti.size(); ++i)
-        t.testiRisultati[i] = testo(vociTesti[i].id, u8(vociTesti[i].predefinito)) +
-                              QString::fromLatin1(vociTesti[i].suffisso);
+    for (size_t i = 0; i < vociTesti.size(); ++i) {
+        const QString predefinito = u8(vociTesti[i].predefinito);
+        // The print job's " - ..." keeps the blank that parts it from "Tastavia".
+        const QString inizio = predefinito.startsWith(u' ') ? QStringLiteral(" ") : QString();
+        t.testiRisultati[i] =
+            inizio + testo(vociTesti[i].id, predefinito) + QString::fromLatin1(vociTesti[i].suffisso);
+    }
     const char *idIntestazioni[3] = {"0088", "0089", "0090"};
     for (size_t k = 0; k < 3; ++k)
         t.intestazioni[k] = QStringLiteral(" ") + testo(idIntestazioni[k], u8(intestazioniProgetto[k])) +
@@ -100,6 +104,8 @@ TestiRisultati CaricaTestiLingua(const TestoLingua &lingua, const QString &nomeM
     t.continua = t.continuaSuggerimento = testo("0112", t.continua);
     t.termina = t.terminaSuggerimento = testo("0114", t.termina);
     t.stampaSuggerimento = testo("0086", t.stampaSuggerimento);
+    // The PDF button's tooltip has no id of its own: the report's "Crea file pdf" says it.
+    t.pdfSuggerimento = testo("0136", QStringLiteral("Crea file pdf"));
     t.pdfNonScritto = testo(vocePdfNonScritto.id, t.pdfNonScritto);
     Completa(t);
     return t;

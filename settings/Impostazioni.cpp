@@ -1,9 +1,8 @@
 #include "settings/Impostazioni.h"
 
 #include "settings/IniManager.h"
+#include "settings/modLanguageSupport.h"
 
-#include <QFile>
-#include <QFileInfo>
 #include <cmath>
 
 namespace {
@@ -65,14 +64,8 @@ void CaricaImpostazioni(IniManager &gestoreIni, const QString &cartellaProgramma
     if (imp.linguaCorrente.isEmpty())
         imp.linguaCorrente = linguaDaInstallatore(installerLanguage);
 
-    // The name comes from a file anyone can edit: it must not lead out of Lang/.
-    const QString &lingua = imp.linguaCorrente;
-    imp.fileLinguaPresente = false;
-    if (!lingua.contains(u'/') && !lingua.contains(u'\\') && !lingua.contains(QLatin1String(".."))) {
-        const QString path = fileLingua(cartellaProgramma, lingua);
-        QFile f(path);
-        imp.fileLinguaPresente = QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly);
-    }
+    // The name comes from a file anyone can edit: it never leads out of Lang/.
+    imp.fileLinguaPresente = modLanguageSupport::FileLinguaPresente(cartellaProgramma, imp.linguaCorrente);
 
     gestoreIni.setSezione(QStringLiteral("Options"));
     imp.divisioneErgonomica = leggiOpzione(gestoreIni, QStringLiteral("Ergonomic"), QStringLiteral("0")) != u"0";

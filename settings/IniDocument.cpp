@@ -303,12 +303,19 @@ QString IniDocument::read(const QString &section, const QString &key, const QStr
 QString IniDocument::read(const QByteArray &bytes, const QString &section, const QString &key,
                           const QString &defaultValue, int bufferSize)
 {
+    const std::optional<QString> v = find(bytes, section, key, bufferSize);
+    return v ? *v : finishRead(nullptr, defaultValue, bufferSize);
+}
+
+std::optional<QString> IniDocument::find(const QByteArray &bytes, const QString &section,
+                                         const QString &key, int bufferSize)
+{
     qsizetype bomSize = 0;
     const Encoding e = detect(bytes, bomSize);
     const QString s = normalised(argName(section), e);
     const QString k = normalised(argName(key), e);
     if (s.isEmpty() || k.isEmpty())
-        return finishRead(nullptr, defaultValue, bufferSize);
+        return std::nullopt;
 
     // CR and LF are single units in every encoding, so lines split the same
     // way in the decoded text as in the bytes.
@@ -330,10 +337,12 @@ QString IniDocument::read(const QByteArray &bytes, const QString &section, const
                 break;  // only the first section of a name counts
             inSection = sameName(p.name, s);
         } else if (inSection && (p.kind == Line::Key || p.kind == Line::Bare) && sameName(p.name, k)) {
-            return finishRead(p.kind == Line::Key ? &p.value : nullptr, defaultValue, bufferSize);
+            if (p.kind != Line::Key)
+                return std::nullopt;   // a name without "=" has no value
+            return finishRead(&p.value, QString(), bufferSize);
         }
     }
-    return finishRead(nullptr, defaultValue, bufferSize);
+    return std::nullopt;
 }
 
 IniDocument::Result IniDocument::write(const QString &section, const QString &key, const QString &value)

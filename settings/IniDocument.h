@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <optional>
 
 class IniDocument {
 public:
@@ -30,6 +31,10 @@ public:
     // editable document: what a plain read of a file uses.
     static QString read(const QByteArray &bytes, const QString &section, const QString &key,
                         const QString &defaultValue, int bufferSize = kBufferSize);
+    // The value from a file's bytes, unquoted and cut the same way; nothing when
+    // the section, the key or its "=" is missing (an empty value is a value).
+    static std::optional<QString> find(const QByteArray &bytes, const QString &section,
+                                       const QString &key, int bufferSize = kBufferSize);
 
     // Writes key=value into the first section of that name, creating what is
     // missing. Refused: empty names, CR or LF anywhere (they would add lines

@@ -17,7 +17,7 @@ const QString kSezione = QStringLiteral("AccessName");
 }
 
 frmInput::frmInput(IniManager &gestoreIni, const QString &fileImpostazioni, const platform::Services &services,
-                   std::function<QString(const QString &)> testoLingua, QWidget *parent)
+                   TestoLingua testoLingua, QWidget *parent)
     : QDialog(parent),
       m_gestoreIni(gestoreIni),
       m_fileImpostazioni(fileImpostazioni),
@@ -85,12 +85,13 @@ void frmInput::Form_Load()
     cmdChiudi->setCursor(Qt::PointingHandCursor);
     chkRemember->setCursor(Qt::PointingHandCursor);
 
-    if (m_testoLingua) {
-        lblBenvenuto->setText(m_testoLingua(QStringLiteral("0012")));
-        lblDigitaNome->setText(m_testoLingua(QStringLiteral("0096")));
-        chkRemember->setText(m_testoLingua(QStringLiteral("0138")));
-        cmdChiudi->setText(m_testoLingua(QStringLiteral("0066")));
-    }
+    const auto testo = [this](const char *id, QLabel *etichetta) {
+        etichetta->setText(Testo(m_testoLingua, QString::fromLatin1(id), etichetta->text()));
+    };
+    testo("0012", lblBenvenuto);
+    testo("0096", lblDigitaNome);
+    chkRemember->setText(Testo(m_testoLingua, QStringLiteral("0138"), chkRemember->text()));
+    cmdChiudi->setText(Testo(m_testoLingua, QStringLiteral("0066"), cmdChiudi->text()));
 
     txtNomeUtente->setMaxLength(kLunghezzaNome);
 

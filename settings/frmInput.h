@@ -7,6 +7,7 @@
 //   nomeUtente = dlg.nomeUtente();   // trimmed, upper case, possibly empty
 
 #include "platform/Services.h"
+#include "settings/TestoLingua.h"
 
 #include <QDialog>
 #include <functional>
@@ -20,10 +21,10 @@ class QPushButton;
 class frmInput : public QDialog {
     Q_OBJECT
 public:
-    // testoLingua gives a text by its four-digit id when the language file is
-    // present; leave it empty for the built-in Italian texts.
+    // testoLingua gives the texts of the interface language by their ids
+    // ("0012", "0096", "0138", "0066"); empty: the built-in Italian texts.
     frmInput(IniManager &gestoreIni, const QString &fileImpostazioni, const platform::Services &services,
-             std::function<QString(const QString &id)> testoLingua = {}, QWidget *parent = nullptr);
+             TestoLingua testoLingua = {}, QWidget *parent = nullptr);
 
     QString nomeUtente() const { return m_nomeUtente; }
 
@@ -51,7 +52,7 @@ private:
     IniManager &m_gestoreIni;
     QString m_fileImpostazioni;
     platform::Services m_services;
-    std::function<QString(const QString &)> m_testoLingua;
+    TestoLingua m_testoLingua;
     QString m_nomeUtente;
     bool m_chiuso = false;
 };

@@ -12,16 +12,24 @@
 #include <QHBoxLayout>
 
 namespace {
+
 constexpr int kMajor = 1, kMinor = 0, kRevision = 0;
+
+QString T(const TestoLingua &lingua, const char *id, const char *predefinito)
+{
+    return Testo(lingua, QString::fromLatin1(id), QString::fromUtf8(predefinito));
 }
 
-QString frmInfo::testoVersione()
+} // namespace
+
+QString frmInfo::testoVersione(const TestoLingua &lingua)
 {
-    return QStringLiteral("Versione ") + QString::number(kMajor) + "." + QString::number(kMinor) +
+    return T(lingua, "0067", "Versione") + " " + QString::number(kMajor) + "." + QString::number(kMinor) +
            "." + QString::number(kRevision);
 }
 
-frmInfo::frmInfo(Azioni azioni, QWidget *parent) : QDialog(parent), azioni_(std::move(azioni))
+frmInfo::frmInfo(Azioni azioni, TestoLingua lingua, QWidget *parent)
+    : QDialog(parent), azioni_(std::move(azioni)), lingua_(std::move(lingua))
 {
     setWindowTitle("Tastavia");
     setModal(true);
@@ -34,23 +42,17 @@ frmInfo::frmInfo(Azioni azioni, QWidget *parent) : QDialog(parent), azioni_(std:
     QPalette tavolozza = lblNome->palette();
     tavolozza.setColor(QPalette::WindowText, QColor(22, 74, 128));
     lblNome->setPalette(tavolozza);
-    lblVersione = new QLabel(testoVersione(), this);
+    lblVersione = new QLabel(this);
     lblVersione->setFont(FontTesto(10));
-    lblCrediti = new QLabel(QString::fromUtf8(
-        "Corso di dattilografia per la tastiera francese AZERTY.\n"
-        "Frasi, lezioni ed esercizi in francese.\n\n"
-        "Programma, suoni e immagini: gli autori di Tastavia.\n"
-        "Caratteri: Liberation e DejaVu."), this);
+    lblCrediti = new QLabel(this);
     lblCrediti->setWordWrap(true);
 
-    cmdGuida = new QPushButton("Guida", this);
-    cmdLingua = new QPushButton("Lingua...", this);
-    cmdStampa = new QPushButton("Stampa tastiera", this);
-    cmdChiudi = new QPushButton("Chiudi", this);
+    cmdGuida = new QPushButton(this);
+    cmdLingua = new QPushButton(this);
+    cmdStampa = new QPushButton(this);
+    cmdChiudi = new QPushButton(this);
     cmdChiudi->setDefault(true);
     cmdStampa->setEnabled(azioni_.stampanteDisponibile);
-    if (!azioni_.stampanteDisponibile)
-        cmdStampa->setToolTip("Nessuna stampante disponibile");
 
     connect(cmdGuida, &QPushButton::clicked, this, [this] {
         if (azioni_.apriGuida)
@@ -58,7 +60,8 @@ frmInfo::frmInfo(Azioni azioni, QWidget *parent) : QDialog(parent), azioni_(std:
     });
     connect(cmdLingua, &QPushButton::clicked, this, [this] {
         if (azioni_.apriLingua)
-            azioni_.apriLingua();
+            azioni_.apriLingua(this);
+        ApplicaTesti();
     });
     connect(cmdStampa, &QPushButton::clicked, this, [this] {
         stampaRichiesta_ = true;
@@ -82,6 +85,24 @@ frmInfo::frmInfo(Azioni azioni, QWidget *parent) : QDialog(parent), azioni_(std:
     tutto->addSpacing(8);
     tutto->addWidget(lblCrediti, 1);
     tutto->addLayout(pulsanti);
+
+    ApplicaTesti();
+}
+
+void frmInfo::ApplicaTesti()
+{
+    lblVersione->setText(testoVersione(lingua_));
+    lblCrediti->setText(T(lingua_, "0068", "Corso di dattilografia per la tastiera francese AZERTY.") + "\n" +
+                        T(lingua_, "0069", "Frasi, lezioni ed esercizi in francese.") + "\n\n" +
+                        T(lingua_, "0070", "Programma, suoni e immagini: gli autori di Tastavia.") + "\n" +
+                        T(lingua_, "0071", "Caratteri: Liberation e DejaVu."));
+    cmdGuida->setText(T(lingua_, "0072", "Guida"));
+    cmdLingua->setText(T(lingua_, "0073", "Lingua..."));
+    cmdLingua->setToolTip(T(lingua_, "1003", "Sceglie la lingua dei testi del programma"));
+    cmdStampa->setText(T(lingua_, "0074", "Stampa tastiera"));
+    cmdStampa->setToolTip(azioni_.stampanteDisponibile ? QString()
+                                                       : T(lingua_, "0115", "Nessuna stampante disponibile"));
+    cmdChiudi->setText(T(lingua_, "0066", "OK"));
 }
 
 void frmInfo::paintEvent(QPaintEvent *)

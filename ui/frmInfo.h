@@ -1,7 +1,10 @@
 #pragma once
 // The information window: the program's name, version and credits, with the
 // help, the language choice and the keyboard print reachable from it. Modal;
-// what its buttons do comes from the main window.
+// what its buttons do comes from the main window. Its texts come through the
+// language lookup and are looked up again after the language window closed.
+
+#include "settings/TestoLingua.h"
 
 #include <QDialog>
 #include <functional>
@@ -14,14 +17,15 @@ class frmInfo : public QDialog {
 public:
     struct Azioni {
         std::function<void()> apriGuida;
-        std::function<void()> apriLingua;
+        std::function<void(QWidget *finestra)> apriLingua;   // the language window, modal to `finestra`
         std::function<void()> stampaTastiera;   // runs after the window has closed
         bool stampanteDisponibile = false;
     };
 
-    explicit frmInfo(Azioni azioni, QWidget *parent = nullptr);
+    explicit frmInfo(Azioni azioni, TestoLingua lingua = {}, QWidget *parent = nullptr);
 
-    static QString testoVersione();   // "Versione " major.minor.revision
+    // "Versione " major.minor.revision, or the language's word for it.
+    static QString testoVersione(const TestoLingua &lingua = {});
 
     QLabel *lblNome = nullptr;
     QLabel *lblVersione = nullptr;
@@ -33,10 +37,14 @@ public:
 
     bool stampaRichiesta() const { return stampaRichiesta_; }
 
+    // Takes every text from the lookup again.
+    void ApplicaTesti();
+
 protected:
     void paintEvent(QPaintEvent *e) override;
 
 private:
     Azioni azioni_;
+    TestoLingua lingua_;
     bool stampaRichiesta_ = false;
 };

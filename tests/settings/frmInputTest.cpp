@@ -130,7 +130,7 @@ TEST_F(NameDialog, unwritableSettings_stillGiveTheName)
 
 TEST_F(NameDialog, languageFile_givesTheFourTexts)
 {
-    frmInput dlg(ini, path, f.services(), [](const QString &id) { return "T" + id; });
+    frmInput dlg(ini, path, f.services(), [](const QString &id, const QString &) { return "T" + id; });
     EXPECT_EQ(dlg.lblBenvenuto->text(), "T0012");
     EXPECT_EQ(dlg.lblDigitaNome->text(), "T0096");
     EXPECT_EQ(dlg.chkRemember->text(), "T0138");

@@ -1,0 +1,53 @@
+// The main window in the interface language: its messages and the texts of its
+// controls, applied at load and again after a change of language.
+
+#include "app/frmClavora.h"
+
+#include "app/Pannelli.h"
+#include "keyboard/MappaTastiEsterna.h"
+#include "keyboard/TastieraVirtuale.h"
+#include "settings/modLanguageSupport.h"
+
+#include <QRadioButton>
+
+void frmClavora::ApplicaTesti()
+{
+    if (s.fileLinguaPresente && lingua)
+        ApplicaTestiLingua(testi, s, lingua);
+    else
+        TestiPredefiniti(testi, s);
+    // The buttons of the message boxes speak the language the texts come from.
+    modLanguageSupport::InstallaTraduzioniQt(s.fileLinguaPresente ? s.linguaCorrente
+                                                                  : modLanguageSupport::kItaliano);
+
+    const TestiControlli &c = testi.controlli;
+    for (size_t i = 0; i < optMenu.size(); ++i) {
+        optMenu[i]->setText(c.menu[i]);
+        optMenu[i]->setToolTip(Fumetto(c.titoloMenu, c.fumettiMenu[i]));
+    }
+    for (size_t i = 0; i < optLevel.size(); ++i) {
+        optLevel[i]->setText(c.livelli[i]);
+        optLevel[i]->setToolTip(Fumetto(c.titoloLivello, c.fumettiLivello[i]));
+    }
+    for (size_t i = 0; i < c.suggerimentiMenu.size(); ++i)
+        lblMenu[i]->setToolTip(c.suggerimentiMenu[i]);
+    // The first counter shows the keystrokes taken, the second the wrong ones.
+    lblNumBatt[0]->setToolTip(c.digitazioniEsatte);
+    lblNumBatt[1]->setToolTip(c.digitazioniErrate);
+    lblSmile->setToolTip(c.rapportoErrori);
+    lblNumeroFrase->setToolTip(c.fraseLivello);
+    for (size_t i = 0; i < c.medieLivello.size(); ++i)
+        lblMediaLevel[i]->setToolTip(c.medieLivello[i]);
+    imgPremi->setToolTip(testi.messaggio(10));
+    picKeyword->setTooltipMappaDita(c.mappaDita);
+    picKeyword->setTooltipTasto37(c.tasto37);
+    picKeyword->setTestoDivisione(testi.messaggio(34));
+    imgMappaTastiEsterna->setTooltip(c.mappaEsterna);
+}
+
+void frmClavora::CambiaLingua()
+{
+    s.fileLinguaPresente = modLanguageSupport::FileLinguaPresente(s.cartellaProgramma, s.linguaCorrente);
+    optMenu[0]->setChecked(true);
+    ApplicaTesti();
+}

@@ -1,0 +1,129 @@
+#include "settings/frmLanguage.h"
+
+#include "settings/modLanguageSupport.h"
+#include "ui/Caratteri.h"
+#include "ui/Immagini.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+QString T(const TestoLingua &lingua, const char *id, const char *predefinito)
+{
+    return Testo(lingua, QString::fromLatin1(id), QString::fromUtf8(predefinito));
+}
+
+} // namespace
+
+frmLanguage::frmLanguage(const QString &cartellaProgramma, const QString &linguaCorrente,
+                         bool fileLinguaPresente, platform::Dialogs &dialogs, TestoLingua lingua,
+                         QWidget *parent)
+    : QDialog(parent),
+      linguaCorrente_(linguaCorrente),
+      candidata_(linguaCorrente),
+      fileLinguaPresente_(fileLinguaPresente),
+      dialogs_(dialogs),
+      lingua_(std::move(lingua))
+{
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setModal(true);
+
+    lblSeleziona = new QLabel(this);
+    lblSeleziona->setObjectName(QStringLiteral("lblSeleziona"));
+    lblSeleziona->setFont(FontTesto(10, true));
+    cboFileLanguage = new QComboBox(this);
+    cboFileLanguage->setObjectName(QStringLiteral("cboFileLanguage"));
+    cboFileLanguage->setFont(FontTesto(10));
+    cmdInfo = new QPushButton(QStringLiteral("i"), this);
+    cmdInfo->setObjectName(QStringLiteral("cmdInfo"));
+    cmdInfo->setFont(FontSimboli(11, true));
+    cmdInfo->setFixedSize(30, 28);
+    cmdChiudi = new QPushButton(this);
+    cmdChiudi->setObjectName(QStringLiteral("cmdChiudi"));
+    cmdChiudi->setDefault(true);
+    cmdChiudi->setMinimumWidth(100);
+
+    const QPixmap mano = ImmaginePng(QStringLiteral(":/cursors/mano.png"));
+    const QCursor cursoreMano = mano.isNull() ? QCursor(Qt::PointingHandCursor) : QCursor(mano, 10, 2);
+    for (QWidget *w : {static_cast<QWidget *>(cboFileLanguage), static_cast<QWidget *>(cmdInfo),
+                       static_cast<QWidget *>(cmdChiudi)})
+        w->setCursor(cursoreMano);
+
+    auto *riga = new QHBoxLayout;
+    riga->addWidget(cmdInfo);
+    riga->addStretch(1);
+    riga->addWidget(cmdChiudi);
+    auto *tutto = new QVBoxLayout(this);
+    tutto->setContentsMargins(20, 16, 20, 14);
+    tutto->setSpacing(10);
+    tutto->addWidget(lblSeleziona);
+    tutto->addWidget(cboFileLanguage);
+    tutto->addSpacing(6);
+    tutto->addLayout(riga);
+
+    connect(cboFileLanguage, &QComboBox::currentIndexChanged, this, [this](int indice) {
+        if (riempimento_ || indice < 0)
+            return;
+        vocecandidata_ = cboFileLanguage->itemText(indice);
+        candidata_ = modLanguageSupport::LinguaDellaVoce(vocecandidata_);
+    });
+    connect(cmdChiudi, &QPushButton::clicked, this, [this] { cmdChiudi_Click(); });
+    connect(cmdInfo, &QPushButton::clicked, this, [this] { cmdInfo_Click(); });
+
+    Form_Load(cartellaProgramma);
+    setFixedSize(qMax(340, sizeHint().width()), sizeHint().height());
+}
+
+void frmLanguage::Form_Load(const QString &cartellaProgramma)
+{
+    setWindowTitle(T(lingua_, "0200", "Scelta lingua"));
+    lblSeleziona->setText(T(lingua_, "0202", "Seleziona la lingua da usare"));
+    cmdChiudi->setText(T(lingua_, "0203", "&Chiudi"));
+    cmdChiudi->setToolTip(T(lingua_, "0204", "Conferma la lingua scelta e chiude la finestra"));
+    cmdInfo->setToolTip(T(lingua_, "0205", "Informazioni sulla traduzione"));
+
+    // Filling the list selects entries: none of them is the learner's choice.
+    riempimento_ = true;
+    const modLanguageSupport::ElencoLingue elenco =
+        modLanguageSupport::ElencoPerFinestra(cartellaProgramma, linguaCorrente_);
+    cboFileLanguage->addItems(elenco.voci);
+    cboFileLanguage->setCurrentIndex(elenco.selezionata);
+    riempimento_ = false;
+    vocecandidata_ = cboFileLanguage->currentText();
+}
+
+void frmLanguage::cmdChiudi_Click()
+{
+    if (candidata_ != linguaCorrente_) {
+        const auto risposta = dialogs_.message(
+            this, QStringLiteral("Tastavia"),
+            T(lingua_, "0201", "Confermi l'impostazione della lingua selezionata?") + QStringLiteral(" ( ") +
+                vocecandidata_ + QStringLiteral(" )"),
+            platform::Dialogs::Question, platform::Dialogs::YesNo);
+        if (risposta == platform::Dialogs::AnsYes)
+            linguaCorrente_ = candidata_;
+    }
+    accept();
+}
+
+void frmLanguage::cmdInfo_Click()
+{
+    dialogs_.message(this, QStringLiteral("Tastavia"),
+                     modLanguageSupport::TestoInformazioni(lingua_, fileLinguaPresente_, linguaCorrente_),
+                     platform::Dialogs::Information, platform::Dialogs::Ok);
+}
+
+void frmLanguage::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    QLinearGradient g(0, 0, 0, height());
+    g.setColorAt(0, QColor(225, 239, 249));
+    g.setColorAt(1, QColor(134, 182, 222));
+    p.fillRect(rect(), g);
+}

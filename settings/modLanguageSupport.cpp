@@ -1,0 +1,213 @@
+#include "settings/modLanguageSupport.h"
+
+#include "platform/Services.h"
+#include "settings/Impostazioni.h"
+#include "settings/IniDocument.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QTranslator>
+
+namespace modLanguageSupport {
+
+namespace {
+
+const QString kNomeTraduzioniQt = QStringLiteral("TraduzioniQt");
+
+bool NomeSicuro(const QString &lingua)
+{
+    return !lingua.isEmpty() && !lingua.contains(u'/') && !lingua.contains(u'\\') &&
+           !lingua.contains(QLatin1String("..")) && !lingua.contains(QChar(0));
+}
+
+QString TestoLookup(const ::TestoLingua &lingua, const char *id, const char *predefinito)
+{
+    return Testo(lingua, QString::fromLatin1(id), QString::fromUtf8(predefinito));
+}
+
+} // namespace
+
+std::optional<QString> LeggiProfilo(const QByteArray &contenuto, const QString &sezione,
+                                    const QString &chiave)
+{
+    // One character more than a text may have, to tell a long value from a full one.
+    std::optional<QString> v = IniDocument::find(contenuto, sezione, chiave, kLunghezzaMassima + 2);
+    if (v && v->size() > kLunghezzaMassima)
+        return std::nullopt;
+    return v;
+}
+
+std::optional<QString> LeggiProfilo(const QString &file, const QString &sezione, const QString &chiave)
+{
+    const QFileInfo info(file);
+    if (file.isEmpty() || !info.isFile() || info.size() > kMaxBytesFile)
+        return std::nullopt;
+    QFile f(file);
+    if (!f.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray contenuto = f.read(kMaxBytesFile + 1);
+    if (f.error() != QFileDevice::NoError || contenuto.size() > kMaxBytesFile)
+        return std::nullopt;
+    return LeggiProfilo(contenuto, sezione, chiave);
+}
+
+QString TestoLingua(const QString &file, const QString &id)
+{
+    return LeggiProfilo(file, kSezione, id).value_or(QString()).trimmed();
+}
+
+QString TestoOPredefinito(const std::optional<QString> &dalFile, const QString &predefinito)
+{
+    const QString testo = dalFile ? dalFile->trimmed() : QString();
+    if (testo.isEmpty())
+        return predefinito;
+    qsizetype inizio = 0, fine = predefinito.size();
+    while (inizio < fine && predefinito.at(inizio).isSpace())
+        ++inizio;
+    while (fine > inizio && predefinito.at(fine - 1).isSpace())
+        --fine;
+    return predefinito.left(inizio) + testo + predefinito.mid(fine);
+}
+
+::TestoLingua CreaTestoLingua(std::function<QString()> file)
+{
+    return [file = std::move(file)](const QString &id, const QString &predefinito) {
+        const QString percorso = file ? file() : QString();
+        if (percorso.isEmpty())
+            return predefinito;
+        return TestoOPredefinito(LeggiProfilo(percorso, kSezione, id), predefinito);
+    };
+}
+
+QString FileDellaLingua(const QString &cartellaProgramma, const QString &lingua)
+{
+    if (!NomeSicuro(lingua))
+        return QString();
+    const QString esatto = fileLingua(cartellaProgramma, lingua);
+    if (QFileInfo(esatto).isFile())
+        return esatto;
+    const QDir cartella(cartellaProgramma + QStringLiteral("Lang"));
+    for (const QFileInfo &f : cartella.entryInfoList(QDir::Files, QDir::Name))
+        if (f.suffix().compare(QLatin1String("lng"), Qt::CaseInsensitive) == 0 &&
+            f.completeBaseName().compare(lingua, Qt::CaseInsensitive) == 0)
+            return f.filePath();
+    return esatto;
+}
+
+bool FileLinguaPresente(const QString &cartellaProgramma, const QString &lingua)
+{
+    const QString percorso = FileDellaLingua(cartellaProgramma, lingua);
+    if (percorso.isEmpty() || !QFileInfo(percorso).isFile())
+        return false;
+    QFile f(percorso);
+    return f.open(QIODevice::ReadOnly);
+}
+
+QStringList LingueDisponibili(const QString &cartellaProgramma)
+{
+    QStringList nomi;
+    const QDir cartella(cartellaProgramma + QStringLiteral("Lang"));
+    for (const QFileInfo &f : cartella.entryInfoList(QDir::Files, QDir::Name))
+        if (f.suffix().compare(QLatin1String("lng"), Qt::CaseInsensitive) == 0 &&
+            !f.completeBaseName().isEmpty())
+            nomi << f.completeBaseName();
+    return nomi;
+}
+
+QString LinguaInstallatore(const platform::Desktop *desktop)
+{
+    return desktop ? QString::number(desktop->installerLanguage()) : QString();
+}
+
+QString LinguaDaValoreInstallatore(const QString &valore)
+{
+    bool ok = false;
+    const int id = valore.trimmed().toInt(&ok);
+    return linguaDaInstallatore(ok ? id : 0);
+}
+
+ElencoLingue ElencoPerFinestra(const QString &cartellaProgramma, const QString &linguaCorrente)
+{
+    ElencoLingue elenco;
+    elenco.voci = LingueDisponibili(cartellaProgramma);
+    elenco.selezionata = -1;
+    bool italianoDaFile = false;
+    for (int i = 0; i < elenco.voci.size(); ++i) {
+        if (elenco.selezionata < 0 && elenco.voci[i].compare(linguaCorrente, Qt::CaseInsensitive) == 0)
+            elenco.selezionata = i;
+        italianoDaFile |= elenco.voci[i].compare(kItaliano, Qt::CaseInsensitive) == 0;
+    }
+    if (!italianoDaFile) {
+        elenco.voci << kVoceItaliano;
+        if (elenco.selezionata < 0)
+            elenco.selezionata = int(elenco.voci.size()) - 1;
+    }
+    if (elenco.selezionata < 0)
+        elenco.selezionata = 0;
+    return elenco;
+}
+
+QString LinguaDellaVoce(const QString &voce)
+{
+    return voce == kVoceItaliano ? kItaliano : voce;
+}
+
+QString TestoInformazioni(const ::TestoLingua &lingua, bool fileLinguaPresente, const QString &linguaCorrente)
+{
+    const QString capo = QStringLiteral("\r\n");
+    if (!fileLinguaPresente)
+        return QStringLiteral("Lingua attuale: Italiano [Default]") + capo + capo +
+               QStringLiteral("Autore: [Default]");
+    const auto chiave = [&lingua](const char *nome) {
+        return Testo(lingua, QString::fromLatin1(nome), QString()).trimmed();
+    };
+    QString autore = chiave("InfoAuthor");
+    if (autore.isEmpty()) {
+        autore = QStringLiteral("Unknown");
+    } else {
+        const QString posta = chiave("MailAuthor");
+        if (!posta.isEmpty())
+            autore += capo + posta;
+    }
+    return TestoLookup(lingua, "0206", "Lingua attuale:") + QStringLiteral(" ") + linguaCorrente + capo +
+           capo + TestoLookup(lingua, "0207", "Autore:") + QStringLiteral(" ") + autore;
+}
+
+QLocale LocaleDellaLingua(const QString &lingua)
+{
+    const QString nome = LinguaDellaVoce(lingua.trimmed());
+    for (int l = QLocale::AnyLanguage + 1; l <= QLocale::LastLanguage; ++l) {
+        const auto linguaQt = static_cast<QLocale::Language>(l);
+        if (QLocale::languageToString(linguaQt).compare(nome, Qt::CaseInsensitive) == 0)
+            return QLocale(linguaQt);
+    }
+    return QLocale::c();
+}
+
+bool InstallaTraduzioniQt(const QString &lingua)
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app)
+        return false;
+    for (QTranslator *vecchia : app->findChildren<QTranslator *>(kNomeTraduzioniQt, Qt::FindDirectChildrenOnly)) {
+        QCoreApplication::removeTranslator(vecchia);
+        delete vecchia;
+    }
+    const QLocale locale = LocaleDellaLingua(lingua);
+    if (locale.language() == QLocale::C || locale.language() == QLocale::English)
+        return false;
+    auto *traduzioni = new QTranslator(app);
+    traduzioni->setObjectName(kNomeTraduzioniQt);
+    if (!traduzioni->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete traduzioni;
+        return false;
+    }
+    QCoreApplication::installTranslator(traduzioni);
+    return true;
+}
+
+} // namespace modLanguageSupport
