@@ -65,8 +65,9 @@ void frmClavora::CreaControlli()
         optMenu[size_t(i)]->setToolTip(Fumetto("Esercitazioni e corsi", fumettiMenu[i]));
         optMenu[size_t(i)]->setToolTipDuration(15000);
         optMenu[size_t(i)]->setFont(FontSimboli(i == 4 ? 8 : 7));
-        // Three columns touching each other; the last option has the rest of its row.
-        optMenu[size_t(i)]->setGeometry(6 + (i % 3) * 126, 4 + (i / 3) * 20, i == 4 ? 248 : 126, 18);
+        // Three columns touching each other; the last option, alone with the
+        // fourth on its row, is wider (its caption is the longest).
+        optMenu[size_t(i)]->setGeometry(6 + (i % 3) * 126, 4 + (i / 3) * 20, i == 4 ? 160 : 126, 18);
         optMenu[size_t(i)]->setFocusPolicy(Qt::NoFocus);
         connect(optMenu[size_t(i)], &QRadioButton::clicked, this, [this, i] { optMenu_Click(i); });
     }
