@@ -65,6 +65,7 @@ frmClavora::frmClavora(modClavora &stato, QWidget *parent)
                          proprietario);
         const int r = dialogo.exec();
         s.nomeUtente = dialogo.nomeUtente();
+        s.avvisoScrittura.Avvisa(s.gestoreIni, *s.servizi.dialogs, proprietario);
         return r;
     };
     apriRisultati = [this](QWidget *proprietario) {
@@ -113,6 +114,7 @@ void frmClavora::SalvaImpostazioni()
     opzioni.indiceModo = s.indiceModo;
     opzioni.linguaCorrente = s.linguaCorrente;
     ::SalvaImpostazioni(s.gestoreIni, s.cartellaProgramma, opzioni);
+    s.avvisoScrittura.Avvisa(s.gestoreIni, *s.servizi.dialogs, this);
 }
 
 frmClavora::~frmClavora()

@@ -194,6 +194,7 @@ void frmClavora::SalvaSegnalibro()
     ::SalvaSegnalibro(s.gestoreIni, *s.servizi.dialogs, this, s.cartellaProgramma, s.nomeUtente,
                       s.fileEsercizio, cboListFile->count() == cboListFile->currentIndex() + 1,
                       testiMessaggi.mid(17, 6));
+    s.avvisoScrittura.Avvisa(s.gestoreIni, *s.servizi.dialogs, this);
 }
 
 // Until the keyboard sheet has its own layout: the keyboard as shown, on one page.
