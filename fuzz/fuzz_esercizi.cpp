@@ -58,7 +58,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     for (int livello = 1; livello <= 3; ++livello) {
         const QString sezione = "Livello" + QString::number(livello);
         ini.setSezione(sezione);
-        for (int chiave = 0; chiave <= 16; ++chiave) {
+        // The first, the fifth and sixth (which tell five-line files from
+        // fifteen-line ones), the last, and two that are never read.
+        for (int chiave : {0, 1, 5, 6, 15, 16}) {
             const QString letto = ini.Leggi(QString::number(chiave), QString());
             if (letto != IniDocument::read(bytes, sezione, QString::number(chiave), QString()))
                 std::abort();
@@ -73,9 +75,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
     }
 
-    // A run through the file's fifteen sentences, as the practice draws them.
+    // Sentences of each level, as the practice draws them.
     stato.fileEsercizio = path;
-    for (int numero = 1; numero <= 15; ++numero) {
+    for (int numero : {1, 5, 6, 10, 11, 15}) {
         esercizi.numeroFrase = numero;
         stato.livelloCorrente = Esercizi::LivelloDiFrase(numero);
         if (esercizi.RigaPerFrase(numero).isEmpty())
