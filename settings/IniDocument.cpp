@@ -96,7 +96,6 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes)
         doc.m_tail = bytes.right(1);
         --end;
     }
-    doc.m_lines.reserve(bytes.count('\n') + 1);
     // The usual line endings share one copy each instead of one per line.
     static const QByteArray crlf("\r\n"), lf("\n");
     qsizetype pos = doc.m_bom.size();
