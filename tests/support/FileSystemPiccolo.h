@@ -2,7 +2,8 @@
 // A real, small file system for tests of full disks: a tmpfs mounted in a
 // child process's own mount namespace, so nothing outside the child sees it
 // and it vanishes with the child. Root mounts it directly; other users need
-// user namespaces. Without either the caller skips.
+// user namespaces. Without either, inFileLimitati gives writes that fail the
+// same way through a file size limit.
 //
 //   const int r = inFileSystemPiccolo(64 * 1024, [](const QString &folder) {
 //       ...write into folder until it is full...
@@ -17,10 +18,12 @@
 #include <QTemporaryDir>
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <functional>
 #include <sched.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -74,6 +77,34 @@ inline int inFileSystemPiccolo(qint64 bytes, const std::function<int(const QStri
         if (!detail::ownMountNamespace()
             || ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0
             || ::mount("tmpfs", where.constData(), "tmpfs", 0, options.constData()) != 0)
+            ::_exit(kNessunFileSystem);
+        ::_exit(body(dir.path()));
+    }
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+// The same writes failing without a mount, for any user: body(folder) runs
+// in a child process whose files cannot grow beyond `bytes` (a file size
+// limit; the kernel refuses the write as a full disk would). Returns body's
+// result, or kNessunFileSystem when the limit cannot be set.
+inline int inFileLimitati(qint64 bytes, const std::function<int(const QString &folder)> &body)
+{
+    QTemporaryDir dir;
+    if (!dir.isValid())
+        return kNessunFileSystem;
+    const pid_t child = ::fork();
+    if (child < 0)
+        return kNessunFileSystem;
+    if (child == 0) {
+        struct rlimit limit {};
+        ::signal(SIGXFSZ, SIG_IGN);
+        if (::getrlimit(RLIMIT_FSIZE, &limit) != 0)
+            ::_exit(kNessunFileSystem);
+        limit.rlim_cur = rlim_t(bytes);
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
             ::_exit(kNessunFileSystem);
         ::_exit(body(dir.path()));
     }
