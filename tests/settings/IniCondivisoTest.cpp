@@ -89,43 +89,46 @@ protected:
 
 // ---- Two programs on one file ----
 
-TEST_F(IniShared, twoProcessesWritingAtOnce_loseNoKey)
+// Twenty rounds, one test each: two processes write 500 keys each at once.
+class IniTwoWriters : public ::testing::TestWithParam<int> {};
+
+TEST_P(IniTwoWriters, twoProcessesWritingAtOnce_loseNoKey)
 {
     // tmpfs when there is one: the test is about locking, not about fsync.
     QTemporaryDir shm(QDir("/dev/shm").exists() ? QStringLiteral("/dev/shm/tastavia-XXXXXX") : QString());
-    const QString file = (shm.isValid() ? shm.path() : dir.path()) + "/Tastavia.ini";
+    QTemporaryDir tmp;
+    const QString file = (shm.isValid() ? shm.path() : tmp.path()) + "/Tastavia.ini";
     constexpr int kKeys = 500;
-    for (int round = 0; round < 20; ++round) {
-        QFile::remove(file);
-        spit(file, "[Options]\r\nSong=1\r\n");
-        pid_t writers[2];
-        for (int w = 0; w < 2; ++w) {
-            writers[w] = ::fork();
-            ASSERT_GE(writers[w], 0);
-            if (writers[w] == 0) {
-                IniManager mine;
-                mine.setNome(file);
-                mine.setSezione("Options");
-                int failed = 0;
-                for (int k = 0; k < kKeys; ++k)
-                    failed += mine.Scrivi(QString("w%1k%2").arg(w).arg(k), QString::number(k)) == 0;
-                ::_exit(failed > 0 ? 1 : 0);
-            }
-        }
-        for (pid_t w : writers) {
-            int status = 0;
-            ::waitpid(w, &status, 0);
-            EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a write reported failure";
-        }
-        const IniDocument doc = IniDocument::fromBytes(slurp(file));
-        int missing = 0;
-        for (int w = 0; w < 2; ++w)
+    spit(file, "[Options]\r\nSong=1\r\n");
+    pid_t writers[2];
+    for (int w = 0; w < 2; ++w) {
+        writers[w] = ::fork();
+        ASSERT_GE(writers[w], 0);
+        if (writers[w] == 0) {
+            IniManager mine;
+            mine.setNome(file);
+            mine.setSezione("Options");
+            int failed = 0;
             for (int k = 0; k < kKeys; ++k)
-                missing += doc.read("Options", QString("w%1k%2").arg(w).arg(k), "<none>") != QString::number(k);
-        ASSERT_EQ(missing, 0) << "round " << round;
-        EXPECT_EQ(doc.read("Options", "Song", ""), "1");
+                failed += mine.Scrivi(QString("w%1k%2").arg(w).arg(k), QString::number(k)) == 0;
+            ::_exit(failed > 0 ? 1 : 0);
+        }
     }
+    for (pid_t w : writers) {
+        int status = 0;
+        ::waitpid(w, &status, 0);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a write reported failure";
+    }
+    const IniDocument doc = IniDocument::fromBytes(slurp(file));
+    int missing = 0;
+    for (int w = 0; w < 2; ++w)
+        for (int k = 0; k < kKeys; ++k)
+            missing += doc.read("Options", QString("w%1k%2").arg(w).arg(k), "<none>") != QString::number(k);
+    EXPECT_EQ(missing, 0) << "round " << GetParam();
+    EXPECT_EQ(doc.read("Options", "Song", ""), "1");
 }
+
+INSTANTIATE_TEST_SUITE_P(Rounds, IniTwoWriters, ::testing::Range(0, 20));
 
 TEST_F(IniShared, fileLockedByAnotherWriter_waitsBoundedAndFails)
 {
