@@ -6,16 +6,19 @@
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <fcntl.h>
+#include <memory>
+#include <mutex>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <system_error>
 #include <thread>
 #include <unistd.h>
 
 namespace {
 
 using Orologio = std::chrono::steady_clock;
-using namespace std::chrono_literals;
 
 ErroreScrittura::Motivo motivoDa(int err, bool nellaCartella)
 {
@@ -37,24 +40,56 @@ ErroreScrittura::Motivo motivoDa(int err, bool nellaCartella)
     }
 }
 
-// Takes the lock, sleeping in short steps until the deadline; false when it
-// stayed taken. A file system without locks is used unlocked.
+// Takes the lock, waiting until the deadline; false when it stayed taken. A
+// file system without locks is used unlocked. The wait is a blocking flock()
+// in a helper thread, so the kernel wakes us as soon as the holder lets go: a
+// waiter that polls can miss every moment the lock is free while another
+// process saves again and again.
 bool blocca(int fd, int tipo, Orologio::time_point scadenza)
 {
-    auto pausa = 1ms;
     for (;;) {
         if (::flock(fd, tipo | LOCK_NB) == 0)
             return true;
-        if (errno == EINTR)
-            continue;
-        if (errno != EWOULDBLOCK)
-            return true;
-        const auto ora = Orologio::now();
-        if (ora >= scadenza)
-            return false;
-        std::this_thread::sleep_for(std::min<Orologio::duration>(pausa, scadenza - ora));
-        pausa = std::min(pausa * 2, 20ms);
+        if (errno != EINTR)
+            break;
     }
+    if (errno != EWOULDBLOCK)
+        return true;
+    if (Orologio::now() >= scadenza)
+        return false;
+
+    struct Attesa {
+        std::mutex m;
+        std::condition_variable cv;
+        bool finita = false;
+        bool presa = false;
+    };
+    auto attesa = std::make_shared<Attesa>();
+    // The same open file: the lock the copy takes is fd's, and stays with fd
+    // when the copy is closed. If we give up first, closing both lets it go.
+    const int copia = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (copia < 0)
+        return false;
+    try {
+        std::thread([attesa, copia, tipo] {
+            int r;
+            do
+                r = ::flock(copia, tipo);
+            while (r != 0 && errno == EINTR);
+            {
+                const std::lock_guard<std::mutex> chiave(attesa->m);
+                attesa->finita = true;
+                attesa->presa = r == 0;
+            }
+            attesa->cv.notify_one();
+            ::close(copia);
+        }).detach();
+    } catch (const std::system_error &) {
+        ::close(copia);
+        return false;
+    }
+    std::unique_lock<std::mutex> chiave(attesa->m);
+    return attesa->cv.wait_until(chiave, scadenza, [&] { return attesa->finita; }) && attesa->presa;
 }
 
 bool leggiTutto(int fd, qint64 dimensione, qint64 maxByte, QByteArray &out)
