@@ -16,6 +16,7 @@ void ComponiFinestre(frmClavora &principale, modClavora &s)
                          proprietario);
         const int r = dialogo.exec();
         s.nomeUtente = dialogo.nomeUtente();
+        s.avvisoScrittura.Avvisa(s.gestoreIni, *s.servizi.dialogs, proprietario);
         return r;
     };
     principale.apriInfo = [](QWidget *proprietario, const frmInfo::Azioni &azioni) {

@@ -82,6 +82,7 @@ void frmClavora::SalvaImpostazioni()
     opzioni.indiceModo = s.indiceModo;
     opzioni.linguaCorrente = s.linguaCorrente;
     ::SalvaImpostazioni(s.gestoreIni, s.cartellaProgramma, opzioni);
+    s.avvisoScrittura.Avvisa(s.gestoreIni, *s.servizi.dialogs, this);
 }
 
 void frmClavora::Form_Load(const QString &comando)

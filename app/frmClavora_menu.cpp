@@ -184,6 +184,7 @@ void frmClavora::SalvaSegnalibro()
     ::SalvaSegnalibro(s.gestoreIni, *s.servizi.dialogs, this, s.cartellaProgramma, s.nomeUtente,
                       s.fileEsercizio, cboListFile->count() == cboListFile->currentIndex() + 1,
                       testi.testiMessaggi.mid(17, 6));
+    s.avvisoScrittura.Avvisa(s.gestoreIni, *s.servizi.dialogs, this);
     Attivati();
 }
 

@@ -32,6 +32,7 @@ public:
     QLabel *lblBenvenuto = nullptr;
     QLabel *lblDigitaNome = nullptr;
     QLineEdit *txtNomeUtente = nullptr;
+    QLabel *lblCaratteriTolti = nullptr;   // shown when the field dropped characters (id "0166")
     QCheckBox *chkRemember = nullptr;
     QPushButton *cmdChiudi = nullptr;
 
@@ -54,4 +55,5 @@ private:
     std::function<QString(const QString &)> m_testoLingua;
     QString m_nomeUtente;
     bool m_chiuso = false;
+    bool m_tolti = false;   // the change under way dropped characters
 };
