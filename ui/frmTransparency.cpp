@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QPainter>
 #include <QPointer>
+#include <algorithm>
 
 namespace {
 
@@ -119,6 +120,7 @@ void frmTransparency::Apri(const QPoint &obiettivo, int fondoSchermo)
     if (segnaVisibile_)
         segnaVisibile_(true);
 
+    fondoSchermo_ = fondoSchermo;
     setMask(sagoma_);
     setWindowOpacity(1.0);
     const std::vector<int> posizioni =
@@ -195,8 +197,11 @@ void frmTransparency::paintEvent(QPaintEvent *)
             corpo = r.top();
             break;
         }
+    // On a short screen the window rests partly below its edge: the hint keeps
+    // to the part that shows.
+    const int visibile = fondoSchermo_ > y() ? std::min(height(), fondoSchermo_ - y()) : height();
     const int margine = schermoGrande_ ? 20 : 14;
-    const QRect area = QRect(0, corpo, width(), height() - corpo)
+    const QRect area = QRect(0, corpo, width(), std::max(0, visibile - corpo))
                            .adjusted(margine, margine / 2, -margine, -margine / 2);
     p.setPen(ColoreTesto);
     p.setFont(FontTesto(schermoGrande_ ? 14 : 11, true));

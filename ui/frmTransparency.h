@@ -93,6 +93,7 @@ private:
     std::function<void(bool)> segnaVisibile_;
     QRegion sagoma_;
     QRegion bordo_;
+    int fondoSchermo_ = 0;   // the screen's bottom edge, global pixels
     bool aperto_ = false;
     bool scorrimento_ = false;
     bool dissolvenza_ = false;

@@ -149,6 +149,12 @@ TEST(PopupReale, popupLeavesTheKeyboardToTheWindowAndGoesOnAClick)
              EXPECT_GE(f->popup->y(), obiettivo.y());
              EXPECT_LT(f->popup->y(), obiettivo.y() + PassoScorrimentoTwips / TwipsPerPixel);
              EXPECT_NE(QApplication::focusWindow(), f->popup->windowHandle());
+             // Above the main window on the screen: its own colours show there.
+             const QPoint dentro(f->popup->x() + 12, f->popup->y() + f->popup->height() / 2);
+             const QColor c = QGuiApplication::primaryScreen()->grabWindow(0).toImage().pixelColor(dentro);
+             EXPECT_GT(c.red(), 235) << qPrintable(c.name());
+             EXPECT_TRUE(c.green() > 160 && c.green() < 215) << qPrintable(c.name());
+             EXPECT_TRUE(c.blue() > 120 && c.blue() < 190) << qPrintable(c.name());
              // A click on the pop-up lands on the keyboard beneath it.
              clicca(f->popup->geometry().center() + QPoint(0, 20));
          }},

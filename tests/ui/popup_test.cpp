@@ -189,6 +189,34 @@ TEST_F(PopupWindow, closedDuringTheSlide_stopsAndStaysHidden)
     EXPECT_FALSE(visibile);
 }
 
+// The lowest row of the hint's ink in the window's picture.
+int FondoTesto(frmTransparency &w)
+{
+    const QImage img = w.grab().toImage();
+    int fondo = -1;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qGray(img.pixel(x, y)) < 90)
+                fondo = y;
+    return fondo;
+}
+
+TEST_F(PopupWindow, cutByTheScreensEdge_keepsItsHintInTheVisiblePart)
+{
+    popup = crea(false);
+    popup->setTesto("Appoggia le dita sulla riga centrale: i mignoli su Q e M, gli indici su F "
+                    "e J. Poi premi Entrée.");
+    popup->Apri(QPoint(0, 500), 2000);
+    const int intero = FondoTesto(*popup);
+    popup->Chiudi();
+    popup->Apri(QPoint(0, 500), 640);   // 140 of its 205 rows show
+    ASSERT_EQ(popup->y(), 500);
+    const int tagliato = FondoTesto(*popup);
+    EXPECT_GT(intero, 140);
+    EXPECT_LT(tagliato, 140);
+    EXPECT_GT(tagliato, 60);
+}
+
 TEST_F(PopupWindow, closingTheProgram_closesItWithoutAFade)
 {
     popup = crea(true);
