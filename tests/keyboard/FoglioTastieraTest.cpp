@@ -68,9 +68,10 @@ QImage TastieraDiProva()
 
 TEST(FoglioTastiera, pdfSheet_hasThePictureAndTheTwoLinesWhereTheyBelong)
 {
-    for (const char *strumento : {"pdftotext", "pdftoppm"})
+    for (const char *strumento : {"pdftotext", "pdftoppm"}) {
         if (QStandardPaths::findExecutable(strumento).isEmpty())
             GTEST_SKIP() << strumento << " missing (poppler-utils)";
+    }
     QTemporaryDir dir;
     const QString pdf = dir.filePath("tastiera.pdf");
     QMarginsF margini;

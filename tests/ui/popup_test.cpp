@@ -70,8 +70,9 @@ TEST(PopupOutline, bothTables_fillTheirWindowFromEdgeToEdge)
         for (int y = 0; y < lato.height(); ++y) {
             const QRect riga = (r & QRegion(0, y, lato.width(), 1)).boundingRect();
             ASSERT_FALSE(riga.isEmpty()) << "row " << y;
-            if (y > 0)
+            if (y > 0) {
                 EXPECT_TRUE(riga.left() < prima.right() && prima.left() < riga.right()) << y;
+            }
             prima = riga;
         }
         // A balloon: the tail at the top-left is narrower than the body.
