@@ -57,7 +57,8 @@ void frmClavora::CreaControlli()
     for (int i = 0; i < 5; ++i) {
         optMenu[size_t(i)] = new QRadioButton(QString(nomiMenu[i]).replace("&&", "&&"), picMenu);
         optMenu[size_t(i)]->setFont(FontSimboli(i == 4 ? 8 : 7));
-        optMenu[size_t(i)]->setGeometry(6 + (i % 3) * 126, 4 + (i / 3) * 20, 124, 18);
+        // The game's caption is the longest: it takes the rest of the second row.
+        optMenu[size_t(i)]->setGeometry(6 + (i % 3) * 126, 4 + (i / 3) * 20, i == 4 ? 250 : 124, 18);
         optMenu[size_t(i)]->setFocusPolicy(Qt::NoFocus);
         connect(optMenu[size_t(i)], &QRadioButton::clicked, this, [this, i] { optMenu_Click(i); });
     }
