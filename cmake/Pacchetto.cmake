@@ -24,6 +24,15 @@ install(FILES ${pacchetto}/copyright ${compressi}/changelog.gz DESTINATION ${CMA
 install(FILES ${pacchetto}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
         RENAME tastavia)
 
+# Debian's strip also drops the compilers' notes (.comment), which the plain
+# strip of CPack keeps.
+if(CMAKE_OBJCOPY)
+  install(CODE "foreach(binario tastavia libtastavia-stampa.so)
+    execute_process(COMMAND ${CMAKE_OBJCOPY} --remove-section=.comment
+      \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${TASTAVIA_CARTELLA_PROGRAMMA}/\${binario})
+  endforeach()")
+endif()
+
 # The changelog's latest entry names the version being packaged.
 file(STRINGS ${pacchetto}/changelog prima_riga LIMIT_COUNT 1)
 if(NOT prima_riga MATCHES "^tastavia \\(${PROJECT_VERSION}\\) ")

@@ -28,11 +28,11 @@ QByteArray leggi(const QString &percorso)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
 }
 
-// An installation under a prefix: the program in lib/tastavia, the data where
+// An installation under a prefix: the program in libexec/tastavia, the data where
 // the build says it lies from there.
 struct Installazione {
     QTemporaryDir radice;
-    QString programma = radice.path() + "/lib/tastavia";
+    QString programma = radice.path() + "/libexec/tastavia";
     QString condivisi = QDir::cleanPath(programma + "/" TASTAVIA_DATI_INSTALLATI);
     QString dati = radice.path() + "/home/.local/share/Tastavia";
 
@@ -42,7 +42,7 @@ struct Installazione {
 
 } // namespace
 
-TEST(CartellaProgramma, installedData_liesUnderShareBesideTheProgramsLibFolder)
+TEST(CartellaProgramma, installedData_liesUnderShareBesideTheProgramsLibexecFolder)
 {
     Installazione i;
     EXPECT_EQ(QDir(i.radice.path()).relativeFilePath(i.condivisi), "share/tastavia");
