@@ -35,7 +35,7 @@ base=$lavoro/minbase-bookworm.tar
 mkdir -p "$lavoro"
 
 passo() { printf '\n== %s\n' "$*"; }
-fallito() { echo "FAILED: $*"; exit 1; }
+fallito() { echo "FAILED: $*" >&2; exit 1; }
 
 # Mount points under the chroot, deepest first.
 montati() { awk -v r="$radice/" 'index($5, r) == 1 { print $5 }' /proc/self/mountinfo | sort -r; }
@@ -152,36 +152,38 @@ chroot --userspec="$uid:$uid" "$radice" /usr/bin/env -i PATH=/usr/bin:/bin HOME=
   /usr/bin/tastavia >"$lavoro/tastavia.log" 2>&1 &
 programma=$!
 
-# The window of a title, visible, at least that wide.
-finestra() {
-  local w larghezza
+# The program's visible windows, as "id width" lines.
+finestre() {
+  local w
   for w in $(xdotool search --onlyvisible --name '^Tastavia$' 2>/dev/null); do
-    larghezza=$(xdotool getwindowgeometry --shell "$w" | sed -n 's/^WIDTH=//p')
-    [ "$larghezza" -ge "$1" ] && [ "$larghezza" -lt "$2" ] && { echo "$w"; return 0; }
+    echo "$w $(xdotool getwindowgeometry --shell "$w" | sed -n 's/^WIDTH=//p')"
   done
-  return 1
 }
+# The name dialog: a small window. The main window: a large one, once no small
+# window (the dialog) nor the dimming backdrop behind it is left.
+dialogo() { finestre | awk '$2 < 700 { f = 1 } END { exit !f }'; }
+principale() { finestre | awk '$2 < 700 { piccole++ } $2 >= 700 { grandi++; w = $1 }
+                               END { if (piccole || grandi != 1) exit 1; print w }'; }
 aspetta() {   # aspetta WHAT SECONDS COMMAND...
   local cosa=$1 secondi=$2
   shift 2
   for _ in $(seq $((secondi * 10))); do
     "$@" && return 0
-    kill -0 "$programma" 2>/dev/null || { cat "$lavoro/tastavia.log"; fallito "the program ended while waiting for $cosa"; }
+    kill -0 "$programma" 2>/dev/null || { cat "$lavoro/tastavia.log" >&2; fallito "the program ended while waiting for $cosa"; }
     sleep 0.1
   done
-  cat "$lavoro/tastavia.log"
+  cat "$lavoro/tastavia.log" >&2
   import -window root "$lavoro/tastavia.png" 2>/dev/null || true
   fallito "waited in vain for $cosa"
 }
 # The name dialog asks first; it takes the keyboard itself.
-aspetta "the name dialog" 30 finestra 200 700 >/dev/null
+aspetta "the name dialog" 30 dialogo
 sleep 0.5
 xdotool type --delay 50 ANNA
 xdotool key Return
-aspetta "the main window" 30 finestra 700 1024 >/dev/null
+aspetta "the main window alone" 30 principale >/dev/null
 sleep 1   # the welcome text appears
-principale=$(finestra 700 1024)
-xdotool getwindowgeometry "$principale"
+xdotool getwindowgeometry "$(principale)"
 import -window root "$lavoro/tastavia.png"
 echo "screenshot: $lavoro/tastavia.png"
 readlink "/proc/$programma/exe" | grep -q "/usr/libexec/tastavia/tastavia" ||
