@@ -24,7 +24,7 @@ install(FILES ${pacchetto}/copyright ${compressi}/changelog.gz DESTINATION ${CMA
 install(FILES ${pacchetto}/lintian-overrides DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides
         RENAME tastavia)
 
-# Debian's strip also drops the compilers' notes (.comment), which the plain
+# Debian's strip also drops the compiler's notes (.comment), which the plain
 # strip of CPack keeps.
 if(CMAKE_OBJCOPY)
   install(CODE "foreach(binario tastavia libtastavia-stampa.so)
