@@ -9,9 +9,13 @@
 #include "ui/Immagini.h"
 
 #include <QApplication>
+#include <QCryptographicHash>
 #include <QDir>
+#include <QDirIterator>
 #include <QFileInfo>
+#include <QMap>
 #include <QProxyStyle>
+#include <QSaveFile>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
@@ -65,34 +69,148 @@ void chiudiAiSegnali(QObject *proprietario)
         sigaction(segnale, &sa, nullptr);
 }
 
-void copiaCartella(const QString &da, const QString &a)
+// Where an installation keeps its read-only data, seen from the executable's
+// folder; the build sets it from the install layout.
+#ifndef TASTAVIA_DATI_INSTALLATI
+#define TASTAVIA_DATI_INSTALLATI "../../share/tastavia"
+#endif
+
+// The record of what was copied into the learner's folder, one line per
+// shipped file: the checksum of the copy placed there, the size and time of the
+// shipped file it came from, and its path. With it a newer package can tell a
+// copy nobody touched (refreshed) from one the learner changed (kept).
+const char *const fileCopie = ".copie-installate";
+
+struct Copia {
+    QByteArray impronta;   // empty: the copy did not come from us
+    qint64 dimensione = -1;
+    qint64 data = -1;
+};
+
+QMap<QString, Copia> leggiCopie(const QString &percorso)
 {
-    QDir().mkpath(a);
-    const QDir sorgente(da);
-    for (const QFileInfo &f : sorgente.entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot)) {
-        const QString destinazione = a + "/" + f.fileName();
-        if (f.isDir())
-            copiaCartella(f.filePath(), destinazione);
-        else if (!QFileInfo::exists(destinazione))
-            QFile::copy(f.filePath(), destinazione);
+    QMap<QString, Copia> copie;
+    QFile f(percorso);
+    if (!f.open(QIODevice::ReadOnly))
+        return copie;
+    while (!f.atEnd()) {
+        QByteArray riga = f.readLine();
+        if (riga.endsWith('\n'))
+            riga.chop(1);
+        const QList<QByteArray> campi = riga.split('\t');
+        if (campi.size() != 4)
+            continue;   // a damaged line: that file is simply treated as unknown
+        copie.insert(QString::fromUtf8(campi[3]),
+                     {campi[0], campi[1].toLongLong(), campi[2].toLongLong()});
     }
+    return copie;
+}
+
+void scriviCopie(const QString &percorso, const QMap<QString, Copia> &copie)
+{
+    QSaveFile f(percorso);
+    if (!f.open(QIODevice::WriteOnly))
+        return;
+    for (auto c = copie.cbegin(); c != copie.cend(); ++c)
+        f.write(c->impronta + '\t' + QByteArray::number(c->dimensione) + '\t' +
+                QByteArray::number(c->data) + '\t' + c.key().toUtf8() + '\n');
+    f.commit();
+}
+
+QByteArray impronta(const QString &percorso)
+{
+    QFile f(percorso);
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    if (!f.open(QIODevice::ReadOnly) || !h.addData(&f))
+        return {};
+    return h.result().toHex();
+}
+
+// Replaces the whole file or nothing: a crash never leaves half a lesson.
+bool copiaIntera(const QString &da, const QString &a)
+{
+    QFile sorgente(da);
+    QSaveFile destinazione(a);
+    if (!sorgente.open(QIODevice::ReadOnly) || !destinazione.open(QIODevice::WriteOnly))
+        return false;
+    char blocco[65536];
+    for (qint64 n; (n = sorgente.read(blocco, sizeof blocco)) > 0;)
+        if (destinazione.write(blocco, n) != n)
+            return false;
+    return sorgente.error() == QFileDevice::NoError && destinazione.commit();
+}
+
+// Brings the learner's folder up to the shipped data: missing files are copied
+// (so a newer package's lessons appear), copies still as we placed them follow
+// a changed shipped file, and a copy the learner changed is never overwritten.
+// Only the shipped files that changed since the last start are read.
+void semina(const QString &sorgente, bool soloCartelle, const QString &destinazione)
+{
+    const QString registro = destinazione + "/" + fileCopie;
+    QMap<QString, Copia> copie = leggiCopie(registro);
+    bool cambiate = false;
+    const QDir radice(sorgente);
+    QDirIterator it(sorgente, QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QFileInfo spedito(it.next());
+        const QString relativo = radice.relativeFilePath(spedito.filePath());
+        if (soloCartelle && !relativo.contains('/'))
+            continue;   // beside a program: the program itself, its settings
+        const QString copia = destinazione + "/" + relativo;
+        const qint64 data = spedito.lastModified().toMSecsSinceEpoch();
+        const auto noto = copie.constFind(relativo);
+        const bool visto = noto != copie.cend() && noto->dimensione == spedito.size() && noto->data == data;
+        if (visto && QFileInfo::exists(copia))
+            continue;
+
+        Copia nuova{{}, spedito.size(), data};
+        if (!QFileInfo::exists(copia)) {
+            QDir().mkpath(QFileInfo(copia).path());
+            if (!copiaIntera(spedito.filePath(), copia))
+                continue;
+            nuova.impronta = impronta(copia);
+        } else {
+            const QByteArray attuale = impronta(copia);
+            const QByteArray daSpedire = impronta(spedito.filePath());
+            const bool intatta = noto != copie.cend() && !noto->impronta.isEmpty() && attuale == noto->impronta;
+            if (attuale == daSpedire)
+                nuova.impronta = attuale;
+            else if (intatta && copiaIntera(spedito.filePath(), copia))
+                nuova.impronta = daSpedire;
+            else if (intatta)
+                continue;   // not replaced this time: try again at the next start
+            // Otherwise the learner's own version: kept, and this shipped file
+            // is remembered as seen so it is not read again at every start.
+        }
+        copie.insert(relativo, nuova);
+        cambiate = true;
+    }
+    if (cambiate)
+        scriviCopie(registro, copie);
 }
 
 } // namespace
 
-// The program folder: the executable's own when it can be written (settings
-// live beside the program); otherwise a data folder of this installation,
-// seeded from the installed data with the same layout. Files the learner
-// already has there are never overwritten.
+// The program folder. An installation (its data found where the install layout
+// puts it, relative to the executable) and a read-only program folder use a data
+// folder of the learner's, seeded from the shipped data with the same layout;
+// a writable folder holding the program and its data (the build folder) is used
+// as it is. Files the learner changed there are never overwritten.
 QString CartellaProgramma(const QString &cartellaEseguibile, const QString &cartellaDati,
                           bool eseguibileScrivibile)
 {
-    if (eseguibileScrivibile)
+    const QString installati = QDir::cleanPath(cartellaEseguibile + "/" TASTAVIA_DATI_INSTALLATI);
+    const bool installato = QFileInfo(installati).isDir();
+    if (!installato && eseguibileScrivibile)
         return cartellaEseguibile + "/";
-    for (const char *cartella : {"CorsoDattilo", "Esercizi", "Lang", "Guida"})
-        if (QFileInfo(cartellaEseguibile + "/" + cartella).isDir())
-            copiaCartella(cartellaEseguibile + "/" + cartella, cartellaDati + "/" + cartella);
-    QDir().mkpath(cartellaDati);
+    if (!QDir().mkpath(cartellaDati))
+        // No folder of the learner's (no home, a full disk): practise from the
+        // shipped data; settings writes then fail as on any read-only folder.
+        return (installato ? installati : cartellaEseguibile) + "/";
+    if (installato)
+        semina(installati, false, cartellaDati);
+    else
+        semina(cartellaEseguibile, true, cartellaDati);
     return cartellaDati + "/";
 }
 

@@ -20,11 +20,14 @@ void ComponiFinestre(frmClavora &principale, modClavora &s)
                                     : QString();
     });
     principale.lingua = lingua;
+    // An empty answer keeps the warning's built-in text.
+    s.avvisoScrittura.setTestoLingua([lingua](const QString &id) { return lingua(id, QString()); });
 
     principale.apriNome = [&s, lingua](QWidget *proprietario) {
         frmInput dialogo(s.gestoreIni, fileImpostazioni(s.cartellaProgramma), s.servizi, lingua, proprietario);
         const int r = dialogo.exec();
         s.nomeUtente = dialogo.nomeUtente();
+        s.avvisoScrittura.Avvisa(s.gestoreIni, *s.servizi.dialogs, proprietario);
         return r;
     };
     principale.apriInfo = [&s, lingua](QWidget *proprietario, const frmInfo::Azioni &azioni) {

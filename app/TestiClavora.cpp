@@ -81,18 +81,7 @@ constexpr Voce guidaMancante = {"0065", u"Impossibile trovare il file della guid
 
 constexpr Voce menu[5] = {{"0001", u"Frasi interne"}, {"0064", u"Corso dattilo"}, {"0063", u"Esercizi"},
                           {"0126", u"File di testo"}, {"0306", u"Gioco && Allenamento"}};
-constexpr Voce titoloMenu = {"0172", u"Esercitazioni e corsi"};
-constexpr Voce fumettiMenu[5] = {
-    {"0173", u"Consente di esercitarsi utilizzando le frasi interne"},
-    {"0174", u"Consente di esercitarsi utilizzando un corso di dattilografia"},
-    {"0176", u"Consente di esercitarsi utilizzando degli esercizi personalizzati"},
-    {"0175", u"Consente di esercitarsi utilizzando dei comuni file di testo"},
-    {"0177", u"Consente di accedere alla sezione allenamento e gioco"},
-};
 constexpr Voce livelli[2] = {{"0027", u"Principiante"}, {"0028", u"Esperto"}};
-constexpr Voce titoloLivello = {"0034", u"Livello di difficolt\u00E0"};
-constexpr Voce fumettiLivello[2] = {{"0170", u"Imposta il programma in modalit\u00E0 principiante"},
-                                    {"0171", u"Imposta il programma in modalit\u00E0 esperto"}};
 constexpr Voce suggerimentiMenu[7] = {
     {"0035", u"Chiude il programma"},
     {"0036", u"Ricomincia da capo"},
@@ -143,16 +132,10 @@ void Riempi(TestiClavora &t, modClavora &s, const TestoLingua &lingua)
     s.nomeModo = t.testiMessaggi.at(s.indiceModo == 0 ? 29 : 30);
 
     TestiControlli &c = t.controlli;
-    for (size_t i = 0; i < 5; ++i) {
+    for (size_t i = 0; i < 5; ++i)
         c.menu[i] = testo(menu[i]);
-        c.fumettiMenu[i] = testo(fumettiMenu[i]);
-    }
-    c.titoloMenu = testo(titoloMenu);
-    for (size_t i = 0; i < 2; ++i) {
+    for (size_t i = 0; i < 2; ++i)
         c.livelli[i] = testo(livelli[i]);
-        c.fumettiLivello[i] = testo(fumettiLivello[i]);
-    }
-    c.titoloLivello = testo(titoloLivello);
     for (size_t i = 0; i < 7; ++i)
         c.suggerimentiMenu[i] = testo(suggerimentiMenu[i]);
     c.digitazioniErrate = testo(digitazioniErrate);

@@ -15,11 +15,7 @@ class modClavora;
 // Captions and tooltips of the main window's controls.
 struct TestiControlli {
     std::array<QString, 5> menu;               // optMenu(0..4) captions ("&&" shows one "&")
-    QString titoloMenu;                        // balloon title of the kinds of material
-    std::array<QString, 5> fumettiMenu;        // balloon texts of optMenu(0..4)
     std::array<QString, 2> livelli;            // optLevel(0..1) captions
-    QString titoloLivello;                     // balloon title of the modes
-    std::array<QString, 2> fumettiLivello;     // balloon texts of optLevel(0..1)
     std::array<QString, 7> suggerimentiMenu;   // tooltips of lblMenu(0..6)
     QString digitazioniEsatte, digitazioniErrate;   // the two keystroke counters
     QString rapportoErrori;                    // lblSmile

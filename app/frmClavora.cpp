@@ -11,6 +11,8 @@
 #include "ui/ClsResize.h"
 #include "ui/Immagini.h"
 #include "ui/SchemiColori.h"
+#include "ui/cTooltip.h"
+#include "ui/frmTransparency.h"
 #include "ui/frmShadow.h"
 #include "ui/modGradient.h"
 
@@ -24,12 +26,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
-
-// A balloon text: its title in bold over the text.
-QString Fumetto(const QString &titolo, const QString &testo)
-{
-    return "<b>" + titolo.toHtmlEscaped() + "</b><br>" + testo.toHtmlEscaped();
-}
 
 void ImpostaColori(QWidget *w, const QColor &sfondo, const QColor &testo)
 {
@@ -82,6 +78,7 @@ void frmClavora::SalvaImpostazioni()
     opzioni.indiceModo = s.indiceModo;
     opzioni.linguaCorrente = s.linguaCorrente;
     ::SalvaImpostazioni(s.gestoreIni, s.cartellaProgramma, opzioni);
+    s.avvisoScrittura.Avvisa(s.gestoreIni, *s.servizi.dialogs, this);
 }
 
 void frmClavora::Form_Load(const QString &comando)
@@ -120,6 +117,13 @@ void frmClavora::Form_Load(const QString &comando)
     backdrop_->setFinestra(1, [this](QWidget *o) { return apriNome ? apriNome(o) : 0; });
     backdrop_->setFinestra(2, [this](QWidget *o) { return apriRisultati ? apriRisultati(o) : 0; });
     backdrop_->setFinestra(3, [this](QWidget *o) { return apriReport ? apriReport(o) : 0; });
+    backdrop_->setNascondiPopup([this] { NascondiPopup(); });
+    popup = new frmTransparency(this, s.schermoGrande, s.windowsNT5, [this](int ms) {
+        if (s.pausa)
+            s.pausa(ms);
+    });
+    popup->setSuVisibile([this](bool visibile) { s.popupVisibile = visibile; });
+    ImpostaFumetti();
     picKeyword->setEvidenziaAttivo(opzioni.evidenziaAttivo);
     picKeyword->setDivisioneErgonomica(opzioni.divisioneErgonomica);
     picKeyword->setTastieraSemplice(opzioni.tastieraSemplice);
@@ -268,6 +272,9 @@ void frmClavora::SalutoIniziale()
         return;
     pratica.setStartAbilitato(true);
     FlashBotton();
+    ApriPopup();
+    if (chiusa)
+        return;
     picNotebook->setFocus();
 }
 
@@ -282,6 +289,7 @@ void frmClavora::Attivati()
 
 int frmClavora::ShowWithBackdrop(int selettore)
 {
+    NascondiPopup();   // it stays above every window, a modal one too
     s.dialogoDaMostrare = selettore;
     if (selettore == 2 || selettore == 3)
         s.Suona(106);
@@ -309,6 +317,12 @@ bool frmClavora::eventFilter(QObject *o, QEvent *e)
         } else if (e->type() == QEvent::Leave) {
             shpEV->hide();
         }
+    }
+    // A click anywhere in the window (a list that opens too) sends the pop-up away.
+    if (e->type() == QEvent::MouseButtonPress && s.popupVisibile) {
+        auto *cliccato = qobject_cast<QWidget *>(o);
+        if (cliccato && cliccato->window() == this)
+            NascondiPopup();
     }
     // A key pressed while another window had the keyboard is not ours to release.
     if (o == this && e->type() == QEvent::WindowDeactivate)
@@ -360,6 +374,8 @@ bool frmClavora::Form_KeyPress(int tasto)
 
 void frmClavora::Form_KeyUp(int tasto)
 {
+    // Any key sends the pop-up away; first, so that no box opens under it.
+    NascondiPopup();
     if (tasto == Qt::Key_Escape) {
         const auto r = s.servizi.dialogs->message(
             this, "Tastavia", testi.messaggio(25) + "\r\n" + testi.messaggio(26),
@@ -428,6 +444,8 @@ void frmClavora::Form_Unload()
         return;
     chiusa = true;
     SalvaImpostazioni();
+    fumettiMenu.reset();
+    fumettiLivello.reset();
     Timer1->stop();
     Timer2->stop();
     controlloLayout_.RipristinaLayout();

@@ -9,6 +9,7 @@
 #include "keyboard/ControlloLayout.h"
 #include "keyboard/TabellaTasti.h"
 #include "settings/Impostazioni.h"
+#include "settings/TestoLingua.h"
 #include "ui/Forma.h"
 #include "ui/frmInfo.h"
 
@@ -28,14 +29,14 @@ class QTimer;
 class LineaInput;
 class Backdrop;
 class ClsResize;
+class cTooltip;
+class frmTransparency;
 class PannelloNotebook;
 class PannelloMessaggio;
 namespace tastiera {
 class TastieraVirtuale;
 class MappaTastiEsterna;
 } // namespace tastiera
-
-QString Fumetto(const QString &titolo, const QString &testo);
 
 // Background and text colours of a control, painted by the control itself.
 void ImpostaColori(QWidget *w, const QColor &sfondo, const QColor &testo = Qt::black);
@@ -56,8 +57,8 @@ public:
     std::function<int(QWidget *proprietario)> apriReport;      // 3: the text-file report
     std::function<int(QWidget *proprietario)> apriGioco;       // training and game
     std::function<bool(QWidget *proprietario, const frmInfo::Azioni &)> apriInfo;  // true: print
-    // The text lookup of the interface language, handed in by the start-up;
-    // empty: the built-in Italian texts.
+    // The texts of the interface language by id, handed in by the start-up;
+    // empty: the built-in Italian ones.
     TestoLingua lingua;
 
     // Load steps, split where the window must already be visible.
@@ -76,6 +77,8 @@ public:
     void ImpostaModo(int indice);
     void FlashBotton();
     void PausaEsercizio();
+    // The keyboard as shown, on a landscape reference sheet (asked first).
+    void StampaTastiera();
 
     modClavora &s;
     TestiClavora testi;
@@ -122,6 +125,11 @@ public:
     tastiera::MappaTastiEsterna *imgMappaTastiEsterna = nullptr;
     QTimer *Timer1 = nullptr;
     QTimer *Timer2 = nullptr;
+    // The balloons of the kinds of material and of the two modes.
+    std::unique_ptr<cTooltip> fumettiMenu;
+    std::unique_ptr<cTooltip> fumettiLivello;
+    // The pop-up that slides up over the keyboard while the Enter prompt blinks.
+    frmTransparency *popup = nullptr;
 
     // Options read from the settings file and written back at unload.
     Impostazioni opzioni;
@@ -167,7 +175,10 @@ private:
     void AggiornaCategorie();
     void RiempiCorso();
     void SalvaSegnalibro();
-    void StampaTastiera();
+    // frmClavora_effetti.cpp
+    void ImpostaFumetti();
+    void ApriPopup();
+    void NascondiPopup();
     Pratica::Scelta SceltaCorrente() const;
     // Menu labels 3 to 5 show their option switched on with a light fill.
     void SegnaOpzioneMenu(int indice, bool attiva);

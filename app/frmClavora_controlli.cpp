@@ -54,20 +54,12 @@ void frmClavora::CreaControlli()
     ImpostaColori(picMenu, rgb(232, 240, 250));
     const char *nomiMenu[5] = {"Frasi interne", "Corso dattilo", "Esercizi", "File di testo",
                                "Gioco && Allenamento"};
-    const char *fumettiMenu[5] = {
-        "Consente di esercitarsi utilizzando le frasi interne",
-        "Consente di esercitarsi utilizzando un corso di dattilografia",
-        "Consente di esercitarsi utilizzando degli esercizi personalizzati",
-        "Consente di esercitarsi utilizzando dei comuni file di testo",
-        "Consente di accedere alla sezione allenamento e gioco"};
     for (int i = 0; i < 5; ++i) {
         optMenu[size_t(i)] = new QRadioButton(QString(nomiMenu[i]).replace("&&", "&&"), picMenu);
-        optMenu[size_t(i)]->setToolTip(Fumetto("Esercitazioni e corsi", fumettiMenu[i]));
-        optMenu[size_t(i)]->setToolTipDuration(15000);
         optMenu[size_t(i)]->setFont(FontSimboli(i == 4 ? 8 : 7));
-        // Three columns touching each other; the last option, alone with the
-        // fourth on its row, is wider (its caption is the longest).
-        optMenu[size_t(i)]->setGeometry(6 + (i % 3) * 126, 4 + (i / 3) * 20, i == 4 ? 160 : 126, 18);
+        // The game's caption is the longest: it takes the rest of the second row;
+        // the other three columns touch each other.
+        optMenu[size_t(i)]->setGeometry(6 + (i % 3) * 126, 4 + (i / 3) * 20, i == 4 ? 250 : 126, 18);
         optMenu[size_t(i)]->setFocusPolicy(Qt::NoFocus);
         connect(optMenu[size_t(i)], &QRadioButton::clicked, this, [this, i] { optMenu_Click(i); });
     }
@@ -87,11 +79,6 @@ void frmClavora::CreaControlli()
     ImpostaColori(picLevel, rgb(232, 240, 250));
     for (int i = 0; i < 2; ++i) {
         optLevel[size_t(i)] = new QRadioButton(i == 0 ? "Principiante" : "Esperto", picLevel);
-        optLevel[size_t(i)]->setToolTip(Fumetto(
-            QString::fromUtf8("Livello di difficoltà"),
-            i == 0 ? QString::fromUtf8("Imposta il programma in modalità principiante")
-                   : QString::fromUtf8("Imposta il programma in modalità esperto")));
-        optLevel[size_t(i)]->setToolTipDuration(15000);
         optLevel[size_t(i)]->setGeometry(10, 8 + i * 30, 180, 24);
         optLevel[size_t(i)]->setFocusPolicy(Qt::NoFocus);
         connect(optLevel[size_t(i)], &QRadioButton::clicked, this,

@@ -1,5 +1,6 @@
 // The main window in the interface language: its messages and the texts of its
-// controls, applied at load and again after a change of language.
+// controls, applied at load and again after a change of language (the balloons
+// and the pop-up take theirs in ImpostaFumetti).
 
 #include "app/frmClavora.h"
 
@@ -21,14 +22,10 @@ void frmClavora::ApplicaTesti()
                                                                   : modLanguageSupport::kItaliano);
 
     const TestiControlli &c = testi.controlli;
-    for (size_t i = 0; i < optMenu.size(); ++i) {
+    for (size_t i = 0; i < optMenu.size(); ++i)
         optMenu[i]->setText(c.menu[i]);
-        optMenu[i]->setToolTip(Fumetto(c.titoloMenu, c.fumettiMenu[i]));
-    }
-    for (size_t i = 0; i < optLevel.size(); ++i) {
+    for (size_t i = 0; i < optLevel.size(); ++i)
         optLevel[i]->setText(c.livelli[i]);
-        optLevel[i]->setToolTip(Fumetto(c.titoloLivello, c.fumettiLivello[i]));
-    }
     for (size_t i = 0; i < c.suggerimentiMenu.size(); ++i)
         lblMenu[i]->setToolTip(c.suggerimentiMenu[i]);
     // The first counter shows the keystrokes taken, the second the wrong ones.
@@ -50,4 +47,5 @@ void frmClavora::CambiaLingua()
     s.fileLinguaPresente = modLanguageSupport::FileLinguaPresente(s.cartellaProgramma, s.linguaCorrente);
     optMenu[0]->setChecked(true);
     ApplicaTesti();
+    ImpostaFumetti();
 }

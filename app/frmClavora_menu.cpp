@@ -3,6 +3,7 @@
 #include "app/frmClavora.h"
 #include "app/LineaInput.h"
 #include "app/Pannelli.h"
+#include "keyboard/FoglioTastiera.h"
 #include "keyboard/TastieraVirtuale.h"
 #include "platform/Testo.h"
 #include "settings/Segnalibro.h"
@@ -16,6 +17,7 @@
 #include <QFileInfo>
 #include <QRadioButton>
 #include <QTimer>
+#include <QToolTip>
 
 namespace {
 
@@ -52,6 +54,7 @@ void frmClavora::lblMenu_Click(int indice)
         ComandoRicomincia();
         break;
     case 2: {
+        NascondiPopup();
         const QString linguaPrima = s.linguaCorrente;
         s.Suona(105);
         frmInfo::Azioni azioni;
@@ -153,6 +156,7 @@ void frmClavora::optMenu_Click(int indice)
         imgPremi->hide();
         optMenu[0]->setChecked(true);
         optMenu_Click(0);
+        NascondiPopup();
         if (apriGioco)
             apriGioco(this);
         Attivati();
@@ -184,26 +188,47 @@ void frmClavora::SalvaSegnalibro()
     ::SalvaSegnalibro(s.gestoreIni, *s.servizi.dialogs, this, s.cartellaProgramma, s.nomeUtente,
                       s.fileEsercizio, cboListFile->count() == cboListFile->currentIndex() + 1,
                       testi.testiMessaggi.mid(17, 6));
+    s.avvisoScrittura.Avvisa(s.gestoreIni, *s.servizi.dialogs, this);
     Attivati();
 }
 
-// Until the keyboard sheet has its own layout: the keyboard as shown, on one page.
+// The keyboard exactly as shown (the Enter prompt stopped, Enter raised) on a
+// landscape sheet. Without a printer nothing is printed; the prompt, the
+// pop-up and key 37's tooltip come back either way.
 void frmClavora::StampaTastiera()
 {
+    pratica.setFermaLampeggio(true);
+    const bool popupPrima = s.popupVisibile;
+    NascondiPopup();
+    picKeyword->DisegnaTasto(tastiera::TastoInvioBasso, 1);
+    picKeyword->DisegnaTasto(tastiera::TastoInvioAlto, 1);
+    picKeyword->repaint();
+
     const auto r = s.servizi.dialogs->message(
-        this, "Tastavia", testi.messaggio(23) + s.nomeUtente + "?\r\n" + testi.messaggio(24),
+        this, "Tastavia", testi.messaggio(23) + "Tastavia" + "?" + "\r\n" + testi.messaggio(24),
         platform::Dialogs::Question, platform::Dialogs::YesNo);
-    if (r != platform::Dialogs::AnsYes || !s.StampanteDisponibile())
+    Attivati();
+    if (r == platform::Dialogs::AnsYes) {
+        // No tooltip may cover the keyboard while it is taken.
+        const QString tooltip37 = picKeyword->tooltipTasto37();
+        picKeyword->setTooltipTasto37({});
+        QToolTip::hideText();
+        QApplication::processEvents();
+        const tastiera::FoglioTastiera foglio{picKeyword->grab().toImage(),
+                                              testi.messaggio(31) + " " + "(0410)  ",
+                                              QString(10, ' ') + "Tastavia"};
+        if (s.StampanteDisponibile())
+            s.servizi.printer->print("Tastavia", true, 1,
+                                     [&foglio](QPainter &p, const QRect &area, int) {
+                                         tastiera::DisegnaFoglioTastiera(p, area, foglio);
+                                     });
+        picKeyword->setTooltipTasto37(tooltip37);
+    }
+    if (chiusa)
         return;
-    const QPixmap immagine = picKeyword->grab();
-    s.servizi.printer->print("Tastavia", true, 1, [&](QPainter &p, const QRect &pagina, int) {
-        const QSize dimensione =
-            immagine.size().scaled(pagina.size() * 9 / 10, Qt::KeepAspectRatio);
-        p.drawPixmap(QRect(QPoint(pagina.x() + (pagina.width() - dimensione.width()) / 2,
-                                  pagina.y() + pagina.height() / 10),
-                           dimensione),
-                     immagine);
-    });
+    FlashBotton();
+    if (popupPrima)
+        ApriPopup();
 }
 
 void frmClavora::AggiornaCategorie()

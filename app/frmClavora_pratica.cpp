@@ -28,6 +28,7 @@ const QColor coloreLampo(128, 255, 255);
 
 void frmClavora::cmdStart_Click()
 {
+    NascondiPopup();
     Attivati();
     lblMenu[2]->setEnabled(false);
     picKeyword->RipristinaTastiera();
@@ -385,6 +386,9 @@ void frmClavora::Timer2_Timer()
         return;
     }
     imgPremi->setVisible(!imgPremi->isVisible());
+    // The learner went to another program: the pop-up, above every window, goes.
+    if (!QApplication::activeWindow())
+        NascondiPopup();
 }
 
 void frmClavora::PausaEsercizio()

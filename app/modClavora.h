@@ -4,6 +4,7 @@
 // test can build its own.
 
 #include "platform/Services.h"
+#include "settings/AvvisoScrittura.h"
 #include "settings/IniManager.h"
 
 #include <QDateTime>
@@ -53,6 +54,7 @@ public:
 
     // The one INI access object every window uses.
     IniManager gestoreIni;
+    AvvisoScrittura avvisoScrittura;    // a failed save is told once per file and run
 
     // The pause that keeps events flowing; tests replace it with one that moves
     // the fake clock instead of waiting.

@@ -29,6 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         if (!pdf.LoadImgFromArray("Im", img.pixels, img.palette, img.width, img.height, img.bpp,
                                   grey ? 1 : 0))
             std::abort();
+        pdf.BeginPage();
+        pdf.DrawImg("Im", 0, 100, 100, 100);
+        pdf.EndPage();
         if (!pdf.ClosePDFFile())
             std::abort();
     }

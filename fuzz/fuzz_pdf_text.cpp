@@ -65,15 +65,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     pdf.LoadFont("Fn2", "Symbol", in.ConsumeIntegralInRange<int>(0, 3));
     pdf.LoadFontStandard(anyText(in), "Helvetica", 0);
 
+    // Drawing only where a page or a form is open, as callers do: a call
+    // outside one fails the document (checked once at the end).
+    bool open = false;
+    const bool misplaced = in.ConsumeIntegralInRange<int>(0, 15) == 0;
     int steps = 0;
     while (in.remaining_bytes() > 0 && ++steps < 64) {
         const double v = in.ConsumeFloatingPoint<double>();
         const std::string s = clsPDFCreator::FormatNumber(v, 3);
         if (!plainNumber(s))
             std::abort();
-        switch (in.ConsumeIntegralInRange<int>(0, 14)) {
-        case 0: pdf.BeginPage(); break;
-        case 1: pdf.EndPage(); break;
+        const int call = in.ConsumeIntegralInRange<int>(0, 14);
+        if (!open && call != 0 && call != 3 && call != 13)
+            continue;
+        switch (call) {
+        case 0: pdf.BeginPage(); open = true; break;
+        case 1: pdf.EndPage(); open = false; break;
         case 2: pdf.DrawText(anyFloat(in), anyFloat(in), anyText(in), in.ConsumeBool() ? "Fn1" : "Fn2",
                              anyFloat(in), in.ConsumeIntegralInRange<int>(0, 3), anyFloat(in)); break;
         case 3: {
@@ -94,10 +101,23 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         case 12: pdf.Arc(anyFloat(in), anyFloat(in), anyFloat(in), in.ConsumeFloatingPointInRange<float>(-720, 720),
                          in.ConsumeFloatingPointInRange<float>(-720, 720), anyFloat(in), in.ConsumeBool(), anyFloat(in),
                          in.ConsumeFloatingPointInRange<float>(-1, 90), in.ConsumeIntegral<int>()); break;
-        case 13: pdf.StartObject(anyText(in), in.ConsumeIntegral<int>()); break;
-        case 14: pdf.EndObject(); pdf.DrawImg(anyText(in), anyFloat(in), anyFloat(in), anyFloat(in), anyFloat(in)); break;
+        case 13: open |= pdf.StartObject(anyText(in), in.ConsumeIntegral<int>()); break;
+        case 14: pdf.DrawImg(anyText(in), anyFloat(in), anyFloat(in), anyFloat(in), anyFloat(in)); pdf.EndObject(); break;
         }
+        if (call == 14)
+            open = false;   // until the next BeginPage or StartObject, whatever EndObject closed
     }
+    if (misplaced) {
+        pdf.EndPage();
+        pdf.EndObject();
+        pdf.SetLineWidth(1);   // outside any stream: must be reported
+        pdf.BeginPage();
+        if (pdf.ClosePDFFile() || !pdf.hasError())
+            std::abort();
+        return 0;
+    }
+    if (pdf.Pages() == 0)
+        pdf.BeginPage();
     if (!pdf.ClosePDFFile())
         std::abort();
 

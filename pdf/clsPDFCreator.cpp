@@ -8,6 +8,11 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -15,7 +20,6 @@
 
 namespace {
 
-constexpr char CR = '\r';
 constexpr size_t kFlushAt = 64 * 1024;
 constexpr double kPi = 3.141592;   // the writer's own approximation, kept for identical output
 constexpr int kMaxArcPoints = 100000;
@@ -76,6 +80,66 @@ char ansiByte(char32_t cp)
 }
 
 int styleOf(int32_t options) { return options >= 0 && options <= 3 ? options : -1; }
+
+// A base font as one of the 14 standard fonts, when it is one of their
+// families (or a common name of one: Arial, Times New Roman, Courier New):
+// the style of the name and the style code add up, so Times-Roman in bold is
+// Times-Bold and Times-Bold in italic Times-BoldItalic. Empty for other fonts.
+QByteArray standardFont(const QByteArray &base, int32_t options, bool &symbolic)
+{
+    static const struct {
+        const char *prefix;
+        const char *names[4];   // regular, bold, italic, bold italic
+    } families[] = {
+        {"timesnewroman", {"Times-Roman", "Times-Bold", "Times-Italic", "Times-BoldItalic"}},
+        {"times", {"Times-Roman", "Times-Bold", "Times-Italic", "Times-BoldItalic"}},
+        {"helvetica", {"Helvetica", "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique"}},
+        {"arial", {"Helvetica", "Helvetica-Bold", "Helvetica-Oblique", "Helvetica-BoldOblique"}},
+        {"couriernew", {"Courier", "Courier-Bold", "Courier-Oblique", "Courier-BoldOblique"}},
+        {"courier", {"Courier", "Courier-Bold", "Courier-Oblique", "Courier-BoldOblique"}},
+    };
+    const QByteArray lower = base.toLower();
+    symbolic = lower == "symbol" || lower == "zapfdingbats";
+    if (symbolic)
+        return lower == "symbol" ? "Symbol" : "ZapfDingbats";
+    for (const auto &f : families) {
+        if (!lower.startsWith(f.prefix))
+            continue;
+        QByteArray rest = lower.mid(qsizetype(std::strlen(f.prefix)));
+        bool bold = false, italic = false;
+        for (const char *word : {"-", ",", "psmt", "ps", "mt", "roman", "regular", "bold", "italic", "oblique"}) {
+            const bool found = rest.contains(word);
+            rest.replace(word, "");
+            bold |= found && std::strcmp(word, "bold") == 0;
+            italic |= found && (std::strcmp(word, "italic") == 0 || std::strcmp(word, "oblique") == 0);
+        }
+        if (!rest.isEmpty())
+            return QByteArray();   // another family that only starts the same
+        const int style = styleOf(options);
+        bold |= style == 1 || style == 3;
+        italic |= style == 2 || style == 3;
+        return f.names[(bold ? 1 : 0) + (italic ? 2 : 0)];
+    }
+    return QByteArray();
+}
+
+// A text string of the document information: printable ASCII as a literal
+// string, anything else as UTF-16 with its byte-order mark (code page 1252
+// is not what readers decode there: "€" showed as a bullet).
+std::string infoString(const QString &text)
+{
+    bool ascii = true;
+    for (QChar c : text)
+        ascii &= c.unicode() >= 0x20 && c.unicode() < 0x7F;
+    if (ascii)
+        return "(" + clsPDFCreator::EscapeString(text.toLatin1()).toStdString() + ")";
+    static const char hex[] = "0123456789ABCDEF";
+    std::string out = "<FEFF";
+    for (QChar c : text)
+        for (int shift : {12, 8, 4, 0})
+            out += hex[(c.unicode() >> shift) & 15];
+    return out + ">";
+}
 
 quint32 readU32(const uchar *p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (quint32(p[3]) << 24); }
 quint16 readU16(const uchar *p) { return quint16(p[0] | (p[1] << 8)); }
@@ -214,6 +278,9 @@ std::string clsPDFCreator::FormatNumber(double v, int digits)
 
 void clsPDFCreator::putNum(double v)
 {
+    // Huge values would be written as integers beyond what readers take.
+    if (std::isfinite(v))
+        v = std::clamp(v, -kMaxNumber, kMaxNumber);
     char buf[kNumberBuffer];
     buf_.append(buf, formatNumberTo(buf, v, 3));
 }
@@ -414,9 +481,9 @@ bool clsPDFCreator::InitPDFStream(QIODevice *device)
     const QDateTime now = clock_ ? clock_->now() : QDateTime(QDate(2000, 1, 1), QTime(0, 0));
     WriteLine("%PDF-1.3");
     NewObject(1);
-    put("<<\r/Title (");
-    put(EscapeString(toAnsi(title_)).toStdString());
-    put(")\r/Author (Tastavia)\r/Creator  (clsPDFCreator FREE Version)\r"
+    put("<<\r/Title ");
+    put(infoString(title_));
+    put("\r/Author (Tastavia)\r/Creator  (clsPDFCreator FREE Version)\r"
         "/Producer (Tastavia PDF writer)\r/CreationDate (D:");
     put(now.toString(QStringLiteral("yyyyMMddhhmmss")).toStdString());
     WriteLine("+01'00')\r>>");
@@ -434,6 +501,13 @@ bool clsPDFCreator::InitPDFStream(QIODevice *device)
         return false;
     }
     return true;
+}
+
+bool clsPDFCreator::canDraw()
+{
+    if (out_ && stream_ == Stream::None)
+        fail(QStringLiteral("Disegno fuori da una pagina"));
+    return out_ && stream_ != Stream::None;
 }
 
 bool clsPDFCreator::canLoad()
@@ -507,6 +581,10 @@ bool clsPDFCreator::ClosePDFFile()
     if (!out_)
         return false;
     closeStream();
+    // No reader opens a document without pages; the callers always draw one,
+    // so none means something went wrong before.
+    if (pages_ == 0)
+        fail(QStringLiteral("Il documento non ha pagine"));
 
     NewObject(4);
     put("<<\r");
@@ -578,6 +656,13 @@ bool clsPDFCreator::ClosePDFFile()
 
     bool ok = !hasError();
     if (file_) {
+        // Qt 6.4's commit() renames even when the last flush of its buffer
+        // fails (a full disk): flush and sync first, and give up while the
+        // old file is still there.
+        if (ok && (!file_->flush() || (::fsync(file_->handle()) != 0 && errno != EINVAL))) {
+            fail(QStringLiteral("Scrittura non riuscita: %1").arg(file_->errorString()));
+            ok = false;
+        }
         if (ok) {
             ok = file_->commit();
             if (!ok)
@@ -599,13 +684,21 @@ bool clsPDFCreator::LoadFontStandard(const QString &Name, const QString &BaseFon
         return false;
     QByteArray base = toAnsi(BaseFont);
     base.replace(" ", "");
+    bool symbolic = false;
+    QByteArray standard = standardFont(base, Options, symbolic);
+    if (standard.isEmpty()) {
+        // Not a standard family: the name as given, the style as a suffix.
+        const int style = styleOf(Options);
+        standard = base + (style >= 0 ? kStyleSuffix[style] : "");
+    }
     const int f = NewObject(0);
     put("<< /Type /Font /Subtype /Type1 /Name /");
     putName(toAnsi(Name));
     put(" /BaseFont /");
-    const int style = styleOf(Options);
-    putName(base + (style >= 0 ? kStyleSuffix[style] : ""));
-    WriteLine(" /Encoding /WinAnsiEncoding >>");
+    putName(standard);
+    // Symbol and ZapfDingbats keep their built-in encoding: under WinAnsi
+    // their codes name Latin glyphs they lack, and nothing is drawn.
+    WriteLine(symbolic ? " >>" : " /Encoding /WinAnsiEncoding >>");
     CloseObject();
     addResource(fontResources_, toAnsi(Name), f);
     return true;
@@ -854,11 +947,18 @@ void clsPDFCreator::SetDash(float dash_on, float dash_off)
 {
     if (!canDraw())
         return;
-    if (dash_on != 0 || dash_off != 0) {
+    // Negative lengths are not valid and an all-zero pattern stops
+    // ghostscript: they become 0, and a pattern that writes as all zeros is solid.
+    auto length = [this](float v) {
+        const double p = ToPoints(v);
+        return std::isfinite(p) && p > 0 ? p : 0.0;
+    };
+    const double on = length(dash_on), off = length(dash_off);
+    if (FormatNumber(on) != "0" || FormatNumber(off) != "0") {
         put("[");
-        putNum(ToPoints(dash_on));
+        putNum(on);
         put(" ");
-        putNum(ToPoints(dash_off));
+        putNum(off);
         WriteLine("] 0 d");
     } else {
         WriteLine("[ ] 0 d");
@@ -1039,9 +1139,19 @@ void clsPDFCreator::Arc(float X, float Y, float Ray, float StartAngle, float End
 
 bool clsPDFCreator::ReadBMP(const QString &fileName, bool grey, BmpImage &out)
 {
-    QFile f(fileName);
-    if (!f.open(QIODevice::ReadOnly) || f.size() > kMaxBmpBytes)
+    out = BmpImage();
+    // Regular files only: opening a FIFO would wait for a writer for ever,
+    // and a device may never end.
+    const int fd = ::open(QFile::encodeName(fileName).constData(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0)
         return false;
+    struct stat st {};
+    QFile f;
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_size > kMaxBmpBytes
+        || !f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return false;
+    }
     const QByteArray data = f.read(kMaxBmpBytes + 1);
     if (data.size() > kMaxBmpBytes)
         return false;
@@ -1089,6 +1199,14 @@ bool clsPDFCreator::ReadBMPData(const QByteArray &data, bool grey, BmpImage &out
             }
         }
     }
+
+    // The pixels start after the headers and the palette; an offset inside
+    // them (0 in broken files) would read the headers as pixels.
+    qint64 headersEnd = 14 + qint64(headerSize);
+    if (bits <= 8)
+        headersEnd += 4 * ((coloursUsed > 0 && coloursUsed < (1u << bits)) ? qint64(coloursUsed) : (qint64(1) << bits));
+    if (qint64(dataOffset) < headersEnd)
+        return false;
 
     const qint64 rowSize = (qint64(bits) * width + 31) / 32 * 4;
     const qint64 rowBytes = (qint64(bits) * width + 7) / 8;
@@ -1277,7 +1395,7 @@ void clsPDFCreator::DrawObject(const QString &Name)
 
 void clsPDFCreator::DrawPageObjects()
 {
-    if (!out_ || stream_ != Stream::Page)
+    if (!canDraw() || stream_ != Stream::Page)
         return;
     const int p = pages_;
     for (const FormObject &f : formObjects_) {

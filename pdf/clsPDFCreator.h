@@ -14,7 +14,8 @@
 //   if (!pdf.ClosePDFFile()) { /* pdf.errorString() */ }
 //
 // The target file is replaced atomically when ClosePDFFile succeeds; after a
-// write error nothing replaces it and ClosePDFFile returns false.
+// write error (a full disk included), drawing outside a page or a document
+// without pages, nothing replaces it and ClosePDFFile returns false.
 
 #include <QByteArray>
 #include <QHash>
@@ -52,8 +53,9 @@ public:
     void setEncodeASCII85(bool on) { encodeASCII85_ = on; }
     int16_t Pages() const { return pages_; }
 
-    // Sticky error state: the first file error or refused call that would
-    // have broken the document.
+    // Sticky error state: the first file error, refused call that would have
+    // broken the document, drawing call outside a page or form, or a
+    // document without pages.
     bool hasError() const { return !error_.isEmpty(); }
     QString errorString() const { return error_; }
 
@@ -148,6 +150,8 @@ private:
     void put(std::string_view s) { buf_.append(s); }
     static constexpr size_t kNumberBuffer = 400;   // the largest double has 309 digits
     static size_t formatNumberTo(char *buf, double v, int digits);
+    // Numbers beyond what PDF 1.3 readers hold (16.16 fixed point) are clamped to it.
+    static constexpr double kMaxNumber = 32767;
     void putNum(double v);
     void putInt(long long v) { buf_ += std::to_string(v); }
     static std::string pdfName(const QByteArray &name);
@@ -156,7 +160,9 @@ private:
     void flush();
     void fail(const QString &why);
     qint64 position() const { return written_ + qint64(buf_.size()); }
-    bool canDraw() const { return out_ && stream_ != Stream::None; }
+    // Drawing needs an open page or form; a call outside one is dropped and
+    // recorded, so ClosePDFFile reports the document as incomplete.
+    bool canDraw();
     bool canLoad();
     void openStream(Stream kind, int lengthObject);
     void closeStream();

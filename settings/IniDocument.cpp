@@ -7,7 +7,14 @@
 namespace {
 
 // The file's bytes in code page 1252, through the program's shared codec.
-QString cp1252Decode(const QByteArray &raw) { return testo::daCp1252(raw); }
+QString cp1252Decode(const QByteArray &raw)
+{
+    // Most lines are plain ASCII, the same in Latin-1: one conversion, no table.
+    for (char c : raw)
+        if (static_cast<unsigned char>(c) >= 0x80)
+            return testo::daCp1252(raw);
+    return QString::fromLatin1(raw);
+}
 QByteArray cp1252Encode(const QString &text) { return testo::aCp1252(text); }
 
 bool isBlank(char16_t c)
@@ -89,6 +96,8 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes)
         doc.m_tail = bytes.right(1);
         --end;
     }
+    // The usual line endings share one copy each instead of one per line.
+    static const QByteArray crlf("\r\n"), lf("\n");
     qsizetype pos = doc.m_bom.size();
     while (pos < end) {
         qsizetype i = pos;
@@ -105,8 +114,12 @@ IniDocument IniDocument::fromBytes(const QByteArray &bytes)
                 break;
             i += unit;
         }
-        doc.m_lines.append(doc.parseLine(bytes.mid(pos, contentEnd - pos),
-                                         bytes.mid(contentEnd, i - contentEnd)));
+        QByteArray eol = bytes.mid(contentEnd, i - contentEnd);
+        if (eol == crlf)
+            eol = crlf;
+        else if (eol == lf)
+            eol = lf;
+        doc.m_lines.append(doc.parseLine(bytes.mid(pos, contentEnd - pos), std::move(eol)));
         pos = i;
     }
     return doc;

@@ -1,60 +1,67 @@
 #include "settings/IniManager.h"
 
-#include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
+#include "settings/AccessoFile.h"
 
-IniManager::Load IniManager::load(QByteArray &bytes) const
-{
-    if (m_nome.isEmpty())
-        return Load::Failed;
-    const QFileInfo info(m_nome);
-    if (!info.exists())
-        return info.isSymLink() ? Load::Failed : Load::Missing;
-    if (!info.isFile() || info.size() > kMaxFileBytes)
-        return Load::Failed;
-    QFile f(m_nome);
-    if (!f.open(QIODevice::ReadOnly))
-        return Load::Failed;
-    bytes = f.read(kMaxFileBytes + 1);
-    if (f.error() != QFileDevice::NoError || bytes.size() > kMaxFileBytes)
-        return Load::Failed;
-    return Load::Ok;
-}
+#include <algorithm>
+#include <utility>
 
 QString IniManager::Leggi(const QString &chiave, const QString &predefinito) const
 {
     QByteArray bytes;
-    if (load(bytes) != Load::Ok)
-        bytes.clear();  // a file that cannot be read gives the default, like a missing one
+    // A file that cannot be read gives the default, like a missing one.
+    if (!m_nome.isEmpty())
+        AccessoFile::leggi(m_nome, kMaxFileBytes, std::min(m_attesaMs, kAttesaLetturaMs), bytes);
     return IniDocument::read(bytes, m_sezione, chiave, predefinito);
+}
+
+void IniManager::segnala(ErroreScrittura::Motivo motivo)
+{
+    m_errori.append({m_nome, motivo});
+}
+
+QList<ErroreScrittura> IniManager::prendiErrori()
+{
+    return std::exchange(m_errori, {});
 }
 
 template <typename Edit>
 int32_t IniManager::change(Edit edit)
 {
-    QByteArray bytes;
-    if (load(bytes) == Load::Failed)
-        return 0;  // never replace a file we could not read whole
-    IniDocument doc = IniDocument::fromBytes(bytes);
-    const IniDocument::Result r = edit(doc);
-    if (r == IniDocument::Result::Refused)
+    if (m_nome.isEmpty())
         return 0;
-    if (r == IniDocument::Result::Unchanged)
-        return 1;
-
-    // Temporary file in the same folder, renamed over the old one on commit.
-    QSaveFile out(m_nome);
-    if (!out.open(QIODevice::WriteOnly))
-        return 0;
-    bytes = doc.toBytes();
-    // Qt 6.4's commit() renames even after a failed buffered write (a full
-    // disk), so flush first and give up while the old file is still there.
-    if (out.write(bytes) != bytes.size() || !out.flush() || out.error() != QFileDevice::NoError) {
-        out.cancelWriting();
+    AccessoFile file;
+    AccessoFile::Apertura aperto = file.apri(m_nome, kMaxFileBytes, m_attesaMs, false);
+    if (aperto == AccessoFile::Apertura::Mancante) {
+        // A change that needs no file (deleting from a missing one) creates none.
+        IniDocument vuoto;
+        const IniDocument::Result r = edit(vuoto);
+        if (r != IniDocument::Result::Changed)
+            return r == IniDocument::Result::Unchanged ? 1 : 0;
+        aperto = file.apri(m_nome, kMaxFileBytes, m_attesaMs, true);
+    }
+    if (aperto != AccessoFile::Apertura::Ok) {
+        // Without the right to write, a change that changes nothing still
+        // succeeds, as it would have left the file untouched anyway.
+        QByteArray bytes;
+        if (AccessoFile::leggi(m_nome, kMaxFileBytes, 0, bytes) == AccessoFile::Apertura::Ok) {
+            IniDocument doc = IniDocument::fromBytes(bytes);
+            const IniDocument::Result r = edit(doc);
+            if (r != IniDocument::Result::Changed)
+                return r == IniDocument::Result::Unchanged ? 1 : 0;
+        }
+        segnala(file.errore());
         return 0;
     }
-    return out.commit() ? 1 : 0;
+
+    IniDocument doc = IniDocument::fromBytes(file.contenuto());
+    const IniDocument::Result r = edit(doc);
+    if (r != IniDocument::Result::Changed)
+        return r == IniDocument::Result::Unchanged ? 1 : 0;
+    if (!file.sostituisci(doc.toBytes())) {
+        segnala(file.errore());
+        return 0;
+    }
+    return 1;
 }
 
 int32_t IniManager::Scrivi(const QString &chiave, const QString &Valore)

@@ -1,6 +1,7 @@
 #include "settings/frmInput.h"
 
 #include "settings/IniManager.h"
+#include "settings/NomeUtente.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -11,10 +12,35 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <QValidator>
+#include <utility>
 
 namespace {
+
 const QString kSezione = QStringLiteral("AccessName");
-}
+
+// Keeps the field to one line of characters the files can hold, whether they
+// are typed, pasted or set; tells the dialog when it dropped some.
+class FiltroNome : public QValidator {
+public:
+    FiltroNome(std::function<void()> tolti, QObject *parent) : QValidator(parent), m_tolti(std::move(tolti)) {}
+    State validate(QString &input, int &pos) const override
+    {
+        const NomeFiltrato f = FiltraNome(input);
+        if (f.testo != input) {
+            pos = int(FiltraNome(input.left(pos)).testo.size());
+            input = f.testo;
+        }
+        if (f.tolti)
+            m_tolti();
+        return Acceptable;
+    }
+
+private:
+    std::function<void()> m_tolti;
+};
+
+} // namespace
 
 frmInput::frmInput(IniManager &gestoreIni, const QString &fileImpostazioni, const platform::Services &services,
                    TestoLingua testoLingua, QWidget *parent)
@@ -49,6 +75,20 @@ frmInput::frmInput(IniManager &gestoreIni, const QString &fileImpostazioni, cons
     campo.setPointSize(campo.pointSize() + 3);
     txtNomeUtente->setFont(campo);
     txtNomeUtente->installEventFilter(this);
+    txtNomeUtente->setValidator(new FiltroNome([this] { m_tolti = true; }, txtNomeUtente));
+
+    lblCaratteriTolti = new QLabel(QStringLiteral("Alcuni caratteri non possono far parte del nome e sono stati tolti."),
+                                   this);
+    lblCaratteriTolti->setObjectName(QStringLiteral("lblCaratteriTolti"));
+    lblCaratteriTolti->setWordWrap(true);
+    QPalette avviso = lblCaratteriTolti->palette();
+    avviso.setColor(QPalette::WindowText, QColor(150, 30, 30));
+    lblCaratteriTolti->setPalette(avviso);
+    // Its room is kept while hidden, so the dialog does not jump when it shows.
+    QSizePolicy tenuto = lblCaratteriTolti->sizePolicy();
+    tenuto.setRetainSizeWhenHidden(true);
+    lblCaratteriTolti->setSizePolicy(tenuto);
+    lblCaratteriTolti->hide();
 
     chkRemember = new QCheckBox(QStringLiteral("Ricorda il tuo nome al prossimo accesso"), this);
     chkRemember->setObjectName(QStringLiteral("chkRemember"));
@@ -69,10 +109,14 @@ frmInput::frmInput(IniManager &gestoreIni, const QString &fileImpostazioni, cons
     layout->addSpacing(6);
     layout->addWidget(lblDigitaNome);
     layout->addWidget(txtNomeUtente);
+    layout->addWidget(lblCaratteriTolti);
     layout->addSpacing(4);
     layout->addLayout(riga);
 
-    connect(txtNomeUtente, &QLineEdit::textChanged, this, [this] { txtNomeUtente_Change(); });
+    connect(txtNomeUtente, &QLineEdit::textChanged, this, [this] {
+        lblCaratteriTolti->setVisible(std::exchange(m_tolti, false));
+        txtNomeUtente_Change();
+    });
     connect(cmdChiudi, &QPushButton::clicked, this, &QDialog::accept);
 
     Form_Load();
@@ -90,6 +134,7 @@ void frmInput::Form_Load()
     };
     testo("0012", lblBenvenuto);
     testo("0096", lblDigitaNome);
+    testo("0166", lblCaratteriTolti);
     chkRemember->setText(Testo(m_testoLingua, QStringLiteral("0138"), chkRemember->text()));
     cmdChiudi->setText(Testo(m_testoLingua, QStringLiteral("0066"), cmdChiudi->text()));
 
@@ -155,7 +200,7 @@ void frmInput::done(int r)
 
 void frmInput::Form_Unload()
 {
-    m_nomeUtente = txtNomeUtente->text().toUpper().trimmed();
+    m_nomeUtente = NomeMaiuscolo(FiltraNome(txtNomeUtente->text()).testo).trimmed();
     m_gestoreIni.setNome(m_fileImpostazioni);
     m_gestoreIni.setSezione(kSezione);
     // Failed writes (read-only folder) are ignored: the name is still used for this run.

@@ -22,7 +22,7 @@ class frmInput : public QDialog {
     Q_OBJECT
 public:
     // testoLingua gives the texts of the interface language by their ids
-    // ("0012", "0096", "0138", "0066"); empty: the built-in Italian texts.
+    // ("0012", "0096", "0138", "0066", "0166"); empty: the built-in Italian texts.
     frmInput(IniManager &gestoreIni, const QString &fileImpostazioni, const platform::Services &services,
              TestoLingua testoLingua = {}, QWidget *parent = nullptr);
 
@@ -33,6 +33,7 @@ public:
     QLabel *lblBenvenuto = nullptr;
     QLabel *lblDigitaNome = nullptr;
     QLineEdit *txtNomeUtente = nullptr;
+    QLabel *lblCaratteriTolti = nullptr;   // shown when the field dropped characters (id "0166")
     QCheckBox *chkRemember = nullptr;
     QPushButton *cmdChiudi = nullptr;
 
@@ -55,4 +56,5 @@ private:
     TestoLingua m_testoLingua;
     QString m_nomeUtente;
     bool m_chiuso = false;
+    bool m_tolti = false;   // the change under way dropped characters
 };

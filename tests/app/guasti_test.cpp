@@ -214,3 +214,16 @@ TEST_F(Guasti, capsLockPictureAndTitle_leaveTheModelLineClear)
         EXPECT_GE(finestra->imgX->x(), 0);
     }
 }
+
+TEST_F(Guasti, kindsOfMaterialAndModes_showTheirWholeCaptions)
+{
+    for (QSize schermo : {QSize(800, 600), QSize(1024, 768), QSize(1920, 1080)}) {
+        fakes.screen.pixels = schermo;
+        stato->schermoGrande = DecidiSchermo(schermo).schermoGrande;
+        apri();
+        for (QRadioButton *b : finestra->optMenu)
+            EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString() << " " << schermo.width();
+        for (QRadioButton *b : finestra->optLevel)
+            EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString() << " " << schermo.width();
+    }
+}

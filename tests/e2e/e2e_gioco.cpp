@@ -59,6 +59,13 @@ QPoint centro(const QWidget *w)
     return w->mapToGlobal(w->rect().center());
 }
 
+// Where a learner clicks an option: on its caption (the part of an option
+// button that answers a click), not in the empty space beside it.
+QPoint sullaDidascalia(const QWidget *w)
+{
+    return w->mapToGlobal(QPoint(qMin(w->width(), w->sizeHint().width()) / 2, w->height() / 2));
+}
+
 class GiocoReale : public ::testing::Test {
 protected:
     void SetUp() override
@@ -134,7 +141,7 @@ TEST_F(GiocoReale, gameFromTheMenu_aTurnTypedOnTheFrenchLayout_scoresPoints)
             if (gioco)
                 passo = Passo::Avvia;
             else
-                xdotool.clic(centro(opzioneGioco));
+                xdotool.clic(sullaDidascalia(opzioneGioco));
             return;
         case Passo::Avvia:
             apertoDalMenu = gioco && gioco->parentWidget() == principale.get();

@@ -4,7 +4,8 @@
 Every four-digit string literal in the program's code ("0031") is the id of
 an interface text. Each file of data/Lang must give every such id a text,
 plus "InfoAuthor" and "MailAuthor", and nothing else; it must be code page
-1252, with section [Strings] once and every key once.
+1252, with section [Strings] once and every key once; a text the program
+fills in ("%1") has the same places in every file.
 
 verifica_lingue.py SOURCE_DIR
 """
@@ -95,6 +96,7 @@ def main():
     letti = id_letti(sorgenti)
     file_lingua = sorted((sorgenti / "data" / "Lang").glob("*.lng"))
     errori = []
+    segnaposto = {}   # id -> {file: the %1 %2 ... its text holds}
     if not file_lingua:
         errori.append("data/Lang holds no language file")
     for f in file_lingua:
@@ -110,6 +112,7 @@ def main():
                     errori.append(f"{f.name}: id {chiave} is never read by the program")
             elif chiave.lower() not in ALTRE_CHIAVI:
                 errori.append(f"{f.name}: key {chiave} is neither an id nor InfoAuthor/MailAuthor")
+            segnaposto.setdefault(chiave, {})[f.name] = sorted(set(re.findall(r"%\d", valore)))
             if len(valore) > LUNGHEZZA_MASSIMA:
                 errori.append(f"{f.name}: {chiave} is longer than {LUNGHEZZA_MASSIMA} characters")
         for chiave in ("InfoAuthor", "MailAuthor"):
@@ -117,6 +120,11 @@ def main():
                 errori.append(f"{f.name}: {chiave} is missing")
         if not chiavi.get("InfoAuthor"):
             errori.append(f"{f.name}: InfoAuthor names no translator")
+    # A text filled in by the program keeps every place it is filled in.
+    for chiave, per_file in sorted(segnaposto.items()):
+        if len({tuple(v) for v in per_file.values()}) > 1:
+            errori.append(f"id {chiave}: the files disagree on its places " +
+                          ", ".join(f"{n} {' '.join(v) or 'none'}" for n, v in sorted(per_file.items())))
     for e in errori:
         print(e)
     if not errori:

@@ -272,6 +272,7 @@ TEST(PdfDocument, emptyFileName_makesTildeNameInProgramFolder)
     clsPDFCreator pdf(&fakes.clock, &fakes.random, outDir());
     QString name;
     ASSERT_TRUE(pdf.InitPDFFile(name));
+    pdf.BeginPage();
     ASSERT_TRUE(pdf.ClosePDFFile());
     // Day 5, 09:00:00, digit 3: 50900003 in hexadecimal.
     EXPECT_EQ(name, outDir() + "~308AC23.pdf");

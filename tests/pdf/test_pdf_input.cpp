@@ -170,6 +170,7 @@ TEST(PdfImages, inconsistentArrays_areRefused)
     EXPECT_FALSE(pdf.LoadImgFromArray("A", QByteArray(), QByteArray(), 0, 0, 24, 0));
     EXPECT_TRUE(pdf.LoadImgFromArray("A", QByteArray(2, 'x'), QByteArray(), 2, 1, 24, 1));   // grey: 1 per pixel
     EXPECT_TRUE(pdf.LoadImgFromArray("P", QByteArray(1, '\x01'), QByteArray(3, 'c'), 1, 1, 1, 0));
+    pdf.BeginPage();
     const QByteArray file = d.finish();
     // The two-entry palette was padded from one entry to two.
     EXPECT_TRUE(file.contains("/Length 6 >>\rstream\r\nccc\0\0\0\rendstream"));
@@ -251,23 +252,28 @@ TEST(PdfFailures, failedOrAbandonedDocument_leavesTheOldFileAlone)
     EXPECT_EQ(readAll(name), "old report");
     pdftest::Writer w;
     ASSERT_TRUE(w.pdf.InitPDFFile(name));
+    w.pdf.BeginPage();
     ASSERT_TRUE(w.pdf.ClosePDFFile());
     EXPECT_TRUE(readAll(name).startsWith("%PDF-1.3\r\n"));
     EXPECT_FALSE(w.pdf.ClosePDFFile());   // only once
 }
 
-TEST(PdfFailures, drawingOutsideAStream_isIgnored)
+TEST(PdfFailures, drawingOutsideAStream_isDroppedAndReported)
 {
     MemoryDoc d;
     clsPDFCreator &pdf = d.w.pdf;
     pdf.LoadFontStandard("F", "Helvetica");
+    pdf.EndPage();     // ending nothing is harmless
+    pdf.EndObject();
+    EXPECT_FALSE(pdf.hasError());
     pdf.DrawText(1, 1, "lost", "F", 10);
     pdf.SetColorStroke(255);
     pdf.Rectangle(1, 1, 2, 2, 1);
     pdf.DrawImg("I", 1, 1, 1, 1);
-    pdf.EndPage();
-    pdf.EndObject();
-    const QByteArray file = d.finish();
+    EXPECT_TRUE(pdf.hasError());
+    pdf.BeginPage();
+    EXPECT_FALSE(pdf.ClosePDFFile());
+    const QByteArray file = d.buffer.data();
     EXPECT_FALSE(file.contains("lost"));
     EXPECT_FALSE(file.contains(" RG"));
     EXPECT_FALSE(file.contains("endstream"));

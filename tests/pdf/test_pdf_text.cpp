@@ -205,6 +205,7 @@ TEST(PdfFonts, loadFont_namesPickTheFamily)
     pdf.LoadFont("F2", "SYMBOL", 2);
     pdf.LoadFont("F3", " s y m b o l ", 3);
     pdf.LoadFont("F4", "Arial", 9);            // unknown style: no suffix, no widths
+    pdf.BeginPage();
     const QByteArray file = p.finish();
     EXPECT_TRUE(file.contains("/Name /F1\r/BaseFont /Arial\r/FirstChar 32\r"));
     EXPECT_TRUE(file.contains("/Name /F2\r/BaseFont /Symbol,Italic\r/FirstChar 30\r"));

@@ -1,10 +1,15 @@
 // The learner-name dialog.
 #include "settings/IniManager.h"
+#include "settings/NomeUtente.h"
+#include "settings/Segnalibro.h"
 #include "settings/frmInput.h"
 #include "tests/support/FakeServices.h"
 
 #include <QCheckBox>
+#include <QDir>
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -140,6 +145,81 @@ TEST_F(NameDialog, languageFile_givesTheFourTexts)
     EXPECT_EQ(builtIn.lblDigitaNome->text(), "Scrivi il tuo nome");
     EXPECT_EQ(builtIn.chkRemember->text(), "Ricorda il tuo nome al prossimo accesso");
     EXPECT_EQ(builtIn.cmdChiudi->text(), "OK");
+}
+
+// ---- Odd names ----
+
+TEST_F(NameDialog, pastedLineBreak_becomesABlankAndTheNameIsRemembered)
+{
+    frmInput dlg(ini, path, f.services());
+    dlg.show();
+    QGuiApplication::clipboard()->setText("luigi\nverdi\r\n");
+    dlg.txtNomeUtente->paste();
+    EXPECT_EQ(dlg.txtNomeUtente->text(), "luigi verdi ");
+    EXPECT_TRUE(dlg.lblCaratteriTolti->isHidden());   // nothing was dropped
+    dlg.chkRemember->setChecked(true);
+    dlg.accept();
+    EXPECT_EQ(dlg.nomeUtente(), "LUIGI VERDI");
+    EXPECT_EQ(stored("Name"), "LUIGI VERDI");
+    EXPECT_EQ(stored("Remember"), "1");
+}
+
+TEST_F(NameDialog, controlCharactersAndCharactersTheFilesCannotHold_areDroppedAndSaidSo)
+{
+    frmInput dlg(ini, path, f.services());
+    dlg.show();
+    dlg.txtNomeUtente->insert(QString::fromUtf8("An\x01na\u200B\u202E \x7F"));
+    EXPECT_EQ(dlg.txtNomeUtente->text(), "Anna ");
+    EXPECT_FALSE(dlg.lblCaratteriTolti->isHidden());
+    QTest::keyClicks(dlg.txtNomeUtente, "B");
+    EXPECT_TRUE(dlg.lblCaratteriTolti->isHidden());   // the next clean edit hides the line
+
+    dlg.txtNomeUtente->clear();
+    dlg.txtNomeUtente->insert(QString::fromUtf8("Иван"));
+    EXPECT_EQ(dlg.txtNomeUtente->text(), "");
+    EXPECT_FALSE(dlg.lblCaratteriTolti->isHidden());
+    EXPECT_FALSE(dlg.chkRemember->isEnabled());
+    dlg.txtNomeUtente->insert(QString::fromUtf8("Zoë Œ € 😀"));
+    EXPECT_EQ(dlg.txtNomeUtente->text(), QString::fromUtf8("Zoë Œ € "));
+    dlg.accept();
+    EXPECT_EQ(dlg.nomeUtente(), QString::fromUtf8("ZOË Œ €"));
+}
+
+TEST_F(NameDialog, learnersWithNamesBeyondTheCodePage_neverShareABookmark)
+{
+    // Before, "ИВАН" and "ОЛЬГ" were both stored as "????".
+    const QString cartella = dir.path() + "/";
+    QDir(cartella).mkpath("CorsoDattilo");
+    QStringList nomi;
+    for (const char *typed : {"Иван", "Ольг", "Ivan"}) {
+        frmInput dlg(ini, path, f.services());
+        dlg.show();
+        dlg.txtNomeUtente->insert(QString::fromUtf8(typed));
+        dlg.accept();
+        nomi << dlg.nomeUtente();
+    }
+    EXPECT_EQ(nomi, QStringList({"", "", "IVAN"}));
+    f.dialogs.answers = {platform::Dialogs::AnsYes};
+    SalvaSegnalibro(ini, f.dialogs, nullptr, cartella, nomi[2], "a/L03.ftd", false, QStringList());
+    EXPECT_EQ(LeggiSegnalibro(ini, cartella, nomi[0]), "");
+    EXPECT_EQ(LeggiSegnalibro(ini, cartella, nomi[2]), "L03");
+}
+
+TEST_F(NameDialog, storedNameWithForbiddenCharacters_isCleanedWhenShown)
+{
+    settings(QByteArray("\xEF\xBB\xBF[AccessName]\r\nName=Ren\xC3\xA9\xE2\x80\x8B \xE4\xB8\xAD\r\nRemember=1\r\n"));
+    frmInput dlg(ini, path, f.services());
+    dlg.show();
+    EXPECT_EQ(dlg.txtNomeUtente->text(), QString::fromUtf8("René "));
+    EXPECT_FALSE(dlg.lblCaratteriTolti->isHidden());
+}
+
+TEST(NomeUtente, upperCase_staysInsideTheCodePage)
+{
+    EXPECT_EQ(NomeMaiuscolo(QString::fromUtf8("aµƒßÿšœé")), QString::fromUtf8("AµƒSSŸŠŒÉ"));
+    EXPECT_EQ(FiltraNome("a\t\tb\r\n\r\nc").testo, "a b c");
+    EXPECT_FALSE(FiltraNome("a\t\tb").tolti);
+    EXPECT_TRUE(FiltraNome(QString::fromUtf8("a\xC2\xAD")).tolti);   // soft hyphen: invisible in a name
 }
 
 // Run with --gtest_also_run_disabled_tests to refresh the picture in docs/.

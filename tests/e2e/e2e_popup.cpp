@@ -1,0 +1,192 @@
+// The pop-up over the keyboard on a real X server, with or without a window
+// manager: it slides up with the welcome without taking the keyboard from the
+// main window, a click on it (or anywhere in the window) sends it away, and
+// keys typed while it shows reach the input line. Keys and clicks come only
+// from xdotool.
+
+#include "app/Composizione.h"
+#include "app/LineaInput.h"
+#include "app/Pannelli.h"
+#include "app/frmClavora.h"
+#include "app/modClavora.h"
+#include "keyboard/TastieraVirtuale.h"
+#include "platform/SystemServices.h"
+#include "tests/support/FakeServices.h"
+#include "ui/frmTransparency.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+
+frmClavora *finestraPrincipale()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (auto *f = qobject_cast<frmClavora *>(w))
+            return f;
+    return nullptr;
+}
+
+void xdotool(const QStringList &argomenti)
+{
+    QProcess::startDetached("xdotool", argomenti);
+}
+
+// A click at a screen point, as the learner's mouse.
+void clicca(const QPoint &punto)
+{
+    xdotool({"mousemove", "--sync", QString::number(punto.x()), QString::number(punto.y()),
+             "click", "1"});
+}
+
+// The learner's steps, each waiting for what the learner would see first.
+class Studente : public QObject {
+public:
+    struct Passo {
+        QString attesa;
+        std::function<bool()> pronto;
+        std::function<void()> azione;
+    };
+    std::vector<Passo> passi;
+    size_t corrente = 0;
+    QString fallito;
+
+    void parti()
+    {
+        connect(&timer_, &QTimer::timeout, this, [this] { passo(); });
+        timer_.start(50);
+        orologio_.start();
+    }
+
+private:
+    void passo()
+    {
+        if (finito_)
+            return;
+        if (corrente >= passi.size()) {
+            chiudi();
+            return;
+        }
+        if (orologio_.elapsed() > 20000) {
+            fallito = "waited in vain for: " + passi[corrente].attesa;
+            chiudi();
+            return;
+        }
+        if (!passi[corrente].pronto())
+            return;
+        ++corrente;
+        orologio_.restart();
+        passi[corrente - 1].azione();
+    }
+    void chiudi()
+    {
+        finito_ = true;
+        timer_.stop();
+        for (QWidget *w : QApplication::topLevelWidgets())
+            if (auto *m = qobject_cast<QMessageBox *>(w); m && m->isVisible())
+                m->reject();
+        if (frmClavora *f = finestraPrincipale())
+            f->close();
+        QCoreApplication::exit(0);
+    }
+    bool finito_ = false;
+    QTimer timer_;
+    QElapsedTimer orologio_;
+};
+
+TEST(PopupReale, popupLeavesTheKeyboardToTheWindowAndGoesOnAClick)
+{
+    if (QGuiApplication::platformName() != "xcb")
+        GTEST_SKIP() << "needs an X server";
+    QTemporaryDir dir;
+    const QString cartella = dir.path() + "/";
+    QDir().mkpath(cartella + "Esercizi");
+    QDir().mkpath(cartella + "CorsoDattilo");
+    {
+        QFile f(cartella + "Esercizi/festa.ftd");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[Livello1]\r\n1=f\xEAte\r\n2=f\xEAte\r\n");   // code page 1252
+    }
+    platform::SystemServices sistema;
+    fake::InstanceLock libero;
+    platform::Services servizi = sistema.services();
+    servizi.instance = &libero;
+
+    Studente studente;
+    frmClavora *f = nullptr;
+    auto popupFermo = [&] {
+        f = finestraPrincipale();
+        return f && f->popup && f->s.popupVisibile && f->popup->isVisible() &&
+               !f->popup->inScorrimento();
+    };
+    auto finestraAttiva = [&] { return QApplication::activeWindow() == f; };
+    auto nessuno = [] {};
+    studente.passi = {
+        {"the name dialog", [] { return QApplication::activeModalWidget() != nullptr; }, nessuno},
+        {"the name dialog's field", [] { return qobject_cast<QLineEdit *>(QApplication::focusWidget()); },
+         [] { xdotool({"type", "--delay", "50", "PROVA"}); }},
+        {"the name in its field", [] {
+             auto *campo = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+             return campo && campo->text() == "PROVA";
+         }, [] { xdotool({"key", "Return"}); }},
+        // The welcome brings the pop-up; the main window keeps the keyboard.
+        {"the pop-up at rest over the keyboard, the window active",
+         [&] { return popupFermo() && finestraAttiva() && f->pratica.startAbilitato(); },
+         [&] {
+             const QRect q = f->picKeyword->rettangoloTasto(10);
+             const QPoint obiettivo = f->picNotebook->mapToGlobal(
+                 f->picKeyword->pos() + q.topLeft() + QPoint(10, 0));
+             EXPECT_EQ(f->popup->x(), obiettivo.x());
+             EXPECT_GE(f->popup->y(), obiettivo.y());
+             EXPECT_LT(f->popup->y(), obiettivo.y() + PassoScorrimentoTwips / TwipsPerPixel);
+             EXPECT_NE(QApplication::focusWindow(), f->popup->windowHandle());
+             // Above the main window on the screen: its own colours show there.
+             const QPoint dentro(f->popup->x() + 12, f->popup->y() + f->popup->height() / 2);
+             const QColor c = QGuiApplication::primaryScreen()->grabWindow(0).toImage().pixelColor(dentro);
+             EXPECT_GT(c.red(), 235) << qPrintable(c.name());
+             EXPECT_TRUE(c.green() > 160 && c.green() < 215) << qPrintable(c.name());
+             EXPECT_TRUE(c.blue() > 120 && c.blue() < 190) << qPrintable(c.name());
+             // A click on the pop-up lands on the keyboard beneath it.
+             clicca(f->popup->geometry().center() + QPoint(0, 20));
+         }},
+        {"the pop-up to go after the click", [&] { return !f->s.popupVisibile && !f->popup->isVisible(); },
+         [] { xdotool({"key", "Return"}); }},
+        {"the line to start", [&] { return f->pratica.carattereAtteso() == "f" && finestraAttiva(); },
+         [&] {
+             // The pop-up up again while the line runs: the learner types on.
+             const QPoint obiettivo = f->picNotebook->mapToGlobal(
+                 f->picKeyword->pos() + f->picKeyword->rettangoloTasto(10).topLeft() + QPoint(10, 0));
+             f->popup->Apri(obiettivo, f->screen()->geometry().bottom() + 1);
+         }},
+        {"the pop-up up during the line", popupFermo,
+         [] { xdotool({"key", "--delay", "80", "f", "dead_circumflex", "e", "t", "e"}); }},
+        {"the line typed to its end", [&] { return f->pratica.rigaCompletata(); }, [&] {
+             EXPECT_EQ(f->txtInput->text(), QString::fromUtf8("fête"));
+             EXPECT_EQ(f->s.totaleErrori, 0);
+             EXPECT_FALSE(f->s.popupVisibile);   // the first key sent it away
+             EXPECT_FALSE(f->popup->isVisible());
+         }},
+    };
+    studente.parti();
+    Avvia(servizi, cartella, {"/festa.ftd"}, [] { return QApplication::exec(); });
+    EXPECT_TRUE(studente.fallito.isEmpty()) << studente.fallito.toStdString();
+    EXPECT_EQ(studente.corrente, studente.passi.size());
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
