@@ -14,7 +14,9 @@
 #include "settings/frmInput.h"
 #include "settings/frmLanguage.h"
 #include "ui/Caratteri.h"
+#include "ui/cTooltip.h"
 #include "ui/frmInfo.h"
+#include "ui/frmTransparency.h"
 
 #include <QCheckBox>
 #include <QFontMetricsF>
@@ -167,6 +169,10 @@ TEST_F(Finestre, mainWindow_everyControlInEveryLanguage)
     }, [this](QWidget *w) {
         auto *f = static_cast<frmClavora *>(w);
         EXPECT_EQ(f->picKeyword->tooltipTasto37(), dalFile("0151"));
+        EXPECT_EQ(f->fumettiMenu->Title(), dalFile("0172"));
+        EXPECT_EQ(f->fumettiMenu->ToolText(f->optMenu[2]), dalFile("0176"));
+        EXPECT_EQ(f->fumettiLivello->ToolText(f->optLevel[1]), dalFile("0171"));
+        EXPECT_EQ(f->popup->testo(), dalFile("0033"));
         EXPECT_EQ(stato->unitaVelocita, dalFile("0116"));
         EXPECT_EQ(stato->nomeModo, dalFile("0027"));
         EXPECT_EQ(f->testi.titoloAttenzione, dalFile("0062"));
