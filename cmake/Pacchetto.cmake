@@ -57,7 +57,8 @@ with Shift, AltGr or the dead key, coloured by the finger that must strike it.
 It offers built-in French sentences in three levels, a course of lessons, the
 learner's own exercises and text files, speed and score after every line,
 results that can be printed or written as PDF, and a game of falling
-characters. The interface is Italian; the practice material is French.]])
+characters. The interface is Italian, English, French, German or Spanish; the
+practice material is French.]])
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_PACKAGE_SECTION education)
@@ -69,9 +70,10 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # dpkg-shlibdeps. What is loaded at run time it cannot see: the X11 platform
 # plugin (the program cannot open a window without it), the fonts whose
 # metrics the keyboard is drawn with, and libpulse (dlopen; silent without it)
-# and xdg-utils (help pages and PDF reports open through it), only recommended.
+# and xdg-utils (help pages and PDF reports open through it), only recommended,
+# as are Qt's own translations (the buttons of message boxes in the interface language).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2, fonts-dejavu-core")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libpulse0, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libpulse0, xdg-utils, qt6-translations-l10n")
 set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/pacchetto)
 include(CPack)

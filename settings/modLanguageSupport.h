@@ -25,8 +25,9 @@ namespace modLanguageSupport {
 
 // The longest text a language file gives; a longer value is not used.
 constexpr int kLunghezzaMassima = 511;
-// Language files are a few kilobytes; a larger file is not read at all.
-constexpr qint64 kMaxBytesFile = 1024 * 1024;
+// Language files are a few kilobytes. A larger file is not read at all: every
+// lookup reads the whole file, and a window looks up a hundred texts.
+constexpr qint64 kMaxBytesFile = 64 * 1024;
 
 inline const QString kSezione = QStringLiteral("Strings");
 inline const QString kItaliano = QStringLiteral("Italian");
