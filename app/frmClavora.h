@@ -57,8 +57,8 @@ public:
     std::function<int(QWidget *proprietario)> apriReport;      // 3: the text-file report
     std::function<int(QWidget *proprietario)> apriGioco;       // training and game
     std::function<bool(QWidget *proprietario, const frmInfo::Azioni &)> apriInfo;  // true: print
-    // The texts of the interface language by id, handed in by the start-up;
-    // empty: the built-in Italian ones.
+
+    // The texts of the interface language by id; empty: the built-in Italian ones.
     TestoLingua lingua;
 
     // Load steps, split where the window must already be visible.

@@ -119,14 +119,6 @@ TEST_F(Lingue, languageText_keepsTheBlanksAndLineBreaksAroundTheBuiltInText)
     EXPECT_EQ(ml::TestoOPredefinito(QString("   "), " a "), " a ");
 }
 
-TEST_F(Lingue, utf8AndUtf16Files_readLikeCodePage1252Ones)
-{
-    const QString cp = scrivi("Cp", "[Strings]\r\n0001=Entr\xE9\x65 \x80\r\n");
-    const QString u8 = scrivi("U8", "\xEF\xBB\xBF[Strings]\r\n0001=Entr\xC3\xA9\x65 \xE2\x82\xAC\r\n");
-    EXPECT_EQ(ml::TestoLingua(cp, "0001"), QString::fromUtf8("Entrée €"));
-    EXPECT_EQ(ml::TestoLingua(u8, "0001"), QString::fromUtf8("Entrée €"));
-}
-
 // ---- Choosing the language ----
 
 TEST_F(Lingue, installerFrench_withAFrenchFile_startsInFrench)
