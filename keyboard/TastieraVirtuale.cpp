@@ -377,19 +377,24 @@ void TastieraVirtuale::disegnaCornice(QPainter &p, int tasto) const
 
 QList<PezzoDidascalia> PezziRiga(const QString &riga, const QFontMetrics &fm, const QRect &tasto)
 {
-    // The AltGr legend (the second character of a line, or a lone one set far to
-    // the right) sits at the key's right edge: spaces would push it out of a
-    // small key.
-    const QStringList parti = riga.split(' ', Qt::SkipEmptyParts);
+    // The AltGr legend (set apart by two blanks or more, or alone far to the
+    // right) sits at the key's right edge: spaces would push it out of a small
+    // key. Words of one caption ("Alt Gr") stay together.
     qsizetype rientro = 0;
     while (rientro < riga.size() && riga.at(rientro) == ' ')
         ++rientro;
-    if (parti.size() != 2 && !(parti.size() == 1 && rientro >= 4))
-        return {{tasto.left() + 1, riga}};
+    const QString testo = riga.trimmed();
+    const qsizetype spazio = testo.indexOf(QStringLiteral("  "));
     QList<PezzoDidascalia> pezzi;
-    if (parti.size() == 2)
-        pezzi.append({tasto.left() + 1 + fm.horizontalAdvance(riga.left(rientro)), parti[0]});
-    pezzi.append({tasto.right() - 1 - fm.horizontalAdvance(parti.back()), parti.back()});
+    if (spazio > 0) {
+        pezzi.append({tasto.left() + 1 + fm.horizontalAdvance(riga.left(rientro)), testo.left(spazio)});
+        const QString legenda = testo.mid(spazio).trimmed();
+        pezzi.append({tasto.right() - 1 - fm.horizontalAdvance(legenda), legenda});
+    } else if (rientro >= 4 && !testo.isEmpty()) {
+        pezzi.append({tasto.right() - 1 - fm.horizontalAdvance(testo), testo});
+    } else {
+        pezzi.append({tasto.left() + 1, riga});
+    }
     return pezzi;
 }
 

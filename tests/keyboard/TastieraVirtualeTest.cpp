@@ -303,3 +303,19 @@ TEST(Didascalie, everyLegendStaysInsideItsKeyOnSmallAndLargeScreens)
         }
     }
 }
+
+TEST(Didascalie, legendsSetApartGoRightAndWordsOfOneCaptionStayTogether)
+{
+    const QFontMetrics fm(QFont("Liberation Sans", 10));
+    const QRect tasto(100, 0, 60, 30);
+    const auto altGr = PezziRiga(" Alt Gr", fm, tasto);
+    ASSERT_EQ(altGr.size(), 1);
+    EXPECT_EQ(altGr[0].testo, " Alt Gr");
+    const auto due = PezziRiga(QString::fromUtf8("  é    ~"), fm, tasto);
+    ASSERT_EQ(due.size(), 2);
+    EXPECT_EQ(due[1].testo, "~");
+    EXPECT_EQ(due[1].x + fm.horizontalAdvance("~"), tasto.right() - 1);
+    const auto euro = PezziRiga(QString::fromUtf8("      €"), fm, tasto);
+    ASSERT_EQ(euro.size(), 1);
+    EXPECT_EQ(euro[0].x + fm.horizontalAdvance(QString::fromUtf8("€")), tasto.right() - 1);
+}
