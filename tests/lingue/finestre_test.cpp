@@ -159,35 +159,44 @@ protected:
     }
 };
 
-TEST_F(Finestre, mainWindow_everyControlInEveryLanguage)
+TEST_F(Finestre, mainWindow_everyControlInEveryLanguageOnEveryScreen)
 {
-    std::map<QString, QStringList> messaggiItaliani;
-    percorri("main window", [this] {
-        auto f = principale();
-        QCoreApplication::processEvents();
-        return std::unique_ptr<QWidget>(f.release());
-    }, [this](QWidget *w) {
-        auto *f = static_cast<frmClavora *>(w);
-        EXPECT_EQ(f->picKeyword->tooltipTasto37(), dalFile("0151"));
-        EXPECT_EQ(f->fumettiMenu->Title(), dalFile("0172"));
-        EXPECT_EQ(f->fumettiMenu->ToolText(f->optMenu[2]), dalFile("0176"));
-        EXPECT_EQ(f->fumettiLivello->ToolText(f->optLevel[1]), dalFile("0171"));
-        EXPECT_EQ(f->popup->testo(), dalFile("0033"));
-        EXPECT_EQ(stato->unitaVelocita, dalFile("0116"));
-        EXPECT_EQ(stato->nomeModo, dalFile("0027"));
-        EXPECT_EQ(f->testi.titoloAttenzione, dalFile("0062"));
-        EXPECT_EQ(f->testi.messaggio(12), dalFile("0013") + QString::fromUtf8(" <Entrée>"));
-        EXPECT_EQ(f->testi.messaggio(13), "\r\n" + dalFile("0014"));
-        EXPECT_EQ(f->testi.messaggio(0), "- " + dalFile("0001") + " ");
-        EXPECT_EQ(f->testi.lodiRecord.value(6), dalFile("0054"));
-        EXPECT_EQ(f->testi.lodiNormali.value(0), dalFile("0055"));
-    });
+    // 1024 x 768 is the tightest: the layout grows by 1.28, the welcome's font by 1.33.
+    for (const QSize schermo : {QSize(800, 600), QSize(1024, 768), QSize(1280, 1024)}) {
+        fakes.screen.pixels = schermo;
+        SCOPED_TRACE(QString("%1 x %2").arg(schermo.width()).arg(schermo.height()).toStdString());
+        percorri(
+            "main window",
+            [this, schermo] {
+                stato->schermoGrande = DecidiSchermo(schermo).schermoGrande;
+                auto f = principale();
+                QCoreApplication::processEvents();
+                return std::unique_ptr<QWidget>(f.release());
+            },
+            [this](QWidget *w) {
+                auto *f = static_cast<frmClavora *>(w);
+                EXPECT_EQ(f->picKeyword->tooltipTasto37(), dalFile("0151"));
+                EXPECT_EQ(f->fumettiMenu->Title(), dalFile("0172"));
+                EXPECT_EQ(f->fumettiMenu->ToolText(f->optMenu[2]), dalFile("0176"));
+                EXPECT_EQ(f->fumettiLivello->ToolText(f->optLevel[1]), dalFile("0171"));
+                EXPECT_EQ(f->popup->testo(), dalFile("0033"));
+                EXPECT_EQ(stato->unitaVelocita, dalFile("0116"));
+                EXPECT_EQ(stato->nomeModo, dalFile("0027"));
+                EXPECT_EQ(f->testi.titoloAttenzione, dalFile("0062"));
+                EXPECT_EQ(f->testi.messaggio(12), dalFile("0013") + QString::fromUtf8(" <Entrée>"));
+                EXPECT_EQ(f->testi.messaggio(13), "\r\n" + dalFile("0014"));
+                EXPECT_EQ(f->testi.messaggio(0), "- " + dalFile("0001") + " ");
+                EXPECT_EQ(f->testi.lodiRecord.value(6), dalFile("0054"));
+                EXPECT_EQ(f->testi.lodiNormali.value(0), dalFile("0055"));
+            });
+    }
 }
 
 TEST_F(Finestre, dialogsOfTheMainWindow_everyLanguage)
 {
     percorri("name dialog", [this] {
-        auto d = std::make_unique<frmInput>(stato->gestoreIni, fileImpostazioni(cartella), stato->servizi, lookup());
+        auto d = std::make_unique<frmInput>(stato->gestoreIni, fileImpostazioni(cartella),
+                                            stato->servizi, lookup());
         d->show();
         return std::unique_ptr<QWidget>(d.release());
     });
