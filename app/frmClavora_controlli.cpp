@@ -93,7 +93,7 @@ void frmClavora::CreaControlli()
     imgIconaPunteggio = new QLabel(picMessaggio);
     imgIconaPunteggio->setGeometry(14, 26, 40, 40);
     lblMessaggio = new QLabel(picMessaggio);
-    lblMessaggio->setGeometry(64, 12, 516, 70);
+    lblMessaggio->setGeometry(64, 10, 516, 74);   // four lines, inside the shaded edge
     lblMessaggio->setWordWrap(true);
     lblMessaggio->setFont(FontTesto(11));
     picMessaggio->hide();

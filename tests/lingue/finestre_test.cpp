@@ -6,6 +6,7 @@
 #include "LingueTest.h"
 
 #include "app/LineaInput.h"
+#include "app/Punteggio.h"
 #include "game/FrmPlay.h"
 #include "keyboard/TastieraVirtuale.h"
 #include "report/frmReportFreeTXT.h"
@@ -189,6 +190,39 @@ TEST_F(Finestre, mainWindow_everyControlInEveryLanguageOnEveryScreen)
                 EXPECT_EQ(f->testi.lodiRecord.value(6), dalFile("0054"));
                 EXPECT_EQ(f->testi.lodiNormali.value(0), dalFile("0055"));
             });
+    }
+}
+
+// The end-of-line message, with the longest praise word and both kinds of line
+// (record or not), fits its panel in every language on every screen.
+TEST_F(Finestre, endOfLineMessage_fitsItsPanelInEveryLanguageOnEveryScreen)
+{
+    for (const QSize schermo : {QSize(800, 600), QSize(1024, 768), QSize(1280, 1024)}) {
+        fakes.screen.pixels = schermo;
+        stato->schermoGrande = DecidiSchermo(schermo).schermoGrande;
+        for (const QString &l : QStringList{"Italian"} + kLingue) {
+            SCOPED_TRACE(QString("%1 at %2 x %3").arg(l).arg(schermo.width()).arg(schermo.height()).toStdString());
+            lingua(l);
+            auto f = principale();
+            TestiFineRiga t;
+            t.testo6 = f->testi.messaggio(6);
+            t.testo7 = f->testi.messaggio(7);
+            t.testo8 = f->testi.messaggio(8);
+            t.testo9 = f->testi.messaggio(9);
+            t.testo10 = f->testi.messaggio(10);
+            t.testo33 = f->testi.messaggio(33);
+            t.lodiNormali = f->testi.lodiNormali;
+            t.lodiRecord = f->testi.lodiRecord;
+            t.unitaVelocita = stato->unitaVelocita;
+            QLabel *etichetta = f->lblMessaggio;
+            for (bool record : {false, true}) {
+                for (int lode = 0; lode < 7; ++lode) {
+                    etichetta->setText(ComponiMessaggio(t, 100, 16.6f, record, lode));
+                    EXPECT_LE(etichetta->heightForWidth(etichetta->width()), etichetta->height())
+                        << etichetta->text().toStdString();
+                }
+            }
+        }
     }
 }
 
