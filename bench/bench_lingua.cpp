@@ -4,6 +4,7 @@
 //   bench_lingua [--runs N] [--data FOLDER]   -> medians and worst of N runs, in milliseconds
 #include "app/TestiClavora.h"
 #include "app/modClavora.h"
+#include "bench/Misura.h"
 #include "game/TestiGioco.h"
 #include "report/ReportFreeTXT.h"
 #include "results/TestiRisultati.h"
@@ -21,20 +22,6 @@
 #include <vector>
 
 namespace {
-
-// Runs f n times; prints the median and the worst in milliseconds.
-void Misura(const char *nome, int n, const std::function<void()> &f)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < n; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-44s median %8.3f ms   max %8.3f ms   (%d runs)\n", nome, ms[ms.size() / 2], ms.back(), n);
-}
 
 int conteggio = 0;
 

@@ -2,6 +2,7 @@
 // can type, writing and checking its PDF, and opening and painting its window.
 //   bench_report [--runs N]   -> medians and worst of N runs, in milliseconds
 #include "app/modClavora.h"
+#include "bench/Misura.h"
 #include "report/ReportFreeTXT.h"
 #include "report/frmReportFreeTXT.h"
 
@@ -30,21 +31,6 @@ public:
     QString tempPath() const override { return temp; }
     int installerLanguage() const override { return 1040; }
 };
-
-// Runs f n times; prints the median and the worst in milliseconds.
-void Misura(const char *nome, int n, const std::function<void()> &f)
-{
-    std::vector<double> ms;
-    for (int i = 0; i < n; ++i) {
-        QElapsedTimer t;
-        t.start();
-        f();
-        ms.push_back(double(t.nsecsElapsed()) / 1e6);
-    }
-    std::sort(ms.begin(), ms.end());
-    std::printf("%-34s median %8.3f ms   max %8.3f ms   (%d runs)\n", nome, ms[ms.size() / 2],
-                ms.back(), n);
-}
 
 } // namespace
 
