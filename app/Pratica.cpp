@@ -320,18 +320,8 @@ Pratica::EsitoFineRiga Pratica::FineRiga()
     r.mediaLivello = MediaDopoFrase(sommaPunti_, n, s.livelloCorrente, r.punteggio,
                                     s.velocitaFrase, s.tempoObiettivo);
 
-    TestiFineRiga t;
-    t.testo6 = testi.messaggio(6);
-    t.testo7 = testi.messaggio(7);
-    t.testo8 = testi.messaggio(8);
-    t.testo9 = testi.messaggio(9);
-    t.testo10 = testi.messaggio(10);
-    t.testo33 = testi.messaggio(33);
-    t.lodiNormali = testi.lodiNormali;
-    t.lodiRecord = testi.lodiRecord;
-    t.unitaVelocita = s.unitaVelocita;
     const int lode = NumeroCasuale(*s.servizi.random, *s.servizi.clock, 1, 7) - 1;
-    r.messaggio = ComponiMessaggio(t, r.punteggio, v, r.record, lode);
+    r.messaggio = ComponiMessaggio(testi.fineRiga(s.unitaVelocita), r.punteggio, v, r.record, lode);
     r.icona = 420 + FasciaPunteggio(r.punteggio, s.indiceModo);
     primaFrase_ = false;
     return r;

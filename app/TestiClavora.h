@@ -4,6 +4,7 @@
 // them and the window shows the rest; both read the same object, filled by
 // TestiPredefiniti (the built-in Italian texts) or ApplicaTestiLingua.
 
+#include "app/Punteggio.h"
 #include "settings/TestoLingua.h"
 
 #include <QString>
@@ -32,6 +33,13 @@ struct TestiClavora {
 
     // Message text n; empty outside 0..42.
     QString messaggio(int n) const { return testiMessaggi.value(n); }
+
+    // The texts an end-of-line message is made of.
+    TestiFineRiga fineRiga(const QString &unitaVelocita) const
+    {
+        return {messaggio(6), messaggio(7), messaggio(8), messaggio(9), messaggio(10), messaggio(33),
+                lodiNormali,  lodiRecord,   unitaVelocita};
+    }
 };
 
 // The built-in Italian texts; also sets the shared values that are texts

@@ -17,5 +17,6 @@ inline void Misura(const char *nome, int n, const std::function<void()> &f)
         ms.push_back(double(t.nsecsElapsed()) / 1e6);
     }
     std::sort(ms.begin(), ms.end());
-    std::printf("%-44s median %8.3f ms   max %8.3f ms   (%d runs)\n", nome, ms[ms.size() / 2], ms.back(), n);
+    std::printf("%-44s median %8.3f ms   max %8.3f ms   (%d runs)\n", nome, ms[ms.size() / 2],
+                ms.back(), n);
 }

@@ -201,19 +201,14 @@ TEST_F(Finestre, endOfLineMessage_fitsItsPanelInEveryLanguageOnEveryScreen)
         fakes.screen.pixels = schermo;
         stato->schermoGrande = DecidiSchermo(schermo).schermoGrande;
         for (const QString &l : QStringList{"Italian"} + kLingue) {
-            SCOPED_TRACE(QString("%1 at %2 x %3").arg(l).arg(schermo.width()).arg(schermo.height()).toStdString());
+            SCOPED_TRACE(QString("%1 at %2 x %3")
+                             .arg(l)
+                             .arg(schermo.width())
+                             .arg(schermo.height())
+                             .toStdString());
             lingua(l);
             auto f = principale();
-            TestiFineRiga t;
-            t.testo6 = f->testi.messaggio(6);
-            t.testo7 = f->testi.messaggio(7);
-            t.testo8 = f->testi.messaggio(8);
-            t.testo9 = f->testi.messaggio(9);
-            t.testo10 = f->testi.messaggio(10);
-            t.testo33 = f->testi.messaggio(33);
-            t.lodiNormali = f->testi.lodiNormali;
-            t.lodiRecord = f->testi.lodiRecord;
-            t.unitaVelocita = stato->unitaVelocita;
+            const TestiFineRiga t = f->testi.fineRiga(stato->unitaVelocita);
             QLabel *etichetta = f->lblMessaggio;
             for (bool record : {false, true}) {
                 for (int lode = 0; lode < 7; ++lode) {
