@@ -4,6 +4,7 @@
 #include "pdf/clsPDFCreator.h"
 #include "platform/Testo.h"
 #include "results/Statistiche.h"
+#include "results/TestiRisultati.h"
 
 #include <QFile>
 
@@ -159,6 +160,10 @@ ReportFreeTXT::ReportFreeTXT(const modClavora &stato, TestoLingua lingua, QLocal
     : s(stato), locale_(std::move(locale))
 {
     testi_ = s.fileLinguaPresente ? CaricaTestiLingua(lingua) : CaricaTestiPredefiniti();
+    // The results window's text: both windows write a PDF and hand it to the viewer.
+    pdfNonAperto_ = QString::fromUtf8(risultati::vocePdfNonAperto.predefinito);
+    if (s.fileLinguaPresente)
+        pdfNonAperto_ = Testo(lingua, QString::fromLatin1(risultati::vocePdfNonAperto.id), pdfNonAperto_);
     paroleValutazione_ = testi_.mid(19, 4);
     nomeReport_ = s.nomeUtente;
     figure_ = CalcolaRisultati(s);
@@ -255,8 +260,8 @@ ReportFreeTXT::EsitoPDF ReportFreeTXT::GeneraPDF()
         return {EsitoPDF::NonScritto, nonScritto};
     }
     pdfScritto_ = true;
-    if (s.servizi.desktop)
-        s.servizi.desktop->openFile(percorsoPDF_);
+    if (s.servizi.desktop && !s.servizi.desktop->openFile(percorsoPDF_))
+        return {EsitoPDF::NonAperto, pdfNonAperto_.arg(percorsoPDF_)};
     return {};
 }
 

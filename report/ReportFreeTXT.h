@@ -128,7 +128,8 @@ public:
     QString GetTempDir() const;
 
     struct EsitoPDF {
-        enum Tipo { Aperto, NonCreato, NonScritto } tipo = Aperto;
+        // NonAperto: written, but no program opened it.
+        enum Tipo { Aperto, NonCreato, NonScritto, NonAperto } tipo = Aperto;
         QString messaggio;          // the box to show when not Aperto
     };
     // Counts the characters, writes the PDF to the temporary folder under
@@ -149,6 +150,7 @@ private:
     const modClavora &s;
     QLocale locale_;
     QStringList testi_;
+    QString pdfNonAperto_;   // "%1": the PDF's path
     QStringList paroleValutazione_;
     Figure figure_;
     int giudizioVelocita_ = -1;

@@ -193,9 +193,12 @@ void frmReportFreeTXT::EsportaPDF()
     QCoreApplication::processEvents();
     const report::ReportFreeTXT::EsitoPDF esito = report.GeneraPDF();
     QApplication::restoreOverrideCursor();
-    if (esito.tipo != report::ReportFreeTXT::EsitoPDF::Aperto && s.servizi.dialogs)
+    using Esito = report::ReportFreeTXT::EsitoPDF;
+    if (esito.tipo != Esito::Aperto && s.servizi.dialogs)
         s.servizi.dialogs->message(this, QStringLiteral("Tastavia"), esito.messaggio,
-                                   platform::Dialogs::Critical, platform::Dialogs::Ok);
+                                   esito.tipo == Esito::NonAperto ? platform::Dialogs::Information
+                                                                  : platform::Dialogs::Critical,
+                                   platform::Dialogs::Ok);
 }
 
 void frmReportFreeTXT::done(int r)

@@ -43,6 +43,12 @@ const VoceTesto vocePdfNonScritto{
     "0153", "Impossibile scrivere il file PDF: spazio su disco esaurito o cartella non scrivibile.",
     ""};
 
+const VoceTesto vocePdfNonAperto{
+    "0154",
+    "Nessun programma ha potuto aprire il file PDF. Installa un lettore di PDF per vederlo; finché "
+    "questa finestra resta aperta, il file è qui: %1",
+    ""};
+
 const char *const creditoAutori = "Tastavia - \u00A9 gli autori di Tastavia";
 
 namespace {
@@ -80,6 +86,7 @@ TestiRisultati CaricaTestiPredefiniti(const QString &nomeModo)
     t.pdf = QStringLiteral("PDF");
     t.pdfSuggerimento = QStringLiteral("File PDF");
     t.pdfNonScritto = u8(vocePdfNonScritto.predefinito);
+    t.pdfNonAperto = u8(vocePdfNonAperto.predefinito);
     Completa(t);
     return t;
 }
@@ -107,6 +114,7 @@ TestiRisultati CaricaTestiLingua(const TestoLingua &lingua, const QString &nomeM
     // The PDF button's tooltip has no id of its own: the report's "Crea file pdf" says it.
     t.pdfSuggerimento = testo("0136", QStringLiteral("Crea file pdf"));
     t.pdfNonScritto = testo(vocePdfNonScritto.id, t.pdfNonScritto);
+    t.pdfNonAperto = testo(vocePdfNonAperto.id, t.pdfNonAperto);
     Completa(t);
     return t;
 }

@@ -53,6 +53,9 @@ enum Voce {
 
 // Not one of the 33: the PDF could not be written out (a full disk).
 extern const VoceTesto vocePdfNonScritto;
+// Nor this: the PDF was written but no program opened it ("%1": its path).
+// The text report says the same.
+extern const VoceTesto vocePdfNonAperto;
 
 struct TestiRisultati {
     std::array<QString, NUMERO_TESTI> testiRisultati;
@@ -64,6 +67,7 @@ struct TestiRisultati {
     QString stampa, stampaSuggerimento;           // cmdPrint
     QString pdf, pdfSuggerimento;                 // cmdPDF
     QString pdfNonScritto;
+    QString pdfNonAperto;                         // "%1": the file's path
 
     const QString &operator[](int i) const { return testiRisultati[size_t(i)]; }
 };

@@ -329,8 +329,11 @@ void frmClassifica::CreaPDF()
     switch (ScriviPDF(percorsoPDF_, report_, stato_.servizi.clock, stato_.servizi.random)) {
     case EsitoPDF::Creato:
         pdfCreato_ = true;
-        if (stato_.servizi.desktop)
-            stato_.servizi.desktop->openFile(percorsoPDF_);
+        // Without a viewer the learner would see nothing happen.
+        if (stato_.servizi.desktop && !stato_.servizi.desktop->openFile(percorsoPDF_))
+            stato_.servizi.dialogs->message(this, QStringLiteral("Tastavia"),
+                                            t.pdfNonAperto.arg(percorsoPDF_),
+                                            platform::Dialogs::Information, platform::Dialogs::Ok);
         break;
     case EsitoPDF::NonCreato:
         stato_.servizi.dialogs->message(this, QStringLiteral("Tastavia"), t[PdfOccupato],

@@ -54,6 +54,19 @@ TEST_F(FinestraReport, pdfThatCannotBeCreated_showsTextElevenWithTheErrorIcon)
     EXPECT_TRUE(fakes.desktop.opened.isEmpty());
 }
 
+TEST_F(FinestraReport, pdfWithoutAViewer_saysWhereTheFileIs)
+{
+    esercizio(100, 1, 60);
+    fakes.desktop.viewer = false;
+    frmReportFreeTXT f(*stato);
+    f.cmdCreaPDF->click();
+    ASSERT_EQ(fakes.dialogs.shown.size(), 1u);
+    EXPECT_TRUE(fakes.dialogs.shown[0].text.startsWith("Nessun programma ha potuto aprire il file PDF."));
+    EXPECT_TRUE(fakes.dialogs.shown[0].text.endsWith(": " + temp + "ANNA.pdf"));
+    EXPECT_EQ(fakes.dialogs.shown[0].icon, platform::Dialogs::Information);
+    EXPECT_TRUE(QFile::exists(temp + "ANNA.pdf"));
+}
+
 TEST_F(FinestraReport, escape_closesTheWindowAndDeletesThePdfOnce)
 {
     esercizio(100, 1, 60);

@@ -165,6 +165,20 @@ TEST_F(Finestra, pdfButton_writesTheReportOpensItAndClosingDeletesIt)
     EXPECT_FALSE(QFileInfo::exists(pdf));
 }
 
+TEST_F(Finestra, pdfWithoutAViewer_saysWhereTheFileIsUntilTheWindowCloses)
+{
+    velocita({2, 2, 2, 2, 2});
+    fakes.desktop.viewer = false;
+    auto f = apri();
+    f->cmdPDF->click();
+    const QString pdf = temp + "ANNA.pdf";
+    ASSERT_EQ(fakes.dialogs.shown.size(), 1u);
+    EXPECT_TRUE(ultimoMessaggio().text.startsWith("Nessun programma ha potuto aprire il file PDF."));
+    EXPECT_TRUE(ultimoMessaggio().text.endsWith(": " + pdf));
+    EXPECT_EQ(ultimoMessaggio().icon, platform::Dialogs::Information);
+    EXPECT_TRUE(QFileInfo::exists(pdf));
+}
+
 TEST_F(Finestra, pdfWithoutAName_isNamedAfterTheProgramAndSaysSoInItsHeader)
 {
     if (!lettura::PdftotextPresente())

@@ -89,7 +89,12 @@ public:
     QStringList opened;
     QString temp;
     int language = 1040;
-    bool openFile(const QString &path) override { opened << path; return true; }
+    bool viewer = true;   // false: no program opens a file
+    bool openFile(const QString &path) override
+    {
+        opened << path;
+        return viewer;
+    }
     QString tempPath() const override { return temp; }
     int installerLanguage() const override { return language; }
 };
