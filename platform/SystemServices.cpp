@@ -73,7 +73,12 @@ public:
             box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
             break;
         }
-        switch (box.exec()) {
+        const int risposta = box.exec();
+        // Without a window manager nobody hands the keyboard back to the
+        // window that asked, and the next key would go nowhere.
+        if (parent && parent->window()->isVisible())
+            parent->window()->activateWindow();
+        switch (risposta) {
         case QMessageBox::Yes: return AnsYes;
         case QMessageBox::No: return AnsNo;
         case QMessageBox::Cancel: return AnsCancel;

@@ -4,8 +4,11 @@
 #include "platform/Services.h"
 #include "platform/SystemServices.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QTemporaryDir>
+#include <QTimer>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 TEST(ServiziSenzaDisplay, keyboardLayoutIsUnknownAndSwitchingFails)
@@ -92,4 +95,23 @@ TEST(IstanzaUnica, aSecondLockFailsUntilTheFirstIsGone)
     prima.reset();
     platform::SystemServices terza;
     EXPECT_TRUE(terza.services().instance->tryLock());
+}
+
+TEST(Finestre, messageBox_handsTheKeyboardBackToTheWindowThatAsked)
+{
+    QWidget finestra;
+    finestra.show();
+    QWidget altra;   // took the keyboard while the box was open
+    platform::SystemServices sistema;
+    QTimer::singleShot(0, [&altra] {
+        altra.show();
+        altra.activateWindow();
+        QCoreApplication::processEvents();
+        if (QWidget *box = QApplication::activeModalWidget())
+            box->close();
+    });
+    sistema.services().dialogs->message(&finestra, "Tastavia", "?", platform::Dialogs::Information,
+                                        platform::Dialogs::Ok);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), &finestra);
 }
