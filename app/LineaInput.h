@@ -27,11 +27,6 @@ public:
     // What an accepted Enter shows between the two lines of a sentence.
     static constexpr const char16_t *SeparatoreRighe = u" \u21B5 ";
 
-    // A dead key's accent with the next key's text: "ê" for ^ and "e", the
-    // accent alone for a blank, the accent then the text when they do not
-    // compose. Empty when the key is no dead key.
-    static QString ComponiAccento(int tastoMorto, const QString &testo);
-
 protected:
     void keyPressEvent(QKeyEvent *e) override;
     void inputMethodEvent(QInputMethodEvent *e) override;

@@ -21,11 +21,6 @@ public:
     // A dead key pending from a key event is dropped (a new run starts).
     void azzera() { tastoMorto_ = 0; }
 
-    // A dead key's accent with the next key's text: "ê" for ^ and "e", the
-    // accent alone for a blank, the accent then the text when they do not
-    // compose. Empty when the key is no dead key.
-    static QString ComponiAccento(int tastoMorto, const QString &testo);
-
 private:
     int tastoMorto_ = 0;
 };

@@ -306,7 +306,7 @@ bool FrmPlay::TastoGiocato(QEvent *e)
         codici = caratteri_.daTasto(*k);
         if (codici.isEmpty()) {
             // A dead key waits for the next one; other keys (Esc...) go on.
-            return CaratteriDigitati::ComponiAccento(k->key(), QStringLiteral(" ")).size() > 0;
+            return testo::tastoMorto(k->key());
         }
     } else {
         codici = caratteri_.daCommit(*static_cast<QInputMethodEvent *>(e));

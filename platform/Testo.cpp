@@ -15,7 +15,45 @@ constexpr std::array<char16_t, 32> alti = {
     0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 
+// The dead keys of the French layouts and their accents.
+struct Accento {
+    int tasto;
+    char16_t combinante;
+    char16_t spaziato;
+};
+constexpr Accento accenti[] = {
+    {Qt::Key_Dead_Circumflex, 0x0302, u'^'}, {Qt::Key_Dead_Diaeresis, 0x0308, 0x00A8},
+    {Qt::Key_Dead_Grave, 0x0300, u'`'},      {Qt::Key_Dead_Acute, 0x0301, 0x00B4},
+    {Qt::Key_Dead_Tilde, 0x0303, u'~'},      {Qt::Key_Dead_Cedilla, 0x0327, 0x00B8},
+};
+
+const Accento *accentoDi(int tasto)
+{
+    for (const Accento &a : accenti)
+        if (a.tasto == tasto)
+            return &a;
+    return nullptr;
+}
+
 } // namespace
+
+bool tastoMorto(int tasto)
+{
+    return accentoDi(tasto) != nullptr;
+}
+
+QString componiAccento(int tastoMorto, const QString &testo)
+{
+    const Accento *a = accentoDi(tastoMorto);
+    if (!a)
+        return {};
+    if (testo == QStringLiteral(" "))
+        return QString(QChar(a->spaziato));
+    const QString composto = (testo + QChar(a->combinante)).normalized(QString::NormalizationForm_C);
+    if (composto.size() == testo.size())
+        return composto;
+    return QChar(a->spaziato) + testo;
+}
 
 QChar daCodiceAnsi(int code)
 {

@@ -42,4 +42,11 @@ QString formato(double value, const QString &pattern, const QLocale &locale = QL
 // Two-digit time parts: "hh", "nn" (minutes), "ss".
 QString dueCifre(int value);
 
+// The dead keys of the French layouts (Qt key codes): ^ ¨ ` ´ ~ ¸.
+bool tastoMorto(int tasto);
+// A dead key's accent with the next key's text: "ê" for ^ and "e", the
+// accent alone for a blank, the accent then the text when they do not
+// compose. Empty when the key is no dead key.
+QString componiAccento(int tastoMorto, const QString &testo);
+
 } // namespace testo

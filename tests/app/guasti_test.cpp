@@ -66,15 +66,6 @@ TEST_F(Guasti, deadKeyPassedOnByTheWindow_composesTheLetter)
     EXPECT_EQ(stato->totaleErrori, 0);
 }
 
-TEST_F(Guasti, deadKeyFollowedByABlankOrAnotherLetter_givesTheAccentItself)
-{
-    EXPECT_EQ(LineaInput::ComponiAccento(Qt::Key_Dead_Circumflex, " "), "^");
-    EXPECT_EQ(LineaInput::ComponiAccento(Qt::Key_Dead_Diaeresis, "i"), QString::fromUtf8("ï"));
-    EXPECT_EQ(LineaInput::ComponiAccento(Qt::Key_Dead_Circumflex, "x"), "^x");
-    EXPECT_EQ(LineaInput::ComponiAccento(Qt::Key_Dead_Grave, "A"), QString::fromUtf8("À"));
-    EXPECT_TRUE(LineaInput::ComponiAccento(Qt::Key_A, "e").isEmpty());
-}
-
 TEST_F(Guasti, characterOutsideTheCodePage_isRejected)
 {
     scrivi("Esercizi/q.ftd", "[Livello1]\r\n1=a?a?\r\n");

@@ -90,3 +90,12 @@ TEST(NomeFileSicuro, longNames_leaveRoomForASuffixInAFileName)
     const QString emoji = testo::nomeFileSicuro(QString::fromUtf8("a").repeated(199) + QString::fromUtf8("😀"));
     EXPECT_EQ(emoji, QString("a").repeated(199));   // never half a character
 }
+
+TEST(Testo, deadKeyFollowedByABlankOrAnotherLetter_givesTheAccentItself)
+{
+    EXPECT_EQ(testo::componiAccento(Qt::Key_Dead_Circumflex, " "), "^");
+    EXPECT_EQ(testo::componiAccento(Qt::Key_Dead_Diaeresis, "i"), QString::fromUtf8("ï"));
+    EXPECT_EQ(testo::componiAccento(Qt::Key_Dead_Circumflex, "x"), "^x");
+    EXPECT_EQ(testo::componiAccento(Qt::Key_Dead_Grave, "A"), QString::fromUtf8("À"));
+    EXPECT_TRUE(testo::componiAccento(Qt::Key_A, "e").isEmpty());
+}
