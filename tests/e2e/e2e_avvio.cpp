@@ -10,36 +10,18 @@
 #include "app/frmClavora.h"
 #include "app/modClavora.h"
 #include "platform/SystemServices.h"
+#include "tests/e2e/Studente.h"
 #include "tests/support/FakeServices.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
-
-frmClavora *finestraPrincipale()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *f = qobject_cast<frmClavora *>(w))
-            return f;
-    return nullptr;
-}
-
-QMessageBox *domandaAperta()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *m = qobject_cast<QMessageBox *>(w); m && m->isVisible())
-            return m;
-    return nullptr;
-}
 
 // Counts the message boxes that open.
 class ContaDomande : public QObject {
@@ -53,76 +35,6 @@ protected:
             ++aperte;
         return false;
     }
-};
-
-// Without waiting: the program keeps handling its events while the keys arrive,
-// as it does while a learner types.
-void xdotool(const QStringList &argomenti)
-{
-    QProcess::startDetached("xdotool", argomenti);
-}
-
-// The learner: steps, each waiting for what the learner would see before
-// acting. Driven by a timer, so the program's own loops (dialogs, pauses) run.
-class Studente : public QObject {
-public:
-    struct Passo {
-        QString attesa;                    // what is awaited, for the failure message
-        std::function<bool()> pronto;
-        std::function<void()> azione;
-    };
-    std::vector<Passo> passi;
-    size_t corrente = 0;
-    QString fallito;
-    bool finito = false;
-
-    void parti()
-    {
-        connect(&timer_, &QTimer::timeout, this, [this] { passo(); });
-        timer_.start(50);
-        orologio_.start();
-    }
-
-private:
-    void passo()
-    {
-        if (finito)
-            return;
-        if (corrente >= passi.size()) {
-            chiudi();
-            return;
-        }
-        if (orologio_.elapsed() > 20000) {
-            fallito = "waited in vain for: " + passi[corrente].attesa;
-            if (frmClavora *f = finestraPrincipale())
-                fallito += QString(" (input line \"%1\", %2 errors, expected \"%3\", focus %4)")
-                               .arg(f->txtInput->text())
-                               .arg(f->s.totaleErrori)
-                               .arg(f->pratica.carattereAtteso())
-                               .arg(QApplication::focusWidget()
-                                        ? QApplication::focusWidget()->metaObject()->className()
-                                        : "none");
-            chiudi();
-            return;
-        }
-        if (!passi[corrente].pronto())
-            return;
-        ++corrente;
-        orologio_.restart();
-        passi[corrente - 1].azione();
-    }
-    void chiudi()
-    {
-        finito = true;
-        timer_.stop();
-        if (QMessageBox *m = domandaAperta())
-            m->reject();
-        if (frmClavora *f = finestraPrincipale())
-            f->close();
-        QCoreApplication::exit(0);
-    }
-    QTimer timer_;
-    QElapsedTimer orologio_;
 };
 
 TEST(AvvioReale, learnerTypesNameAndADeadKeyLineAndEscapesTheQuitQuestion)

@@ -11,97 +11,20 @@
 #include "app/modClavora.h"
 #include "keyboard/TastieraVirtuale.h"
 #include "platform/SystemServices.h"
+#include "tests/e2e/Studente.h"
 #include "tests/support/FakeServices.h"
 #include "ui/frmTransparency.h"
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QProcess>
 #include <QScreen>
 #include <QTemporaryDir>
 #include <QTimer>
-#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
-
-frmClavora *finestraPrincipale()
-{
-    for (QWidget *w : QApplication::topLevelWidgets())
-        if (auto *f = qobject_cast<frmClavora *>(w))
-            return f;
-    return nullptr;
-}
-
-void xdotool(const QStringList &argomenti)
-{
-    QProcess::startDetached("xdotool", argomenti);
-}
-
-// A click at a screen point, as the learner's mouse.
-void clicca(const QPoint &punto)
-{
-    xdotool({"mousemove", "--sync", QString::number(punto.x()), QString::number(punto.y()),
-             "click", "1"});
-}
-
-// The learner's steps, each waiting for what the learner would see first.
-class Studente : public QObject {
-public:
-    struct Passo {
-        QString attesa;
-        std::function<bool()> pronto;
-        std::function<void()> azione;
-    };
-    std::vector<Passo> passi;
-    size_t corrente = 0;
-    QString fallito;
-
-    void parti()
-    {
-        connect(&timer_, &QTimer::timeout, this, [this] { passo(); });
-        timer_.start(50);
-        orologio_.start();
-    }
-
-private:
-    void passo()
-    {
-        if (finito_)
-            return;
-        if (corrente >= passi.size()) {
-            chiudi();
-            return;
-        }
-        if (orologio_.elapsed() > 20000) {
-            fallito = "waited in vain for: " + passi[corrente].attesa;
-            chiudi();
-            return;
-        }
-        if (!passi[corrente].pronto())
-            return;
-        ++corrente;
-        orologio_.restart();
-        passi[corrente - 1].azione();
-    }
-    void chiudi()
-    {
-        finito_ = true;
-        timer_.stop();
-        for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *m = qobject_cast<QMessageBox *>(w); m && m->isVisible())
-                m->reject();
-        if (frmClavora *f = finestraPrincipale())
-            f->close();
-        QCoreApplication::exit(0);
-    }
-    bool finito_ = false;
-    QTimer timer_;
-    QElapsedTimer orologio_;
-};
 
 TEST(PopupReale, popupLeavesTheKeyboardToTheWindowAndGoesOnAClick)
 {
