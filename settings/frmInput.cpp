@@ -2,13 +2,13 @@
 
 #include "settings/IniManager.h"
 #include "settings/NomeUtente.h"
+#include "ui/modGradient.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -216,8 +216,5 @@ void frmInput::Form_Unload()
 void frmInput::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(225, 239, 249));
-    g.setColorAt(1, QColor(134, 182, 222));
-    p.fillRect(rect(), g);
+    SfondoDialogo(p, rect());
 }

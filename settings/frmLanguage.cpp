@@ -3,11 +3,11 @@
 #include "settings/modLanguageSupport.h"
 #include "ui/Caratteri.h"
 #include "ui/Immagini.h"
+#include "ui/modGradient.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLinearGradient>
 #include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -122,8 +122,5 @@ void frmLanguage::cmdInfo_Click()
 void frmLanguage::paintEvent(QPaintEvent *)
 {
     QPainter p(this);
-    QLinearGradient g(0, 0, 0, height());
-    g.setColorAt(0, QColor(225, 239, 249));
-    g.setColorAt(1, QColor(134, 182, 222));
-    p.fillRect(rect(), g);
+    SfondoDialogo(p, rect());
 }

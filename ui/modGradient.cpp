@@ -1,5 +1,6 @@
 #include "ui/modGradient.h"
 
+#include <QLinearGradient>
 #include <QPainter>
 #include <algorithm>
 #include <array>
@@ -134,4 +135,12 @@ void GradientFill(QPainter &painter, int x, int y, int larghezza, int altezza,
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
     painter.drawImage(QRectF(x, y, larghezza, altezza), scratch, QRectF(scratch.rect()));
     painter.setRenderHint(QPainter::SmoothPixmapTransform, filtrava);
+}
+
+void SfondoDialogo(QPainter &painter, const QRect &area)
+{
+    QLinearGradient g(0, area.top(), 0, area.bottom() + 1);
+    g.setColorAt(0, QColor(225, 239, 249));
+    g.setColorAt(1, QColor(134, 182, 222));
+    painter.fillRect(area, g);
 }

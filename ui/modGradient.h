@@ -42,3 +42,6 @@ QImage ImmagineGradiente(int larghezza, int altezza, uint32_t altoSinistra, uint
 void GradientFill(QPainter &painter, int x, int y, int larghezza, int altezza,
                   uint32_t altoSinistra, uint32_t altoDestra, uint32_t bassoSinistra,
                   uint32_t bassoDestra, bool smooth);
+
+// The pale blue background of the small dialogs (the name and the language).
+void SfondoDialogo(QPainter &painter, const QRect &area);
