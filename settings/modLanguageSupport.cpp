@@ -192,15 +192,22 @@ bool InstallaTraduzioniQt(const QString &lingua)
     QCoreApplication *app = QCoreApplication::instance();
     if (!app)
         return false;
-    for (QTranslator *vecchia : app->findChildren<QTranslator *>(kNomeTraduzioniQt, Qt::FindDirectChildrenOnly)) {
+    const QLocale locale = LocaleDellaLingua(lingua);
+    const QList<QTranslator *> installate =
+        app->findChildren<QTranslator *>(kNomeTraduzioniQt, Qt::FindDirectChildrenOnly);
+    // The same language again (the main window and the language window both
+    // ask after a change): the file is not read twice.
+    if (installate.size() == 1 && installate.front()->property("locale").toString() == locale.name())
+        return true;
+    for (QTranslator *vecchia : installate) {
         QCoreApplication::removeTranslator(vecchia);
         delete vecchia;
     }
-    const QLocale locale = LocaleDellaLingua(lingua);
     if (locale.language() == QLocale::C || locale.language() == QLocale::English)
         return false;
     auto *traduzioni = new QTranslator(app);
     traduzioni->setObjectName(kNomeTraduzioniQt);
+    traduzioni->setProperty("locale", locale.name());
     if (!traduzioni->load(locale, QStringLiteral("qtbase"), QStringLiteral("_"),
                           QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         delete traduzioni;
