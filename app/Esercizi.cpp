@@ -87,7 +87,7 @@ bool Esercizi::CaricaFileTesto()
     const QByteArray dati = f.readAll();
     if (f.error() != QFileDevice::NoError || dati.contains('\0'))
         return false; // a binary file is no practice text
-    rigaCorrente = PreparaTesto(testo::NormalizzaTipografia(testo::decodificaTesto(dati)));
+    rigaCorrente = PreparaTesto(testo::NormalizzaTipografia(testo::decodificaTesto(dati), tipizzabile));
     return !rigaCorrente.isEmpty();
 }
 
@@ -109,7 +109,7 @@ QString Esercizi::LeggiVoceEsercizio(const QString &file, int livello, int chiav
     IniManager ini;
     ini.setNome(file);
     ini.setSezione("Livello" + QString::number(livello));
-    const QString valore = testo::NormalizzaTipografia(ini.Leggi(QString::number(chiave), QString())).trimmed();
+    const QString valore = testo::NormalizzaTipografia(ini.Leggi(QString::number(chiave), QString()), tipizzabile).trimmed();
     if (valore.isEmpty())
         return {};
     auto prepara = [this](const QString &t) {

@@ -23,6 +23,9 @@ public:
     int larghezzaEtichetta = 0;
     // Keeps only characters that have a key.
     std::function<QString(const QString &)> filtroCaratteri;
+    // Whether the learner's keyboard types a character: the French writer's
+    // typography stays where it does.
+    std::function<bool(QChar)> tipizzabile;
 
     // Run state.
     int numeroFrase = 0;

@@ -101,6 +101,12 @@ constexpr Voce medieLivello[3] = {{"0045", u"Media punteggi 1\u00B0 livello"},
 constexpr Voce mappaDita = {"0031", u"Doppio click per nascondere l'immagine"};
 constexpr Voce mappaEsterna = {"0032", u"Doppio click per riposizionare la mappa sulla tastiera"};
 constexpr Voce tasto37 = {"0151", u"Doppio click per tastiera 2D/3D"};
+constexpr Voce tastieraNonFrancese = {
+    "0350", u"La tastiera in uso non \u00E8 francese AZERTY e il desktop non permette di cambiarla da qui: "
+            u"aggiungi \"Francese (AZERTY)\" nelle impostazioni della tastiera del desktop. "
+            u"Intanto la tastiera sullo schermo mostra i tasti della tua."};
+constexpr Voce tastieraCambiata = {
+    "0351", u"Per gli esercizi la tastiera \u00E8 passata al francese AZERTY; alla chiusura torner\u00E0 \"%1\"."};
 
 // Fills every text; without a lookup, the built-in ones.
 void Riempi(TestiClavora &t, modClavora &s, const TestoLingua &lingua)
@@ -147,6 +153,8 @@ void Riempi(TestiClavora &t, modClavora &s, const TestoLingua &lingua)
     c.mappaDita = testo(mappaDita);
     c.mappaEsterna = testo(mappaEsterna);
     c.tasto37 = testo(tasto37);
+    t.tastieraNonFrancese = testo(tastieraNonFrancese);
+    t.tastieraCambiata = testo(tastieraCambiata);
 }
 
 } // namespace

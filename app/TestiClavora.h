@@ -30,6 +30,9 @@ struct TestiClavora {
     QStringList lodiNormali, lodiRecord;       // seven praise words each
     QString titoloAttenzione = QStringLiteral("Attenzione!");
     TestiControlli controlli;
+    // The line about the learner's keymap: not French and kept by the
+    // desktop; switched to French ("%1": the layout given back at exit).
+    QString tastieraNonFrancese, tastieraCambiata;
 
     // Message text n; empty outside 0..42.
     QString messaggio(int n) const { return testiMessaggi.value(n); }

@@ -187,8 +187,9 @@ void frmClavora::Form_Load(const QString &comando)
     update();
     QApplication::processEvents();
 
-    // 12: the French layout, remembering the learner's own. Checked once the window
-    // shows: loading a keymap takes a moment, and its warning needs the window.
+    // 12: the learner's keymap, switched to French only where it must and may.
+    // Checked once the window shows: loading a keymap takes a moment, and its
+    // warning needs the window.
     tastiera::AvvisoLayout avviso;
     avviso.dialogs = s.servizi.dialogs;
     avviso.finestra = this;
@@ -196,8 +197,12 @@ void frmClavora::Form_Load(const QString &comando)
     avviso.messaggio = [this](int n) { return testi.messaggio(n); };
     // The layout's help page, only when it is there: one box is enough.
     avviso.apriGuida = [this](int id) { s.ApriGuida(this, id, false); };
-    tastiera::VerificaLayout(controlloLayout_, avviso);
+    esitoLayout_ = tastiera::VerificaLayout(controlloLayout_, avviso);
     s.layoutPrecedente = controlloLayout_.layoutPrecedente();
+    MostraAvvisoTastiera();
+    // The keys, their captions and what the material may hold follow the keymap.
+    tabella_.ApplicaLayout(controlloLayout_.modello() ? &*controlloLayout_.modello() : nullptr);
+    picKeyword->AggiornaLegende();
 
     // 21-22: a file named on the command line; the kinds that have files.
     if (!comando.isEmpty() &&
@@ -370,6 +375,27 @@ bool frmClavora::Form_KeyPress(int tasto)
         cmdStart_Click();
     }
     return false;
+}
+
+void frmClavora::MostraAvvisoTastiera()
+{
+    // Above the command row, the width of the panel: it stops nothing.
+    QString riga;
+    if (esitoLayout_ == tastiera::ControlloLayout::Esito::NonFrancese)
+        riga = testi.tastieraNonFrancese;
+    else if (esitoLayout_ == tastiera::ControlloLayout::Esito::Cambiato && !s.layoutPrecedente.isEmpty())
+        riga = QString(testi.tastieraCambiata).replace(QLatin1String("%1"), s.layoutPrecedente);
+    if (riga.isEmpty()) {
+        lblAvvisoTastiera->hide();
+        return;
+    }
+    lblAvvisoTastiera->setText(riga);
+    const int larghezza = picNotebook->width();
+    const int altezza = lblAvvisoTastiera->heightForWidth(larghezza);
+    const int sopra = shpMenu[0]->y() - altezza - 6;
+    lblAvvisoTastiera->setGeometry(picNotebook->x(), qMax(2, sopra), larghezza, altezza);
+    lblAvvisoTastiera->show();
+    lblAvvisoTastiera->raise();
 }
 
 void frmClavora::Form_KeyUp(int tasto)

@@ -109,6 +109,8 @@ public:
     std::array<QLabel *, 2> imgMedia{};
     QLabel *imgPremi = nullptr;
     QLabel *imgX = nullptr;
+    // One line about the learner's keymap, when it is not French or was switched.
+    QLabel *lblAvvisoTastiera = nullptr;
     PannelloMessaggio *picMessaggio = nullptr;
     QLabel *lblMessaggio = nullptr;
     QLabel *imgIconaPunteggio = nullptr;
@@ -153,6 +155,7 @@ private:
     void SalvaImpostazioni();
     void Attivati();
     int ShowWithBackdrop(int selettore);
+    void MostraAvvisoTastiera();
     // frmClavora_pratica.cpp
     void Reset();
     void AvvioFrase(const Pratica::EsitoAvvio &esito);
@@ -187,6 +190,7 @@ private:
 
     tastiera::TabellaTasti tabella_;
     tastiera::ControlloLayout controlloLayout_;
+    tastiera::ControlloLayout::Esito esitoLayout_ = tastiera::ControlloLayout::Esito::Sconosciuto;
     std::unique_ptr<Backdrop> backdrop_;
     std::unique_ptr<ClsResize> ridimensionatore_;
     bool cronometroFermatoQui_ = false;

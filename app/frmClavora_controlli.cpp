@@ -197,7 +197,6 @@ void frmClavora::CreaControlli()
     picKeyword->setContesto({[this] { return pratica.carattereAtteso(); },
                              [this] { return pratica.fermaLampeggio(); },
                              [this] { return s.modoFileTesto; }});
-    picKeyword->setLayout(s.servizi.keyboard);
     connect(picKeyword, &tastiera::TastieraVirtuale::suono, this, [this](int id) { s.Suona(id); });
     imgMappaTastiEsterna = new tastiera::MappaTastiEsterna(this);
     imgMappaTastiEsterna->resize(imgMappaTastiEsterna->sizeHint());
@@ -205,6 +204,7 @@ void frmClavora::CreaControlli()
     picKeyword->setMappaEsterna(imgMappaTastiEsterna);
     picKeyword->setImmagineErrore(ImmaginePng(":/images/practice/keyerror.png"));
     pratica.esercizi.filtroCaratteri = [this](const QString &t) { return tabella_.FiltraCaratteri(t); };
+    pratica.esercizi.tipizzabile = [this](QChar c) { return tabella_.Scrive(c); };
     pratica.esercizi.larghezzaTesto = [this](const QString &t) {
         return QFontMetrics(lblFraseCorr->font()).horizontalAdvance(t);
     };
@@ -219,6 +219,16 @@ void frmClavora::CreaControlli()
     fontX.setPixelSize(28);
     imgX->setFont(fontX);
     imgX->hide();
+
+    lblAvvisoTastiera = new QLabel(this);
+    lblAvvisoTastiera->setObjectName("lblAvvisoTastiera");
+    lblAvvisoTastiera->setWordWrap(true);
+    lblAvvisoTastiera->setAlignment(Qt::AlignCenter);
+    lblAvvisoTastiera->setMargin(4);
+    lblAvvisoTastiera->setFont(FontTesto(9));
+    lblAvvisoTastiera->setAutoFillBackground(true);
+    ImpostaColori(lblAvvisoTastiera, QColor(255, 251, 214), Qt::black);
+    lblAvvisoTastiera->hide();
 
     Timer1 = new QTimer(this);
     Timer1->setInterval(200);

@@ -40,6 +40,7 @@ void frmClavora::ApplicaTesti()
     picKeyword->setTooltipTasto37(c.tasto37);
     picKeyword->setTestoDivisione(testi.messaggio(34));
     imgMappaTastiEsterna->setTooltip(c.mappaEsterna);
+    MostraAvvisoTastiera();
 }
 
 void frmClavora::CambiaLingua()

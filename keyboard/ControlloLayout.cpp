@@ -1,5 +1,7 @@
 #include "keyboard/ControlloLayout.h"
 
+#include "keyboard/TabellaTasti.h"
+
 namespace tastiera {
 
 namespace {
@@ -21,6 +23,12 @@ QString ControlloLayout::nome(const QString &idLayout) const
 QString ControlloLayout::attivo() const
 {
     return tastiera_ ? tastiera_->activeLayout() : QStringLiteral("unknown");
+}
+
+std::optional<LayoutTastiera> ControlloLayout::leggi() const
+{
+    const std::optional<platform::Keyboard::Keymap> km = tastiera_ ? tastiera_->keymap() : std::nullopt;
+    return km ? LayoutTastiera::daTesto(km->text, km->group) : std::nullopt;
 }
 
 bool ControlloLayout::AttivaLayout(const QString &idLayout, bool salvaPrecedente)
@@ -45,9 +53,37 @@ bool ControlloLayout::AttivaLayout(const QString &idLayout, bool salvaPrecedente
     return false;
 }
 
-bool ControlloLayout::VerificaLayout()
+ControlloLayout::Esito ControlloLayout::VerificaLayout()
 {
-    return AttivaLayout(QString::fromLatin1(LayoutFrancese), true);
+    modello_.reset();
+    if (!tastiera_)
+        return Esito::Sconosciuto;
+    tastiera_->restoreAfterCrash();
+    const bool cambiabile = tastiera_->canSwitch();
+    std::optional<LayoutTastiera> proprio = leggi();
+    if (!proprio) {
+        // Nothing to read the keys from: only a switchable X server is asked by name.
+        if (!cambiabile)
+            return Esito::Sconosciuto;
+        const QString prima = attivo();
+        if (!AttivaLayout(QString::fromLatin1(LayoutFrancese), true))
+            return Esito::Fallito;
+        return prima == nome(QString::fromLatin1(LayoutFrancese)) ? Esito::Francese : Esito::Cambiato;
+    }
+    if (TabellaTasti::CompatibileAzerty(*proprio)) {
+        modello_ = std::move(proprio);
+        return Esito::Francese;
+    }
+    if (!cambiabile) {
+        modello_ = std::move(proprio);
+        return Esito::NonFrancese;
+    }
+    if (!AttivaLayout(QString::fromLatin1(LayoutFrancese), true)) {
+        modello_ = std::move(proprio);
+        return Esito::Fallito;
+    }
+    modello_ = leggi();
+    return Esito::Cambiato;
 }
 
 void ControlloLayout::RipristinaLayout()
@@ -64,16 +100,17 @@ QString testoAvvisoLayout(const std::function<QString(int)> &messaggio)
     return m(14) + " " + m(16) + "\r\n" + m(15) + "\r\n" + m(32);
 }
 
-bool VerificaLayout(ControlloLayout &controllo, const AvvisoLayout &avviso)
+ControlloLayout::Esito VerificaLayout(ControlloLayout &controllo, const AvvisoLayout &avviso)
 {
-    if (controllo.VerificaLayout())
-        return true;
+    const ControlloLayout::Esito esito = controllo.VerificaLayout();
+    if (esito != ControlloLayout::Esito::Fallito)
+        return esito;
     if (avviso.dialogs)
         avviso.dialogs->message(avviso.finestra, avviso.titoloAttenzione, testoAvvisoLayout(avviso.messaggio),
                                 platform::Dialogs::Critical, platform::Dialogs::Ok);
     if (avviso.apriGuida)
         avviso.apriGuida(ContestoGuidaLayout);
-    return false;
+    return esito;
 }
 
 } // namespace tastiera

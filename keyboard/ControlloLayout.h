@@ -1,12 +1,17 @@
 #pragma once
-// The check that the French layout is active, switching to it when needed and
-// back to the user's own layout at exit. Layout ids are the Windows form
-// ("0000040C"); the keyboard service speaks XKB names ("fr").
+// The check of the learner's keymap at start-up. The keyboard belongs to the
+// desktop: a keymap that types French AZERTY (fr, its latin9, oss and AFNOR
+// variants, Belgian...) is taught as it is, whatever its name; another one is
+// switched to French only where the program may (plain X11), and given back
+// at exit. Layout ids are the Windows form ("0000040C"); the keyboard service
+// speaks XKB names ("fr").
 
+#include "keyboard/LayoutTastiera.h"
 #include "platform/Services.h"
 
 #include <QString>
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -15,6 +20,14 @@ namespace tastiera {
 class ControlloLayout {
 public:
     static constexpr const char *LayoutFrancese = "0000040C";
+
+    enum class Esito {
+        Francese,      // the learner's keymap types French AZERTY: used as it is
+        Cambiato,      // another keymap, switched to French for the run
+        NonFrancese,   // another keymap that the desktop keeps (Wayland): taught with its own keys
+        Fallito,       // another keymap, and French could not be activated
+        Sconosciuto,   // the display server does not say (offscreen)
+    };
 
     // nomeXkb maps a layout id to the service's name; an id it does not know
     // is taken as an XKB name already (the remembered layout may be one).
@@ -25,9 +38,9 @@ public:
     // fails the remembered layout is put back and forgotten.
     bool AttivaLayout(const QString &idLayout, bool salvaPrecedente);
 
-    // Start-up check: the French layout, remembering the user's one. False
-    // when French could not be activated (the caller shows the warning).
-    bool VerificaLayout();
+    // Start-up check: gives back a keymap a crashed run left changed, reads
+    // the learner's keymap and switches only where it must and may.
+    Esito VerificaLayout();
 
     // At exit: gives the user the layout that was active before, if we switched.
     void RipristinaLayout();
@@ -36,19 +49,24 @@ public:
     QString layoutPrecedente() const { return layoutPrecedente_; }
     void setLayoutPrecedente(const QString &v) { layoutPrecedente_ = v; }
 
+    // The keymap the keys follow after the check; empty when unknown.
+    const std::optional<LayoutTastiera> &modello() const { return modello_; }
+
 private:
     QString nome(const QString &idLayout) const;
     QString attivo() const;
+    std::optional<LayoutTastiera> leggi() const;
 
     platform::Keyboard *tastiera_;
     std::function<QString(const QString &)> nomeXkb_;
     QString layoutPrecedente_;
+    std::optional<LayoutTastiera> modello_;
 };
 
 // The warning text: message 14 + " " + message 16, message 15, message 32, one per line.
 QString testoAvvisoLayout(const std::function<QString(int)> &messaggio);
 
-// What the main window needs to warn about a missing French layout.
+// What the main window needs to tell the learner about the keymap.
 struct AvvisoLayout {
     platform::Dialogs *dialogs = nullptr;
     QWidget *finestra = nullptr;
@@ -57,8 +75,9 @@ struct AvvisoLayout {
     std::function<void(int)> apriGuida;      // help by context id; may be empty
 };
 
-// VerificaLayout with its warning: a critical box, then help page 1001.
-// Returns the check's result.
-bool VerificaLayout(ControlloLayout &controllo, const AvvisoLayout &avviso);
+// VerificaLayout with its warning when French could not be activated: a
+// critical box, then help page 1001. What else there is to say (a switch, a
+// keymap the desktop keeps) the window says in a line that stops nothing.
+ControlloLayout::Esito VerificaLayout(ControlloLayout &controllo, const AvvisoLayout &avviso);
 
 } // namespace tastiera

@@ -32,7 +32,7 @@ bool valido(int tasto) { return tasto >= 0 && tasto < NumeroTasti; }
 StatoTastiera::StatoTastiera(const TabellaTasti &tabella) : tabella_(tabella)
 {
     for (int i = 0; i < NumeroTasti; ++i)
-        tasti_[size_t(i)].didascalia = definizioneTasto(i).didascalia;
+        tasti_[size_t(i)].didascalia = tabella_.Legenda(i);
     const QRect base(0, 0, px(definizioneTasto(0).width), py(AltezzaEvidenziatoreTwips));
     for (Evidenziatore &e : evidenziatori_)
         e.rettangolo = base;
@@ -131,10 +131,16 @@ void StatoTastiera::RipristinaTastiera()
 {
     for (int i = 0; i < NumeroTasti; ++i)
         DisegnaTasto(i, StatoRilievo);
+    AggiornaLegende();
+}
+
+void StatoTastiera::AggiornaLegende()
+{
     for (int i = 0; i < NumeroTasti; ++i) {
         StatoTasto &t = tasti_[size_t(i)];
-        if (t.didascalia != definizioneTasto(i).didascalia) {
-            t.didascalia = definizioneTasto(i).didascalia;
+        const QString legenda = tabella_.Legenda(i);
+        if (t.didascalia != legenda) {
+            t.didascalia = legenda;
             segnaTasto(i);
         }
     }
@@ -298,11 +304,7 @@ bool StatoTastiera::EvidenziaTasto(QChar carattere, bool modoFileTesto)
         if (evidenziaAttivo_)
             mettiEvidenziatore(n, tasto);
     };
-    // Only ` and ~ depend on the layout: ask it for them alone.
-    const int codice = tabella_.tabCarattere(voce);
-    const TabellaTasti::TastiMorti morti =
-        (tastiMorti_ && (codice == 96 || codice == 126)) ? tastiMorti_() : std::nullopt;
-    switch (tabella_.ModificatoreSulLayout(voce, morti)) {
+    switch (tabella_.tabModificatore(voce)) {
     case ShiftSinistro:
         marca(1, TastoShiftSinistro);
         DisegnaTasto(TastoShiftSinistro, StatoPremuto);
@@ -343,6 +345,19 @@ bool StatoTastiera::EvidenziaTasto(QChar carattere, bool modoFileTesto)
         DisegnaTasto(TastoSpazio, StatoPremuto);
         tastieraDaRipristinare_ = true;
         break;
+    case AltGrShift:
+    case AltroMorto: {
+        // Where the learner's keymap has the character: every extra key, in
+        // the order they are pressed.
+        const std::vector<int> tasti = tabella_.TastiDellaVoce(voce);
+        for (size_t n = 1; n < tasti.size(); ++n) {
+            if (n < size_t(NumeroEvidenziatori))
+                marca(int(n), tasti[n]);
+            DisegnaTasto(tasti[n], StatoPremuto);
+        }
+        tastieraDaRipristinare_ = true;
+        break;
+    }
     default:
         break;
     }

@@ -77,6 +77,8 @@ public:
     // The key procedures.
     void DisegnaTasto(int tasto, int stato);          // 1 raised, 0 pressed (caption bold)
     void RipristinaTastiera();
+    // The captions again, after the key table took the learner's keymap.
+    void AggiornaLegende();
     void ColorTasti();
     void ColoraRilievo(const QColor &colore, int n);
     void MostraMappaDita(bool visibile);
@@ -85,10 +87,6 @@ public:
     // Shows the keys of the next character. False when it has no key (the
     // window then offers its "type it for me" label unless modoFileTesto).
     bool EvidenziaTasto(QChar carattere, bool modoFileTesto);
-
-    // Asked, when ` or ~ comes next, whether the layout makes them dead keys
-    // (then the space bar is shown after them). Unset: the key table decides.
-    void setTastiMorti(std::function<TabellaTasti::TastiMorti()> f) { tastiMorti_ = std::move(f); }
 
     // Menu toggles and double-click actions.
     void CambiaMappaTasti(const QString &carattereAtteso, bool fermaLampeggio, bool modoFileTesto = false);
@@ -140,7 +138,6 @@ private:
     QRect errore_;
     bool erroreVisibile_ = false;
     QRegion sporco_;
-    std::function<TabellaTasti::TastiMorti()> tastiMorti_;
 };
 
 } // namespace tastiera

@@ -109,13 +109,10 @@ void TastieraVirtuale::setSchermoGrande(bool grande)
     aggiorna();
 }
 
-void TastieraVirtuale::setLayout(const platform::Keyboard *tastiera)
+void TastieraVirtuale::AggiornaLegende()
 {
-    if (!tastiera) {
-        stato_.setTastiMorti({});
-        return;
-    }
-    stato_.setTastiMorti([tastiera] { return tastiera->deadKeys(); });
+    stato_.AggiornaLegende();
+    aggiorna();
 }
 
 void TastieraVirtuale::setMappaEsterna(MappaTastiEsterna *mappa)

@@ -42,8 +42,8 @@ public:
     // The detachable key map shown instead of the finger pictures.
     void setMappaEsterna(MappaTastiEsterna *mappa);
     void setContesto(Contesto contesto) { contesto_ = std::move(contesto); }
-    // The keyboard service, asked whether ` and ~ are dead keys on the active layout.
-    void setLayout(const platform::Keyboard *tastiera);
+    // The key table took another keymap: its captions and the next key again.
+    void AggiornaLegende();
 
     // Options (settings "Highlight", "KeyMap", "Ergonomic", "SimpleKeyb").
     bool evidenziaAttivo() const { return stato_.evidenziaAttivo(); }

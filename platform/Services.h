@@ -2,6 +2,7 @@
 // Every contact with the world outside the program goes through one of these
 // interfaces, so tests can replace it with a fake (tests/support/FakeServices.h).
 
+#include <QByteArray>
 #include <QDateTime>
 #include <QRect>
 #include <QSize>
@@ -71,14 +72,20 @@ public:
     virtual QString activeLayout() const = 0;          // XKB name such as "fr", or "unknown"
     virtual bool activateLayout(const QString &xkbName) = 0;
 
-    // Whether AltGr + 7 (grave accent) and AltGr + 2 (tilde) are dead keys on
-    // the active layout, so that the space bar must follow them. Empty when the
-    // layout does not tell (no X11, not a French layout).
-    struct DeadKeys {
-        bool grave = false;
-        bool tilde = false;
+    // The keymap in use, in xkbcommon's text format, with its active layout
+    // (group): what the keys really type. Empty when the display server does
+    // not say (offscreen).
+    struct Keymap {
+        QByteArray text;
+        int group = 0;
     };
-    virtual std::optional<DeadKeys> deadKeys() const { return std::nullopt; }
+    virtual std::optional<Keymap> keymap() const { return std::nullopt; }
+    // Whether this program may change the keymap: on plain X11 only. Under
+    // Wayland, Xwayland included, the compositor owns the keymap.
+    virtual bool canSwitch() const { return false; }
+    // Gives back a keymap that a run changed and could not restore (a crash,
+    // kill -9); true when something was given back.
+    virtual bool restoreAfterCrash() { return false; }
 };
 
 class Printer {

@@ -225,6 +225,18 @@ void SystemServices::startSound()
     static_cast<DeferredSound *>(sound_.get())->start();
 }
 
+namespace {
+
+// Where a changed keymap is remembered: the learner's own runtime folder,
+// which a crash leaves and a log-out empties.
+QString statoTastiera()
+{
+    const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    return dir.isEmpty() ? QString() : dir + QStringLiteral("/tastavia-tastiera");
+}
+
+} // namespace
+
 SystemServices::SystemServices()
     : clock_(std::make_unique<SystemClock>()),
       random_(std::make_unique<SystemRandom>()),
@@ -232,7 +244,7 @@ SystemServices::SystemServices()
       dialogs_(std::make_unique<SystemDialogs>()),
       instance_(std::make_unique<SystemInstanceLock>()),
       screen_(std::make_unique<SystemScreen>()),
-      keyboard_(std::make_unique<XkbKeyboard>()),
+      keyboard_(std::make_unique<XkbKeyboard>(statoTastiera())),
       printer_(std::make_unique<SystemPrinter>(QCoreApplication::applicationDirPath() +
                                                 "/libtastavia-stampa.so")),
       desktop_(std::make_unique<SystemDesktop>())

@@ -27,12 +27,23 @@ bool invisibile(char16_t c)
 
 } // namespace
 
-QString NormalizzaTipografia(const QString &testo)
+QString NormalizzaTipografia(const QString &testo, const std::function<bool(QChar)> &tipizzabile)
 {
+    const auto resta = [&tipizzabile](char16_t c) { return tipizzabile && tipizzabile(QChar(c)); };
     QString out;
     out.reserve(testo.size());
     for (qsizetype i = 0; i < testo.size(); ++i) {
         const char16_t c = testo.at(i).unicode();
+        if (c == 0x2019 || c == 0x00AB || c == 0x00BB || c == 0x2026 || c == 0x2014 || c == 0x202F ||
+            c == 0x0153 || c == 0x0152 || c == 0x00C9 || c == 0x00C0 || c == 0x00C7 || c == 0x00C8 ||
+            c == 0x00CA) {
+            // Without word of the keyboard letters stay: the key filter decides.
+            const bool lettera = QChar(c).isLetter();
+            if (resta(c) || (lettera && !tipizzabile)) {
+                out += QChar(c);
+                continue;
+            }
+        }
         switch (c) {
         case 0x2018: case 0x2019: case 0x201A: case 0x201B: case 0x2032: case 0x02BC:
             out += u'\'';
@@ -57,6 +68,21 @@ QString NormalizzaTipografia(const QString &testo)
         case 0x2010: case 0x2011: case 0x2012: case 0x2013: case 0x2014: case 0x2015:
         case 0x2212:
             out += u'-';
+            break;
+        case 0x0153:
+            out += QLatin1String("oe");
+            break;
+        case 0x0152:
+            out += QLatin1String("OE");
+            break;
+        case 0x00C9: case 0x00C8: case 0x00CA:
+            out += u'E';
+            break;
+        case 0x00C0:
+            out += u'A';
+            break;
+        case 0x00C7:
+            out += u'C';
             break;
         default:
             if (spazioSpeciale(c))

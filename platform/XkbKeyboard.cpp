@@ -1,7 +1,14 @@
 #include "platform/XkbKeyboard.h"
 
+#include "platform/WaylandKeymap.h"
+
 #include <QByteArray>
+#include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QSaveFile>
+
+#include <algorithm>
 
 #include <cstdlib>
 #include <cstring>
@@ -11,6 +18,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/XKBrules.h>
 #include <X11/keysym.h>
+#include <xkbcommon/xkbcommon-x11.h>
 // XKB.h names a device class "XkbKeyboard"; our class wins.
 #undef XkbKeyboard
 
@@ -173,26 +181,9 @@ void lockGroup(Display *dpy, int group)
     XSync(dpy, False);
 }
 
-// The AltGr (third level) symbol of the key whose first level is `base` in
-// `group`: NoSymbol when that key has no third level, empty when no key has `base`.
-std::optional<KeySym> altGrOf(XkbDescPtr xkb, int group, KeySym base)
-{
-    for (int kc = xkb->min_key_code; kc <= xkb->max_key_code; ++kc) {
-        const int groups = XkbKeyNumGroups(xkb, kc);
-        if (groups <= 0)
-            continue;
-        const int g = group < groups ? group : group % groups;   // XKB wraps by default
-        const int width = XkbKeyGroupWidth(xkb, kc, g);
-        if (width < 1 || XkbKeySymEntry(xkb, kc, 0, g) != base)
-            continue;
-        return width >= 3 ? XkbKeySymEntry(xkb, kc, 2, g) : KeySym(NoSymbol);
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
-XkbKeyboard::XkbKeyboard() = default;
+XkbKeyboard::XkbKeyboard(QString statoFile) : statoFile_(std::move(statoFile)) {}
 XkbKeyboard::~XkbKeyboard() = default;
 
 bool XkbKeyboard::validLayoutName(const QString &xkbName)
@@ -254,29 +245,102 @@ QString XkbKeyboard::activeLayout() const
     return groups[group];
 }
 
-std::optional<Keyboard::DeadKeys> XkbKeyboard::deadKeys() const
+std::optional<Keyboard::Keymap> XkbKeyboard::keymap() const
+{
+    if (QGuiApplication::platformName() == QLatin1String("wayland")) {
+        std::optional<QByteArray> testo = leggiKeymapWayland();
+        if (!testo)
+            return std::nullopt;
+        return Keymap{*testo, 0};
+    }
+    Display *dpy = x11Display();
+    auto *x11 = dpy ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
+    xcb_connection_t *conn = x11 ? x11->connection() : nullptr;
+    if (!conn)
+        return std::nullopt;
+    // A fresh copy from the server: the symbols, not the layout names (which
+    // Xwayland does not keep up to date).
+    if (!xkb_x11_setup_xkb_extension(conn, XKB_X11_MIN_MAJOR_XKB_VERSION, XKB_X11_MIN_MINOR_XKB_VERSION,
+                                     XKB_X11_SETUP_XKB_EXTENSION_NO_FLAGS, nullptr, nullptr, nullptr, nullptr))
+        return std::nullopt;
+    const int32_t device = xkb_x11_get_core_keyboard_device_id(conn);
+    xkb_context *ctx = xkb_context_new(XKB_CONTEXT_NO_DEFAULT_INCLUDES);
+    if (!ctx || device < 0) {
+        if (ctx)
+            xkb_context_unref(ctx);
+        return std::nullopt;
+    }
+    xkb_context_set_log_level(ctx, XKB_LOG_LEVEL_CRITICAL);
+    std::optional<Keymap> out;
+    if (xkb_keymap *km = xkb_x11_keymap_new_from_device(ctx, conn, device, XKB_KEYMAP_COMPILE_NO_FLAGS)) {
+        if (char *testo = xkb_keymap_get_as_string(km, XKB_KEYMAP_FORMAT_TEXT_V1)) {
+            out = Keymap{QByteArray(testo), std::max(0, currentGroup(dpy))};
+            std::free(testo);
+        }
+        xkb_keymap_unref(km);
+    }
+    xkb_context_unref(ctx);
+    return out;
+}
+
+bool XkbKeyboard::canSwitch() const
 {
     Display *dpy = x11Display();
     if (!dpy)
-        return std::nullopt;
-    const int group = currentGroup(dpy);
-    if (group < 0)
-        return std::nullopt;
-    // A round trip: Xlib's cached keymap is stale after a layout switch.
-    ErrorGuard guard;
-    XkbDescPtr xkb = XkbGetMap(dpy, XkbKeyTypesMask | XkbKeySymsMask, XkbUseCoreKbd);
-    if (!xkb)
-        return std::nullopt;
-    // The keys of è and é alone are 7 and 2 of a French AZERTY number row.
-    const std::optional<KeySym> grave = altGrOf(xkb, group, XK_egrave);
-    const std::optional<KeySym> tilde = altGrOf(xkb, group, XK_eacute);
-    XkbFreeKeyboard(xkb, 0, True);
-    if (!grave || !tilde)
-        return std::nullopt;
-    DeadKeys morti;
-    morti.grave = *grave == XK_dead_grave;
-    morti.tilde = *tilde == XK_dead_tilde;
-    return morti;
+        return false;
+    // Xwayland takes its keymap from the compositor, which puts it back at once.
+    int opcode = 0, evento = 0, errore = 0;
+    if (XQueryExtension(dpy, "XWAYLAND", &opcode, &evento, &errore))
+        return false;
+    return qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+void XkbKeyboard::ricorda() const
+{
+    if (statoFile_.isEmpty() || !original_)
+        return;
+    QSaveFile f(statoFile_);
+    if (!f.open(QIODevice::WriteOnly))
+        return;
+    const Original &o = *original_;
+    const QStringList righe{o.rules, o.model, o.layout, o.variant, o.options, QString::number(o.group),
+                            o.activeName};
+    f.write(righe.join('\n').toUtf8());
+    f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    f.commit();
+}
+
+void XkbKeyboard::dimentica() const
+{
+    if (!statoFile_.isEmpty())
+        QFile::remove(statoFile_);
+}
+
+bool XkbKeyboard::restoreAfterCrash()
+{
+    if (statoFile_.isEmpty() || !QFileInfo(statoFile_).isFile())
+        return false;
+    QFile f(statoFile_);
+    const QStringList righe =
+        f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.read(4096)).split('\n') : QStringList();
+    f.close();
+    Display *dpy = x11Display();
+    if (righe.size() != 7 || !dpy || !canSwitch()) {
+        // Nothing to give back here (another session, Wayland): forget it.
+        if (dpy || righe.size() != 7)
+            dimentica();
+        return false;
+    }
+    const Names back{righe[0], righe[1], righe[2], righe[3], righe[4]};
+    const std::optional<Names> ora = readNames(dpy);
+    bool ok = true;
+    if (!ora || ora->layout != back.layout || ora->variant != back.variant)
+        ok = loadKeymap(dpy, back);
+    if (ok)
+        lockGroup(dpy, righe[5].toInt());
+    original_.reset();
+    dimentica();
+    return ok;
 }
 
 bool XkbKeyboard::activateLayout(const QString &xkbName)
@@ -300,12 +364,15 @@ bool XkbKeyboard::activateLayout(const QString &xkbName)
         }
         lockGroup(dpy, o.group);
         original_.reset();
+        dimentica();
         return activeLayout() == xkbName;
     }
 
-    if (!original_ && group < groups.size())
+    if (!original_ && group < groups.size()) {
         original_ = Original{names->rules, names->model, names->layout, names->variant,
                              names->options, group, groups[group]};
+        ricorda();   // before the change: a crash right after it still finds it
+    }
 
     const int existing = groups.indexOf(xkbName);
     if (existing >= 0) {

@@ -1,7 +1,8 @@
 #pragma once
-// Keyboard layout and Caps Lock through XKB on the X11 display Qt uses.
-// Without X11 (Wayland, offscreen) the layout is "unknown", switching fails
-// and Caps Lock reads off; nothing here may crash.
+// Keyboard layout and Caps Lock through XKB on the X11 display Qt uses; the
+// keymap itself through xkbcommon, from the X server (Xwayland included) or,
+// on native Wayland, from the compositor. Without X11 the layout is
+// "unknown", switching fails and Caps Lock reads off; nothing here may crash.
 
 #include "platform/Services.h"
 
@@ -13,7 +14,9 @@ namespace platform {
 
 class XkbKeyboard : public Keyboard {
 public:
-    XkbKeyboard();
+    // statoFile: where a changed keymap is remembered until it is given back,
+    // so that the next start restores it after a crash; empty: nowhere.
+    explicit XkbKeyboard(QString statoFile = QString());
     ~XkbKeyboard() override;
 
     bool capsLockOn() const override;
@@ -24,9 +27,9 @@ public:
     // Asking for the layout that was active before the first such change puts
     // the user's own keymap back as it was.
     bool activateLayout(const QString &xkbName) override;
-    // Read from the keymap itself: the AltGr level of the keys that give è and é
-    // alone ("fr" and "fr(oss)" give ` and ~ at once, "fr(latin9)" a dead grave).
-    std::optional<DeadKeys> deadKeys() const override;
+    std::optional<Keymap> keymap() const override;
+    bool canSwitch() const override;
+    bool restoreAfterCrash() override;
 
     // A name is safe to hand to the XKB rules: letters, digits, "_", "-", "(" and ")".
     static bool validLayoutName(const QString &xkbName);
@@ -37,7 +40,11 @@ private:
         int group = 0;
         QString activeName;
     };
+    void ricorda() const;
+    void dimentica() const;
+
     std::optional<Original> original_;
+    QString statoFile_;
 };
 
 } // namespace platform

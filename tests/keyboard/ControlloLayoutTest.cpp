@@ -27,7 +27,7 @@ TEST(ControlloLayout, frenchAlreadyActive_nothingSwitchedNorRestored)
     fake::Keyboard kb;
     kb.layout = "fr";
     ControlloLayout c(&kb);
-    EXPECT_TRUE(c.VerificaLayout());
+    EXPECT_NE(c.VerificaLayout(), ControlloLayout::Esito::Fallito);
     EXPECT_TRUE(c.layoutPrecedente().isEmpty());
     c.RipristinaLayout();
     EXPECT_TRUE(kb.activations.isEmpty());
@@ -39,7 +39,7 @@ TEST(ControlloLayout, otherLayout_switchesToFrenchAndRestoresOnceAtExit)
     fake::Keyboard kb;
     kb.layout = "it";
     ControlloLayout c(&kb);
-    EXPECT_TRUE(c.VerificaLayout());
+    EXPECT_NE(c.VerificaLayout(), ControlloLayout::Esito::Fallito);
     EXPECT_EQ(kb.layout, "fr");
     EXPECT_EQ(c.layoutPrecedente(), "it");
     c.RipristinaLayout();
@@ -60,7 +60,7 @@ TEST(ControlloLayout, frenchNotInstalled_warnsOnceAndPutsPreviousBack)
     avviso.messaggio = messaggi;
     avviso.apriGuida = [&](int id) { guida.push_back(id); };
 
-    EXPECT_FALSE(VerificaLayout(c, avviso));
+    EXPECT_EQ(VerificaLayout(c, avviso), ControlloLayout::Esito::Fallito);
     EXPECT_EQ(f.keyboard.layout, "us");
     EXPECT_EQ(f.keyboard.activations, (QStringList{"fr"}));   // "us" is still active: nothing to reload
     EXPECT_TRUE(c.layoutPrecedente().isEmpty());
@@ -93,18 +93,20 @@ TEST(ControlloLayout, switchThatDoesNotTakeEffect_reloadsTheRememberedLayout)
     TastieraOstinata kb;
     kb.layout = "it";
     ControlloLayout c(&kb);
-    EXPECT_FALSE(c.VerificaLayout());
+    EXPECT_EQ(c.VerificaLayout(), ControlloLayout::Esito::Fallito);
     EXPECT_EQ(kb.activations, (QStringList{"fr", "it"}));
     EXPECT_EQ(kb.layout, "it");
     EXPECT_TRUE(c.layoutPrecedente().isEmpty());
 }
 
-TEST(ControlloLayout, withoutX11_layoutUnknownAndWarningShown)
+TEST(ControlloLayout, withoutADisplayServer_nothingSwitchedAndNoFalseWarning)
 {
     platform::XkbKeyboard xkb;   // offscreen platform: no display
     EXPECT_EQ(xkb.activeLayout(), "unknown");
     EXPECT_FALSE(xkb.activateLayout("fr"));
     EXPECT_FALSE(xkb.capsLockOn());
+    EXPECT_FALSE(xkb.keymap());
+    EXPECT_FALSE(xkb.canSwitch());
     xkb.capsLockOff();
 
     fake::Services f;
@@ -112,9 +114,10 @@ TEST(ControlloLayout, withoutX11_layoutUnknownAndWarningShown)
     AvvisoLayout avviso;
     avviso.dialogs = &f.dialogs;
     avviso.messaggio = messaggi;
-    EXPECT_FALSE(VerificaLayout(c, avviso));
-    EXPECT_EQ(f.dialogs.shown.size(), 1u);
+    EXPECT_EQ(VerificaLayout(c, avviso), ControlloLayout::Esito::Sconosciuto);
+    EXPECT_TRUE(f.dialogs.shown.empty());
     EXPECT_TRUE(c.layoutPrecedente().isEmpty());
+    EXPECT_FALSE(c.modello());
 }
 
 TEST(XkbKeyboard, layoutNames_onlySafeOnesAccepted)

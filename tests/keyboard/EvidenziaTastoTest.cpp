@@ -1,3 +1,4 @@
+#include "keyboard/LayoutTastiera.h"
 #include "keyboard/StatoTastiera.h"
 
 #include <gtest/gtest.h>
@@ -126,34 +127,28 @@ TEST_F(Evidenziazione, deadKeyCodes_pressAndMarkTheirKeys)
     EXPECT_TRUE(stato.tastieraDaRipristinare());
 }
 
-TEST_F(Evidenziazione, graveAndTilde_showTheSpaceBarOnlyWhenTheLayoutMakesThemDead)
+TEST_F(Evidenziazione, learnersKeymap_showsItsOwnKeysAndModifiers)
 {
-    int domande = 0;
-    platform::Keyboard::DeadKeys morti{false, false};
-    stato.setTastiMorti([&] {
-        ++domande;
-        return TabellaTasti::TastiMorti(morti);
-    });
-
-    stato.EvidenziaTasto(QChar('`'), false);    // Linux "fr": AltGr + 7 gives it at once
+    // Linux "fr": the grave accent comes at once with AltGr + 7; the dead
+    // grave sits on AltGr + *, and É is the dead acute (AltGr + ,) then Shift + E.
+    const std::optional<LayoutTastiera> fr = LayoutTastiera::daNomi("fr");
+    tabella.ApplicaLayout(&*fr);
+    stato.EvidenziaTasto(QChar('`'), false);
     EXPECT_EQ(premuti(), (std::set<int>{45, 38}));
     EXPECT_TRUE(sopra(0, 45));
     EXPECT_TRUE(sopra(1, 38));
-    stato.EvidenziaTasto(QChar('~'), false);
-    EXPECT_EQ(premuti(), (std::set<int>{61, 38}));
+    stato.EvidenziaTasto(QChar(0xF2), false);   // ò
+    EXPECT_EQ(premuti(), (std::set<int>{8, 41, 38}));
+    stato.EvidenziaTasto(QChar(0xC9), false);   // É
+    EXPECT_EQ(premuti(), (std::set<int>{2, 36, 27, 38}));
+    EXPECT_EQ(marcatori(), (std::set<int>{0, 1, 2, 3}));
 
-    morti = {true, true};                       // the learner switched to a layout with dead keys
-    stato.EvidenziaTasto(QChar('~'), false);
-    EXPECT_EQ(premuti(), (std::set<int>{61, 38, 35}));
-    EXPECT_TRUE(sopra(0, 35));
-    stato.EvidenziaTasto(QChar('`'), false);
-    EXPECT_EQ(premuti(), (std::set<int>{45, 38, 35}));
-    EXPECT_EQ(domande, 4);
-
-    // Other characters never ask the layout.
-    for (QChar c : {QChar('a'), QChar('['), QChar(0xEB), QChar(0xF2), QChar('\r')})
-        stato.EvidenziaTasto(c, false);
-    EXPECT_EQ(domande, 4);
+    // fr(oss): Œ is AltGr and Shift with O.
+    const std::optional<LayoutTastiera> oss = LayoutTastiera::daNomi("fr", "oss");
+    tabella.ApplicaLayout(&*oss);
+    stato.EvidenziaTasto(QChar(0x152), false);
+    EXPECT_EQ(premuti(), (std::set<int>{8, 30, 38}));
+    EXPECT_TRUE(stato.tastieraDaRipristinare());
 }
 
 TEST_F(Evidenziazione, highlightOff_noMarkersButKeysStillPressed)

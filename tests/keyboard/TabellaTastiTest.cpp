@@ -44,30 +44,6 @@ TEST(TabellaTasti, deadKeysAndAltGr_showTheirExtraKeys)
     EXPECT_EQ(tasti(t, QChar(0x2C6)), (std::vector<int>{33, 38}));     // modifier circumflex, code 136
 }
 
-TEST(TabellaTasti, graveAndTilde_takeTheSpaceBarOnlyWhereTheLayoutMakesThemDead)
-{
-    TabellaTasti t;
-    using Morti = platform::Keyboard::DeadKeys;
-    const int grave = t.CercaVoce(QChar('`'));
-    const int tilde = t.CercaVoce(QChar('~'));
-    // Linux "fr": both come at once with AltGr.
-    EXPECT_EQ(t.TastiDellaVoce(grave, Morti{false, false}), (std::vector<int>{45, 38}));
-    EXPECT_EQ(t.TastiDellaVoce(tilde, Morti{false, false}), (std::vector<int>{61, 38}));
-    // Windows, or both dead: AltGr + the key, then the space bar.
-    EXPECT_EQ(t.TastiDellaVoce(grave, Morti{true, true}), (std::vector<int>{45, 38, 35}));
-    EXPECT_EQ(t.TastiDellaVoce(tilde, Morti{true, true}), (std::vector<int>{61, 38, 35}));
-    EXPECT_EQ(t.ModificatoreSulLayout(tilde, Morti{true, true}), GraveSpazio);
-    // The layout does not tell: the table's own modifiers.
-    EXPECT_EQ(t.TastiDellaVoce(grave, std::nullopt), t.TastiDellaVoce(grave));
-    EXPECT_EQ(t.ModificatoreSulLayout(tilde, std::nullopt), AltGr);
-    // No other character depends on the layout.
-    for (int i = 0; i < TabellaTasti::NumeroVoci; ++i) {
-        if (i != grave && i != tilde) {
-            EXPECT_EQ(t.ModificatoreSulLayout(i, Morti{false, true}), t.tabModificatore(i)) << i;
-        }
-    }
-    EXPECT_EQ(t.ModificatoreSulLayout(-1, Morti{}), TastoSolo);
-}
 
 TEST(TabellaTasti, capitals_takeTheShiftOfTheOtherHand)
 {
@@ -111,11 +87,11 @@ TEST(TabellaTasti, charactersWithoutKey_haveNoEntry)
 
 // --- The filter ---
 
-TEST(FiltraCaratteri, dropsCharactersWithoutKey_keepsOrderAndBlanks)
+TEST(FiltraCaratteri, withoutKeyNearestFormOrDropped_keepsOrderAndBlanks)
 {
     TabellaTasti t;
-    EXPECT_EQ(t.FiltraCaratteri(QStringLiteral("Noël À bientôt")), QStringLiteral("Noël  bientôt"));
-    EXPECT_EQ(t.FiltraCaratteri(QStringLiteral("«Oui»\t“non”\r\n")), QStringLiteral("Ouinon\r"));
+    EXPECT_EQ(t.FiltraCaratteri(QStringLiteral("Noël À bientôt")), QStringLiteral("Noël A bientôt"));
+    EXPECT_EQ(t.FiltraCaratteri(QStringLiteral("«Oui»\t“non”\r\n")), QStringLiteral("\"Oui\"\"non\"\r"));
     EXPECT_EQ(t.FiltraCaratteri(QString()), QString());
 }
 

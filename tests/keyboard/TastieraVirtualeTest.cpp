@@ -195,25 +195,6 @@ TEST_F(Disegno, keystroke_repaintsOnlyTheKeysItTouches)
     EXPECT_LT(tastiera.areaUltimoAggiornamento(), 597 * 215 / 8);
 }
 
-TEST_F(Disegno, keyboardService_decidesWhetherTheGraveAccentTakesTheSpaceBar)
-{
-    struct Latin9 : platform::Keyboard {
-        bool capsLockOn() const override { return false; }
-        void capsLockOff() override {}
-        QString activeLayout() const override { return "fr(latin9)"; }
-        bool activateLayout(const QString &) override { return false; }
-        std::optional<DeadKeys> deadKeys() const override { return DeadKeys{true, false}; }
-    } latin9;
-    tastiera.setLayout(&latin9);
-    tastiera.EvidenziaTasto(QChar('`'));
-    EXPECT_TRUE(tastiera.stato().tasto(TastoSpazio).premuto);
-    tastiera.EvidenziaTasto(QChar('~'));
-    EXPECT_FALSE(tastiera.stato().tasto(TastoSpazio).premuto);
-
-    tastiera.setLayout(nullptr);   // no service: the key table's own rule
-    tastiera.EvidenziaTasto(QChar('`'));
-    EXPECT_TRUE(tastiera.stato().tasto(TastoSpazio).premuto);
-}
 
 // Screenshots for the README: TASTAVIA_SCREENSHOTS=1 writes docs/keyboard-*.png.
 TEST(Schermate, saveWhenAsked)

@@ -1,5 +1,9 @@
 #include "FakeServices.h"
 
+#include <xkbcommon/xkbcommon.h>
+
+#include <cstdlib>
+
 #include <QPainter>
 
 namespace fake {
@@ -28,6 +32,31 @@ platform::Dialogs::Answer Dialogs::message(QWidget *, const QString &title, cons
         return a;
     }
     return (buttons == Ok || buttons == OkCancel) ? AnsOk : AnsYes;
+}
+
+std::optional<platform::Keyboard::Keymap> keymapXkb(const QString &nome)
+{
+    QStringList layouts, varianti;
+    for (const QString &parte : nome.split(u',')) {
+        const int aperta = parte.indexOf(u'(');
+        layouts << (aperta < 0 ? parte : parte.left(aperta));
+        varianti << (aperta < 0 ? QString() : parte.mid(aperta + 1).chopped(1));
+    }
+    xkb_context *ctx = xkb_context_new(XKB_CONTEXT_NO_ENVIRONMENT_NAMES);
+    if (!ctx)
+        return std::nullopt;
+    const QByteArray l = layouts.join(u',').toUtf8(), v = varianti.join(u',').toUtf8();
+    const xkb_rule_names nomi{"evdev", "pc105", l.constData(), v.constData(), ""};
+    std::optional<platform::Keyboard::Keymap> out;
+    if (xkb_keymap *km = xkb_keymap_new_from_names(ctx, &nomi, XKB_KEYMAP_COMPILE_NO_FLAGS)) {
+        if (char *testo = xkb_keymap_get_as_string(km, XKB_KEYMAP_FORMAT_TEXT_V1)) {
+            out = platform::Keyboard::Keymap{QByteArray(testo), 0};
+            free(testo);
+        }
+        xkb_keymap_unref(km);
+    }
+    xkb_context_unref(ctx);
+    return out;
 }
 
 bool Keyboard::activateLayout(const QString &name)

@@ -67,11 +67,22 @@ public:
     QString layout = "fr";
     QStringList installed{"fr", "us", "it"};
     QStringList activations;
+    // The keymap a layout name gives (see keymapXkb); unset: the keymap is unknown.
+    std::function<std::optional<Keymap>(const QString &layout)> keymaps;
+    bool switchable = true;
+    int crashRestores = 0;
     bool capsLockOn() const override { return caps; }
     void capsLockOff() override { caps = false; ++capsSwitchedOff; }
     QString activeLayout() const override { return layout; }
     bool activateLayout(const QString &name) override;
+    std::optional<Keymap> keymap() const override { return keymaps ? keymaps(layout) : std::nullopt; }
+    bool canSwitch() const override { return switchable; }
+    bool restoreAfterCrash() override { ++crashRestores; return false; }
 };
+
+// A keymap compiled from xkb-data as the X server would hand it out: "fr",
+// "fr(oss)", "us,fr" (several layouts, group 0 active).
+std::optional<platform::Keyboard::Keymap> keymapXkb(const QString &nome);
 
 // Prints onto pictures of A4 pages at 96 dpi, kept for the test to look at.
 class Printer : public platform::Printer {
