@@ -25,10 +25,26 @@ QString ControlloLayout::attivo() const
     return tastiera_ ? tastiera_->activeLayout() : QStringLiteral("unknown");
 }
 
-std::optional<LayoutTastiera> ControlloLayout::leggi() const
+std::optional<LayoutTastiera> ControlloLayout::leggi()
 {
-    const std::optional<platform::Keyboard::Keymap> km = tastiera_ ? tastiera_->keymap() : std::nullopt;
-    return km ? LayoutTastiera::daTesto(km->text, km->group) : std::nullopt;
+    return compila(tastiera_ ? tastiera_->keymap() : std::nullopt);
+}
+
+std::optional<LayoutTastiera> ControlloLayout::compila(std::optional<platform::Keyboard::Keymap> keymap)
+{
+    letta_ = std::move(keymap);
+    return letta_ ? LayoutTastiera::daTesto(letta_->text, letta_->group) : std::nullopt;
+}
+
+bool ControlloLayout::AggiornaModello()
+{
+    std::optional<platform::Keyboard::Keymap> ora = tastiera_ ? tastiera_->keymap() : std::nullopt;
+    const bool uguale = ora.has_value() == letta_.has_value() &&
+                        (!ora || (ora->text == letta_->text && ora->group == letta_->group));
+    if (uguale)
+        return false;
+    modello_ = compila(std::move(ora));
+    return true;
 }
 
 bool ControlloLayout::AttivaLayout(const QString &idLayout, bool salvaPrecedente)

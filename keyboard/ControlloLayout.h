@@ -52,15 +52,21 @@ public:
     // The keymap the keys follow after the check; empty when unknown.
     const std::optional<LayoutTastiera> &modello() const { return modello_; }
 
+    // Reads the keymap again (the learner may change it in the desktop while
+    // practising); true when it changed. Never switches anything.
+    bool AggiornaModello();
+
 private:
     QString nome(const QString &idLayout) const;
     QString attivo() const;
-    std::optional<LayoutTastiera> leggi() const;
+    std::optional<LayoutTastiera> leggi();
+    std::optional<LayoutTastiera> compila(std::optional<platform::Keyboard::Keymap> keymap);
 
     platform::Keyboard *tastiera_;
     std::function<QString(const QString &)> nomeXkb_;
     QString layoutPrecedente_;
     std::optional<LayoutTastiera> modello_;
+    std::optional<platform::Keyboard::Keymap> letta_;   // the keymap modello_ was built from
 };
 
 // The warning text: message 14 + " " + message 16, message 15, message 32, one per line.

@@ -36,7 +36,19 @@ inline QMessageBox *domandaAperta()
 // as it does while a learner types.
 inline void xdotool(const QStringList &argomenti)
 {
-    QProcess::startDetached("xdotool", argomenti);
+    // Under weston the keys go to the X server that holds it, not to Xwayland.
+    const QString display = qEnvironmentVariable("TASTAVIA_XDOTOOL_DISPLAY");
+    if (display.isEmpty()) {
+        QProcess::startDetached("xdotool", argomenti);
+        return;
+    }
+    QProcess p;
+    p.setProgram("xdotool");
+    p.setArguments(argomenti);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("DISPLAY", display);
+    p.setProcessEnvironment(env);
+    p.startDetached();
 }
 
 // A click at a screen point, as the learner's mouse.

@@ -1,0 +1,112 @@
+// The program on a Wayland desktop (weston, run by run_weston.sh with the
+// compositor's keymap TASTAVIA_E2E_LAYOUT), through Xwayland or natively.
+// The keys are key positions, as a physical keyboard sends them: with a
+// French keymap the AZERTY keys type AZERTY, nothing is loaded and nothing
+// warns; with another keymap one line says so and nothing changes. Either
+// way the keymap of Xwayland, which every other X program types with, is the
+// same after the run as before it.
+
+#include "app/Composizione.h"
+#include "app/frmClavora.h"
+#include "platform/SystemServices.h"
+#include "tests/e2e/Studente.h"
+#include "tests/support/FakeServices.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The keymap Xwayland holds, as xkbcomp dumps it.
+QByteArray keymapXwayland()
+{
+    QProcess p;
+    p.start("xkbcomp", {"-xkb", qEnvironmentVariable("DISPLAY"), "-"});
+    p.waitForFinished(10000);
+    return p.readAllStandardOutput();
+}
+
+class ContaDomande : public QObject {
+public:
+    int aperte = 0;
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Show && qobject_cast<QMessageBox *>(o))
+            ++aperte;
+        return false;
+    }
+};
+
+TEST(Weston, compositorsKeymap_typedAsItIs_neverChanged)
+{
+    const QString layout = qEnvironmentVariable("TASTAVIA_E2E_LAYOUT");
+    if (qEnvironmentVariableIsEmpty("TASTAVIA_XDOTOOL_DISPLAY") || layout.isEmpty())
+        GTEST_SKIP() << "run through run_weston.sh";
+    const bool francese = layout.startsWith("fr");
+    const QByteArray prima = keymapXwayland();
+    ASSERT_FALSE(prima.isEmpty());
+
+    QTemporaryDir dir;
+    const QString cartella = dir.path() + "/";
+    QDir().mkpath(cartella + "Esercizi");
+    QDir().mkpath(cartella + "CorsoDattilo");
+    platform::SystemServices sistema;
+    fake::InstanceLock libero;
+    platform::Services servizi = sistema.services();
+    servizi.instance = &libero;
+    ContaDomande domande;
+    qApp->installEventFilter(&domande);
+
+    Studente studente;
+    frmClavora *f = nullptr;
+    QElapsedTimer attesa;
+    // The keys of the letters Q, W, A, Z on a US keyboard: A, Z, Q, W on AZERTY.
+    const QString atteso = francese ? "azqw" : "qwaz";
+    studente.passi = {
+        {"the name dialog", [] { return QApplication::activeModalWidget() != nullptr; }, [] {}},
+        {"a moment", [&] {
+             if (!attesa.isValid())
+                 attesa.start();
+             return attesa.elapsed() > 1000;
+         }, [] { xdotool({"key", "--delay", "120", "q", "w", "a", "z"}); }},
+        {"the name in its field", [&] {
+             auto *campo = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+             return campo && campo->text().compare(atteso, Qt::CaseInsensitive) == 0;
+         }, [] { xdotool({"key", "Return"}); }},
+        {"the welcome", [&] {
+             f = finestraPrincipale();
+             return f && f->pratica.startAbilitato();
+         }, [&] {
+             auto *riga = f->findChild<QLabel *>("lblAvvisoTastiera");
+             ASSERT_TRUE(riga);
+             EXPECT_EQ(riga->isVisible(), !francese);
+             EXPECT_EQ(domande.aperte, 0);   // no box: neither a false warning nor a true one
+             EXPECT_EQ(keymapXwayland(), prima);
+             // The captions are the keymap's: A where AZERTY has it, Q on US.
+             EXPECT_EQ(f->picKeyword->stato().tasto(0).didascalia, francese ? "A" : "Q");
+         }},
+    };
+    studente.parti();
+    Avvia(servizi, cartella, {}, [] { return QApplication::exec(); });
+    qApp->removeEventFilter(&domande);
+    EXPECT_TRUE(studente.fallito.isEmpty()) << studente.fallito.toStdString();
+    EXPECT_EQ(studente.corrente, studente.passi.size());
+    EXPECT_EQ(keymapXwayland(), prima);   // what every other X program types with
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
