@@ -124,7 +124,7 @@ int TastoShiftPer(int tasto)
     return definizioneTasto(tasto).left < LatoSinistroB ? TastoShiftDestro : TastoShiftSinistro;
 }
 
-int16_t TabellaTasti::codicePer(int voce, const Digitazione &d) const
+int16_t TabellaTasti::codicePer(const Digitazione &d)
 {
     const Battuta &b = d.tasto;
     const auto conShift = [&] { return int16_t(TastoShiftPer(b.tasto) == TastoShiftSinistro ? ShiftSinistro : ShiftDestro); };
@@ -146,7 +146,6 @@ int16_t TabellaTasti::codicePer(int voce, const Digitazione &d) const
         return GraveMorto;
     if (b.livello == 0 && m == Battuta{TastoMorto, 1})
         return DieresiMorta;
-    (void)voce;
     return AltroMorto;
 }
 
@@ -175,7 +174,7 @@ void TabellaTasti::ApplicaLayout(const LayoutTastiera *layout)
             continue;
         }
         digitazione_[size_t(i)] = *d;
-        const int16_t codice = codicePer(i, *d);
+        const int16_t codice = codicePer(*d);
         modificatore_[size_t(i)] = codice;
         tasto_[size_t(i)] = int16_t(codice == GraveSpazio ? d->morto->tasto : d->tasto.tasto);
     }

@@ -101,7 +101,7 @@ public:
 private:
     void indicizza();
     bool livelloUsato(int tasto, int livello) const;
-    int16_t codicePer(int voce, const Digitazione &d) const;
+    static int16_t codicePer(const Digitazione &d);
 
     std::array<int16_t, TotaleVoci> tasto_{};
     std::array<int16_t, TotaleVoci> carattere_{};

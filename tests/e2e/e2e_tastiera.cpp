@@ -9,6 +9,7 @@
 #include "app/frmClavora.h"
 #include "keyboard/LayoutTastiera.h"
 #include "keyboard/TabellaTasti.h"
+#include "keyboard/TastieraVirtuale.h"
 #include "platform/SystemServices.h"
 #include "tests/e2e/Studente.h"
 #include "tests/support/FakeServices.h"

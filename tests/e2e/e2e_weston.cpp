@@ -8,6 +8,7 @@
 
 #include "app/Composizione.h"
 #include "app/frmClavora.h"
+#include "keyboard/TastieraVirtuale.h"
 #include "platform/SystemServices.h"
 #include "tests/e2e/Studente.h"
 #include "tests/support/FakeServices.h"

@@ -2,6 +2,7 @@
 // characters the keyboard types, when the files are read.
 #include "app/Esercizi.h"
 #include "app/modClavora.h"
+#include "keyboard/TabellaTasti.h"
 #include "platform/Tipografia.h"
 #include "tests/support/FakeServices.h"
 
@@ -92,4 +93,28 @@ TEST_F(FileIncollati, textFile_inUtf8_isConvertedBeforeItsLinesAreJoined)
     stato->fileEsercizio = scrivi("incollato.txt", QString::fromUtf8("« L’été… »\u00A0\r\nC’est — déjà — fini.").toUtf8());
     ASSERT_TRUE(esercizi->CaricaFileTesto());
     EXPECT_EQ(esercizi->rigaCorrente, QString::fromUtf8("\"L'été...\" C'est - déjà - fini."));
+}
+
+TEST_F(FileIncollati, frenchWritersCharacters_reachTheModelLineWholeWhereTheKeymapTypesThem)
+{
+    const QString riga = QString::fromUtf8("Le cœur de l’École\u202F: « Œuvre » — À bientôt…");
+    const QString f = scrivi("francese.ftd", "\xEF\xBB\xBF[Livello1]\r\n1=" + riga.toUtf8() + "\r\n");
+    stato->fileEsercizio = scrivi("francese.txt", riga.toUtf8());
+    tastiera::TabellaTasti tabella;
+    esercizi->filtroCaratteri = [&](const QString &t) { return tabella.FiltraCaratteri(t); };
+    esercizi->tipizzabile = [&](QChar c) { return tabella.Scrive(c); };
+
+    const std::optional<tastiera::LayoutTastiera> oss = tastiera::LayoutTastiera::daNomi("fr", "oss");
+    ASSERT_TRUE(oss);
+    tabella.ApplicaLayout(&*oss);
+    EXPECT_EQ(esercizi->LeggiVoceEsercizio(f, 1, 1), riga);
+    ASSERT_TRUE(esercizi->CaricaFileTesto());
+    EXPECT_EQ(esercizi->rigaCorrente, riga);
+
+    // Without a keymap that types them: their nearest forms, no letter lost.
+    tabella.ApplicaLayout(nullptr);
+    const QString vicina = QString::fromUtf8("Le coeur de l'Ecole : \"OEuvre\" - A bientôt...");
+    EXPECT_EQ(esercizi->LeggiVoceEsercizio(f, 1, 1), vicina);
+    ASSERT_TRUE(esercizi->CaricaFileTesto());
+    EXPECT_EQ(esercizi->rigaCorrente, vicina);
 }
