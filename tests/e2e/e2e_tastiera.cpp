@@ -109,8 +109,10 @@ protected:
     {
         if (QGuiApplication::platformName() != "xcb")
             GTEST_SKIP() << "needs an X server";
-        // The keymap remembered for a crash goes to a runtime folder of the test's own.
-        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
+        // The keymap remembered for a crash goes to a runtime folder of the test's
+        // own; the child of the crash test shares its parent's.
+        if (qEnvironmentVariableIsEmpty("TASTAVIA_E2E_FIGLIO"))
+            qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtime.path()));
         impostaLayout(layoutVoluto());
     }
     void TearDown() override { esegui("setxkbmap", {"fr"}); }
@@ -169,6 +171,9 @@ TEST_F(TastieraReale, switchLeftByAKilledRun_givenBackAtTheNextStart)
     const QString prima = interrogazione();
     QProcess figlio;
     figlio.setProcessChannelMode(QProcess::ForwardedChannels);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("TASTAVIA_E2E_FIGLIO", "1");
+    figlio.setProcessEnvironment(env);
     figlio.start(QCoreApplication::applicationFilePath(),
                  {"--gtest_also_run_disabled_tests", "--gtest_filter=TastieraReale.DISABLED_figlio"});
     ASSERT_TRUE(figlio.waitForStarted());
