@@ -198,6 +198,7 @@ void frmClavora::Form_Load(const QString &comando)
     // The layout's help page, only when it is there: one box is enough.
     avviso.apriGuida = [this](int id) { s.ApriGuida(this, id, false); };
     esitoLayout_ = tastiera::VerificaLayout(controlloLayout_, avviso);
+    tastieraVerificata_ = true;
     s.layoutPrecedente = controlloLayout_.layoutPrecedente();
     MostraAvvisoTastiera();
     // The keys, their captions and what the material may hold follow the keymap.
@@ -375,6 +376,27 @@ bool frmClavora::Form_KeyPress(int tasto)
         cmdStart_Click();
     }
     return false;
+}
+
+// A keymap changed in the desktop since it was last read: its keys from now on.
+void frmClavora::AggiornaTastiera()
+{
+    if (!controlloLayout_.AggiornaModello(esitoLayout_))
+        return;
+    tabella_.ApplicaLayout(controlloLayout_.modello() ? &*controlloLayout_.modello() : nullptr);
+    picKeyword->AggiornaLegende();
+    MostraAvvisoTastiera();
+}
+
+void frmClavora::changeEvent(QEvent *e)
+{
+    // Xwayland takes the compositor's keymap when one of its windows gets the
+    // keyboard: a keymap that did not look French at start is read again then.
+    if (e->type() == QEvent::ActivationChange && isActiveWindow() && tastieraVerificata_ &&
+        esitoLayout_ != tastiera::ControlloLayout::Esito::Francese &&
+        esitoLayout_ != tastiera::ControlloLayout::Esito::Cambiato)
+        AggiornaTastiera();
+    QWidget::changeEvent(e);
 }
 
 void frmClavora::MostraAvvisoTastiera()

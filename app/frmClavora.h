@@ -139,6 +139,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *) override;
     void closeEvent(QCloseEvent *) override;
+    void changeEvent(QEvent *) override;
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:
@@ -156,6 +157,7 @@ private:
     void Attivati();
     int ShowWithBackdrop(int selettore);
     void MostraAvvisoTastiera();
+    void AggiornaTastiera();
     // frmClavora_pratica.cpp
     void Reset();
     void AvvioFrase(const Pratica::EsitoAvvio &esito);
@@ -191,6 +193,7 @@ private:
     tastiera::TabellaTasti tabella_;
     tastiera::ControlloLayout controlloLayout_;
     tastiera::ControlloLayout::Esito esitoLayout_ = tastiera::ControlloLayout::Esito::Sconosciuto;
+    bool tastieraVerificata_ = false;   // the start-up check has run
     std::unique_ptr<Backdrop> backdrop_;
     std::unique_ptr<ClsResize> ridimensionatore_;
     bool cronometroFermatoQui_ = false;

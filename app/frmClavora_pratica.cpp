@@ -172,11 +172,7 @@ void frmClavora::AvvioComune()
     txtInput->clear();
     txtInput->setFocus();
     imgGradiente->resize(pratica.larghezzaAttuale(), imgGradiente->height());
-    // A keymap changed in the desktop since the last line: its keys from now on.
-    if (controlloLayout_.AggiornaModello()) {
-        tabella_.ApplicaLayout(controlloLayout_.modello() ? &*controlloLayout_.modello() : nullptr);
-        picKeyword->AggiornaLegende();
-    }
+    AggiornaTastiera();
     MostraTastoAtteso();
 }
 

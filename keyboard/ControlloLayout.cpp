@@ -36,14 +36,24 @@ std::optional<LayoutTastiera> ControlloLayout::compila(std::optional<platform::K
     return letta_ ? LayoutTastiera::daTesto(letta_->text, letta_->group) : std::nullopt;
 }
 
-bool ControlloLayout::AggiornaModello()
+bool ControlloLayout::AggiornaModello(Esito &esito)
 {
     std::optional<platform::Keyboard::Keymap> ora = tastiera_ ? tastiera_->keymap() : std::nullopt;
+    if (!ora)
+        return false;   // a read that failed is no change of keymap
     const bool uguale = ora.has_value() == letta_.has_value() &&
                         (!ora || (ora->text == letta_->text && ora->group == letta_->group));
     if (uguale)
         return false;
     modello_ = compila(std::move(ora));
+    if (esito == Esito::Cambiato || esito == Esito::Fallito)
+        return true;
+    if (!modello_)
+        esito = Esito::Sconosciuto;
+    else if (TabellaTasti::CompatibileAzerty(*modello_))
+        esito = Esito::Francese;
+    else if (!tastiera_->canSwitch())
+        esito = Esito::NonFrancese;
     return true;
 }
 

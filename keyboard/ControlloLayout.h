@@ -53,8 +53,10 @@ public:
     const std::optional<LayoutTastiera> &modello() const { return modello_; }
 
     // Reads the keymap again (the learner may change it in the desktop while
-    // practising); true when it changed. Never switches anything.
-    bool AggiornaModello();
+    // practising; Xwayland may get the compositor's only once a window has
+    // the keyboard); true when it changed, with what the check would say of
+    // it now. Never switches anything: a switched keymap stays Cambiato.
+    bool AggiornaModello(Esito &esito);
 
 private:
     QString nome(const QString &idLayout) const;

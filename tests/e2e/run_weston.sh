@@ -3,8 +3,8 @@
 # weston's x11 backend (input reaches weston there), weston's keymap is
 # LAYOUT, and the program runs through Xwayland or natively.
 #   run_weston.sh LAYOUT xwayland|wayland program [arguments]
-# The Xvfb keeps a US keymap, so that xdotool's keys there are plain key
-# positions that weston reads with its own keymap, as a physical keyboard.
+# weston's x11 backend takes its keymap from the X server that holds it: the
+# Xvfb gets LAYOUT, and xdotool's keys there reach weston as key positions.
 # Exit 77 (skipped) when Xvfb, weston, Xwayland, xdotool or Qt's Wayland
 # plugin are missing.
 set -u
@@ -34,9 +34,9 @@ for _ in $(seq 50); do
   DISPLAY=$esterno xdotool getmouselocation >/dev/null 2>&1 && break
   sleep 0.1
 done
-DISPLAY=$esterno setxkbmap us
 variante=""
 case "$layout" in *\(*\)) variante=${layout#*(}; variante=${variante%)}; layout=${layout%%(*} ;; esac
+DISPLAY=$esterno setxkbmap -layout "$layout" -variant "$variante"
 cat > "$cartella/weston.ini" <<INI
 [core]
 xwayland=true
@@ -59,6 +59,8 @@ for _ in $(seq 100); do
 done
 [ -n "$xwayland" ] || { echo "skipped: weston did not start Xwayland"; cat "$cartella/weston.log"; exit 77; }
 sleep 1
+# Without a window manager the keyboard follows the pointer: onto weston's window.
+DISPLAY=$esterno xdotool mousemove 600 500
 export TASTAVIA_XDOTOOL_DISPLAY=$esterno XDG_RUNTIME_DIR=$cartella LANG=C.UTF-8 LC_ALL=C.UTF-8
 if [ "$modo" = wayland ]; then
   DISPLAY=$xwayland WAYLAND_DISPLAY=wl-tastavia QT_QPA_PLATFORM=wayland "$@"
