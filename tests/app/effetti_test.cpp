@@ -14,15 +14,15 @@ namespace {
 
 class Effetti : public FinestraTest {
 protected:
-    // Where the pop-up comes to rest: over key Q, 10 pixels into it, at the
-    // last step of the slide from the bottom of the (fake) screen.
+    // Where the pop-up comes to rest in the main window: over key Q, 10 pixels
+    // into it, at the last step of the slide from the bottom of the (fake) screen.
     QPoint posizionePopup() const
     {
-        const QPoint obiettivo = finestra->picNotebook->mapToGlobal(
-            finestra->picKeyword->pos() + finestra->picKeyword->rettangoloTasto(10).topLeft() +
-            QPoint(10, 0));
-        const int y = PosizioniScorrimento(fakes.screen.pixels.height() * 15, obiettivo.y() * 15)
-                          .back() / 15;
+        const QPoint obiettivo = finestra->picNotebook->mapTo(
+            finestra.get(), finestra->picKeyword->pos() +
+                                finestra->picKeyword->rettangoloTasto(10).topLeft() + QPoint(10, 0));
+        const int fondo = finestra->mapFromGlobal(QPoint(0, fakes.screen.pixels.height())).y();
+        const int y = PosizioniScorrimento(fondo * 15, obiettivo.y() * 15).back() / 15;
         return {obiettivo.x(), y};
     }
     bool popupVisibile() const
@@ -58,6 +58,11 @@ TEST_F(Effetti, welcome_slidesThePopupOverTheKeyboard)
     EXPECT_TRUE(popupVisibile());
     EXPECT_EQ(finestra->popup->pos(), posizionePopup());
     EXPECT_TRUE(finestra->popup->testo().startsWith("Appoggia le dita sulla riga centrale"));
+    // Inside the main window, over the keyboard.
+    EXPECT_EQ(finestra->popup->parentWidget(), finestra.get());
+    EXPECT_TRUE(finestra->popup->geometry().intersects(
+        QRect(finestra->picNotebook->mapTo(finestra.get(), finestra->picKeyword->pos()),
+              finestra->picKeyword->size())));
     // It leaves the keyboard to the main window.
     EXPECT_NE(QApplication::activeWindow(), finestra->popup);
     EXPECT_NE(QApplication::focusWidget(), finestra->popup);
@@ -130,6 +135,40 @@ TEST_F(Effetti, modalWindows_openWithThePopupAway)
     };
     finestra->optMenu_Click(4);
     EXPECT_FALSE(visibileDurante);
+}
+
+TEST_F(Effetti, modalWindow_opensOverTheMainWindowDimmedNotBlack)
+{
+    apri();
+    QImage durante;
+    QWidget *proprietario = nullptr;
+    finestra->apriNome = [&](QWidget *o) {
+        proprietario = o;
+        durante = finestra->grab().toImage();
+        return 1;
+    };
+    finestra->pratica.finestre.ShowWithBackdrop(1);
+    EXPECT_EQ(proprietario, finestra.get());
+    EXPECT_FALSE(popupVisibile());   // the backdrop sent it away
+    const QImage dopo = finestra->grab().toImage();
+    ASSERT_EQ(durante.size(), dopo.size());
+    // Every pixel at half its brightness (alpha 128 of black over it), none
+    // black; a blinking prompt may have changed a few meanwhile.
+    int sbagliati = 0, neri = 0, controllati = 0;
+    for (int y = 0; y < dopo.height(); y += 7)
+        for (int x = 0; x < dopo.width(); x += 7) {
+            const QColor a = durante.pixelColor(x, y), b = dopo.pixelColor(x, y);
+            bool giusto = true;
+            for (auto [scuro, chiaro] : {std::pair{a.red(), b.red()}, {a.green(), b.green()},
+                                         {a.blue(), b.blue()}})
+                giusto = giusto && std::abs(scuro - chiaro * 127 / 255) <= 2;
+            sbagliati += !giusto;
+            neri += a.red() + a.green() + a.blue() < 20 && b.red() + b.green() + b.blue() > 100;
+            ++controllati;
+        }
+    EXPECT_GT(controllati, 1000);
+    EXPECT_LT(sbagliati, controllati / 50);
+    EXPECT_EQ(neri, 0);
 }
 
 // --- Balloons
