@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -92,15 +93,25 @@ int frmShadow::MostraConFinestra(const ApriFinestra &apri)
 
 void frmShadow::Dissolvi()
 {
+    // The main window is still while the backdrop fades: its picture, taken
+    // once, is what each step darkens, instead of repainting every control
+    // beneath at every step.
+    if (QWidget *principale = parentWidget(); principale && isVisible()) {
+        hide();
+        m_sotto = principale->grab();
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        show();
+    }
     Dissolvenza(this, [this](int alpha) { setAlpha(alpha); }, 160, 0, 5, m_pausa);
 }
 
-void frmShadow::paintEvent(QPaintEvent *)
+void frmShadow::paintEvent(QPaintEvent *event)
 {
-    if (m_alpha <= 0)
-        return;
     QPainter p(this);
-    p.fillRect(rect(), QColor(0, 0, 0, m_alpha));
+    if (!m_sotto.isNull())
+        p.drawPixmap(0, 0, m_sotto);
+    if (m_alpha > 0)
+        p.fillRect(event->rect(), QColor(0, 0, 0, m_alpha));
 }
 
 bool frmShadow::eventFilter(QObject *oggetto, QEvent *evento)

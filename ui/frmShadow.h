@@ -7,6 +7,7 @@
 
 #include "platform/Services.h"
 
+#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -57,6 +58,7 @@ protected:
 private:
     Pausa m_pausa;
     int m_alpha = 0;
+    QPixmap m_sotto;   // the main window beneath, while fading
 };
 
 // The main window's ShowWithBackdrop: which window each selector opens

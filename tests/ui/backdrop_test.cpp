@@ -13,12 +13,15 @@ struct Registro {
     std::vector<int> pause;
     std::vector<int> alpha;
     Backdrop *backdrop = nullptr;
+    std::function<void()> durante;
     frmShadow::Pausa pausa()
     {
         return [this](int ms) {
             pause.push_back(ms);
             if (backdrop && backdrop->ombraAttiva())
                 alpha.push_back(backdrop->ombraAttiva()->alpha());
+            if (durante)
+                durante();
             return 258;
         };
     }
@@ -77,8 +80,17 @@ TEST(Backdrop, modalWindow_dimsTheMainWindowHoldsThenFadesOut)
     b.setFinestra(2, risultati.apri());
     int popupNascosto = 0;
     b.setNascondiPopup([&] { ++popupNascosto; });
+    // Halfway through the fade the main window shows under the lighter alpha
+    // only (80: 255 * 175 / 255), not under what the hold had as well.
+    QColor aMeta;
+    r.durante = [&] {
+        if (!r.alpha.empty() && r.alpha.back() == 80 && r.pause.size() > 1)
+            aMeta = principale.grab().toImage().pixelColor(250, 160);
+    };
 
     EXPECT_EQ(b.ShowWithBackdrop(2), 5);
+    EXPECT_NEAR(aMeta.red(), 175, 2);
+    EXPECT_NEAR(aMeta.blue(), 175, 2);
 
     EXPECT_EQ(b.dialogoDaMostrare(), 2);
     EXPECT_EQ(popupNascosto, 1);
