@@ -4,8 +4,8 @@
 // shows it (TASTAVIA_SCHERMO_X: the Xvfb weston draws into; otherwise
 // DISPLAY), so what a compositor does to the pixels is part of the check:
 // behind the name dialog the main window is darker but not black, and the
-// pop-up shows over the keyboard. TASTAVIA_SCHERMATE=<folder> keeps the three
-// screenshots.
+// pop-up shows over the keyboard; a balloon has no black corners.
+// TASTAVIA_SCHERMATE=<folder> keeps the screenshots.
 
 #include "app/Composizione.h"
 #include "app/frmClavora.h"
@@ -14,6 +14,7 @@
 #include "settings/frmInput.h"
 #include "tests/e2e/Studente.h"
 #include "tests/support/FakeServices.h"
+#include "ui/cTooltip.h"
 #include "ui/frmShadow.h"
 #include "ui/frmTransparency.h"
 
@@ -22,6 +23,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -69,18 +71,26 @@ struct Confronto {
     int cambiati = 0;   // pixels that differ clearly
     int oscurati = 0;   // ... at about half their brightness
     int neri = 0;       // ... gone black
+    int nereDentro = 0; // ... of those, inside a black area (not a line nor a letter)
 };
 Confronto Confronta(const QImage &prima, const QImage &dopo)
 {
     Confronto c;
+    const auto nero = [&](int x, int y) {
+        return x >= 0 && y >= 0 && x < dopo.width() && y < dopo.height() &&
+               Somma(prima.pixel(x, y)) < 24 && Somma(dopo.pixel(x, y)) > 150;
+    };
     for (int y = 0; y < dopo.height(); ++y)
         for (int x = 0; x < dopo.width(); ++x) {
             const QRgb a = prima.pixel(x, y), b = dopo.pixel(x, y);
             if (std::abs(Somma(a) - Somma(b)) < 30)
                 continue;
             ++c.cambiati;
-            if (Somma(a) < 24 && Somma(b) > 150)
+            if (nero(x, y)) {
                 ++c.neri;
+                if (nero(x - 1, y) && nero(x + 1, y) && nero(x, y - 1) && nero(x, y + 1))
+                    ++c.nereDentro;
+            }
             const auto mezzo = [](int scuro, int chiaro) { return std::abs(scuro - chiaro * 127 / 255) <= 12; };
             if (mezzo(qRed(a), qRed(b)) && mezzo(qGreen(a), qGreen(b)) && mezzo(qBlue(a), qBlue(b)))
                 ++c.oscurati;
@@ -126,7 +136,7 @@ TEST(SovrapposizioniReali, backdropDimsTheMainWindowAndThePopupShows)
 
     Studente studente;
     frmClavora *f = nullptr;
-    QImage conDialogo, conPopup, senza;
+    QImage conDialogo, conPopup, senza, conFumetto;
     bool grande = false;
     // A moment for the compositor to show what was painted.
     QElapsedTimer fermo;
@@ -160,9 +170,22 @@ TEST(SovrapposizioniReali, backdropDimsTheMainWindowAndThePopupShows)
              grande = f->s.schermoGrande;
              f->popup->Chiudi();
          }},
-        {"the pop-up gone", [&] { return dopo(!f->popup->isVisible()); },
-         [&] { senza = Schermata("3-senza"); }},
+        {"the pop-up gone", [&] { return dopo(!f->popup->isVisible()); }, [&] {
+             senza = Schermata("3-senza");
+         }},
     };
+    // The balloon of the expert mode, where the mouse can be put on it: on the
+    // X server whose screen is read.
+    const bool mouse = qEnvironmentVariableIsEmpty("TASTAVIA_SCHERMO_X") && piattaforma == "xcb";
+    if (mouse)
+        studente.passi.push_back({"the mouse on the expert mode", [] { return true; }, [&] {
+            const QPoint m = f->optLevel[1]->mapToGlobal(QPoint(30, 12));
+            xdotool({"mousemove", QString::number(m.x()), QString::number(m.y())});
+        }});
+    if (mouse)
+        studente.passi.push_back(
+            {"its balloon", [&] { return dopo(f->fumettiLivello->suggerimentoVisibile() != nullptr); },
+             [&] { conFumetto = Schermata("4-fumetto"); }});
     studente.parti();
     Avvia(servizi, cartella, {}, [] { return QApplication::exec(); });
     ASSERT_TRUE(studente.fallito.isEmpty()) << studente.fallito.toStdString();
@@ -183,6 +206,14 @@ TEST(SovrapposizioniReali, backdropDimsTheMainWindowAndThePopupShows)
     const int popup = PixelPopup(conPopup) - PixelPopup(senza);
     EXPECT_GT(popup, lato.width() * lato.height() / 4) << popup << " pixels of the pop-up";
     EXPECT_LT(Confronta(conPopup, senza).neri, 200);
+
+    // The balloon: there, and no black area around its shape (its black text
+    // and outline are lines).
+    if (mouse) {
+        const Confronto fumetto = Confronta(conFumetto, senza);
+        EXPECT_GT(fumetto.cambiati, 3000);
+        EXPECT_LT(fumetto.nereDentro, 40) << fumetto.nereDentro << " pixels of black areas";
+    }
 }
 
 } // namespace
