@@ -137,40 +137,6 @@ TEST_F(Effetti, modalWindows_openWithThePopupAway)
     EXPECT_FALSE(visibileDurante);
 }
 
-TEST_F(Effetti, modalWindow_opensOverTheMainWindowDimmedNotBlack)
-{
-    apri();
-    QImage durante;
-    QWidget *proprietario = nullptr;
-    finestra->apriNome = [&](QWidget *o) {
-        proprietario = o;
-        durante = finestra->grab().toImage();
-        return 1;
-    };
-    finestra->pratica.finestre.ShowWithBackdrop(1);
-    EXPECT_EQ(proprietario, finestra.get());
-    EXPECT_FALSE(popupVisibile());   // the backdrop sent it away
-    const QImage dopo = finestra->grab().toImage();
-    ASSERT_EQ(durante.size(), dopo.size());
-    // Every pixel at half its brightness (alpha 128 of black over it), none
-    // black; a blinking prompt may have changed a few meanwhile.
-    int sbagliati = 0, neri = 0, controllati = 0;
-    for (int y = 0; y < dopo.height(); y += 7)
-        for (int x = 0; x < dopo.width(); x += 7) {
-            const QColor a = durante.pixelColor(x, y), b = dopo.pixelColor(x, y);
-            bool giusto = true;
-            for (auto [scuro, chiaro] : {std::pair{a.red(), b.red()}, {a.green(), b.green()},
-                                         {a.blue(), b.blue()}})
-                giusto = giusto && std::abs(scuro - chiaro * 127 / 255) <= 2;
-            sbagliati += !giusto;
-            neri += a.red() + a.green() + a.blue() < 20 && b.red() + b.green() + b.blue() > 100;
-            ++controllati;
-        }
-    EXPECT_GT(controllati, 1000);
-    EXPECT_LT(sbagliati, controllati / 50);
-    EXPECT_EQ(neri, 0);
-}
-
 // --- Balloons
 
 TEST_F(Effetti, kindAndModeButtons_haveBalloonsWithTheirTitles)
