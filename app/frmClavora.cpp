@@ -108,7 +108,7 @@ void frmClavora::Form_Load(const QString &comando)
     // 6-11: settings, texts, mode, the run's speeds.
     CaricaImpostazioni();
     ApplicaTesti();
-    backdrop_ = std::make_unique<Backdrop>(this, *s.servizi.clock, s.windowsNT5);
+    backdrop_ = std::make_unique<Backdrop>(this, *s.servizi.clock);
     backdrop_->setPausa([this](int ms) {
         if (s.pausa)
             s.pausa(ms);
@@ -118,7 +118,7 @@ void frmClavora::Form_Load(const QString &comando)
     backdrop_->setFinestra(2, [this](QWidget *o) { return apriRisultati ? apriRisultati(o) : 0; });
     backdrop_->setFinestra(3, [this](QWidget *o) { return apriReport ? apriReport(o) : 0; });
     backdrop_->setNascondiPopup([this] { NascondiPopup(); });
-    popup = new frmTransparency(this, s.schermoGrande, s.windowsNT5, [this](int ms) {
+    popup = new frmTransparency(this, s.schermoGrande, [this](int ms) {
         if (s.pausa)
             s.pausa(ms);
     });
@@ -295,7 +295,7 @@ void frmClavora::Attivati()
 
 int frmClavora::ShowWithBackdrop(int selettore)
 {
-    NascondiPopup();   // it stays above every window, a modal one too
+    NascondiPopup();   // the backdrop goes over the whole window
     s.dialogoDaMostrare = selettore;
     if (selettore == 2 || selettore == 3)
         s.Suona(106);

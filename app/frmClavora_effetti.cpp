@@ -56,6 +56,7 @@ void frmClavora::ImpostaFumetti()
         fumetti->setDelayTime(RitardoFumetti);
         fumetti->setVisibleTime(DurataFumetti);
         fumetti->setIcon(cTooltip::IconaInfo);
+        fumetti->setComposizione(s.windowsNT5);
         fumetti->Create(this);
     };
 
@@ -76,16 +77,17 @@ void frmClavora::ImpostaFumetti()
 }
 
 // Over the keyboard: its left edge 10 pixels into key 10 (Q), its top on that
-// key's top, sliding up from the bottom of the screen.
+// key's top, sliding up from the bottom of the screen (inside the window).
 void frmClavora::ApriPopup()
 {
     if (!popup || chiusa || !isVisible())
         return;
     const QRect q = picKeyword->rettangoloTasto(10);
-    const QPoint obiettivo =
-        picNotebook->mapToGlobal(picKeyword->pos() + q.topLeft() + QPoint(10, 0));
+    const QPoint obiettivo = picNotebook->mapTo(this, picKeyword->pos() + q.topLeft() + QPoint(10, 0));
+    // The screen's bottom edge in the window's pixels: the slide's start.
     const QSize schermo = s.servizi.screen->size();
-    popup->Apri(obiettivo, schermo.isValid() ? schermo.height() : height());
+    const int fondo = schermo.isValid() ? mapFromGlobal(QPoint(0, schermo.height())).y() : height();
+    popup->Apri(obiettivo, fondo);
 }
 
 void frmClavora::NascondiPopup()

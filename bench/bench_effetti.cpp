@@ -7,6 +7,7 @@
 #include "platform/SystemServices.h"
 #include "ui/basSleep.h"
 #include "ui/cTooltip.h"
+#include "ui/frmShadow.h"
 #include "ui/frmTransparency.h"
 
 #include <QApplication>
@@ -84,7 +85,7 @@ int main(int argc, char **argv)
         QWidget principale;
         principale.resize(1024, 768);
         principale.show();
-        frmTransparency popup(&principale, false, false,
+        frmTransparency popup(&principale, false,
                               [&orologio](int ms) { PauseWithEvents(orologio, ms); });
         popup.setTesto("Appoggia le dita sulla riga centrale.");
         std::vector<double> durate;
@@ -96,7 +97,7 @@ int main(int argc, char **argv)
             popup.Chiudi();
         }
         Stampa("slide, 19 steps of 10 ms (nominal 190 ms)", Riassumi(durate), "ms");
-        frmTransparency dissolvenza(&principale, true, true,
+        frmTransparency dissolvenza(&principale, true,
                                     [&orologio](int ms) { PauseWithEvents(orologio, ms); });
         durate.clear();
         for (int i = 0; i < 10; ++i) {
@@ -107,6 +108,23 @@ int main(int argc, char **argv)
             durate.push_back(t.nsecsElapsed() / 1e6);
         }
         Stampa("fade, 41 steps of 10 ms (nominal 410 ms)", Riassumi(durate), "ms");
+    }
+
+    // The backdrop over a 1024 x 768 main window full of controls: one step of
+    // its fade repaints the window beneath it.
+    {
+        QWidget principale;
+        principale.resize(1024, 768);
+        for (int i = 0; i < 120; ++i)
+            (new QPushButton(QString::number(i), &principale))->setGeometry(i % 12 * 85, i / 12 * 76, 80, 70);
+        principale.show();
+        frmShadow ombra({}, &principale);
+        ombra.show();
+        int alpha = 160;
+        Stampa("backdrop fade step over 120 controls, 1024x768", Misura(60, [&] {
+                   ombra.setAlpha(alpha = alpha > 5 ? alpha - 5 : 160);
+                   principale.repaint();
+               }));
     }
 
     // A balloon: layout, outline and show.

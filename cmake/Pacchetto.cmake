@@ -71,9 +71,11 @@ set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # plugin (the program cannot open a window without it), the fonts whose
 # metrics the keyboard is drawn with, and libpulse (dlopen; silent without it)
 # and xdg-utils (help pages and PDF reports open through it), only recommended,
-# as are Qt's own translations (the buttons of message boxes in the interface language).
+# as are Qt's own translations (the buttons of message boxes in the interface language)
+# and the Wayland platform plugin (on a Wayland desktop the program then runs
+# natively instead of through Xwayland).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-liberation2, fonts-dejavu-core")
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libpulse0, xdg-utils, qt6-translations-l10n")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libpulse0, xdg-utils, qt6-translations-l10n, qt6-wayland")
 set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/pacchetto)
 include(CPack)

@@ -119,7 +119,7 @@ dopo=$(dentro dpkg-query -W -f '${Package}\n' | sort)
 nuovi=$(comm -13 <(echo "$prima") <(echo "$dopo"))
 echo "$(echo "$nuovi" | wc -l) packages installed: $(echo "$nuovi" | tr '\n' ' ')"
 dentro dpkg-query -W -f '${Status}' tastavia | grep -q "install ok installed" || fallito "tastavia not installed"
-for consigliato in libpulse0 xdg-utils; do
+for consigliato in libpulse0 xdg-utils qt6-wayland; do
   ! echo "$nuovi" | grep -qx "$consigliato" || fallito "$consigliato came in, but it is only recommended"
 done
 mancanti=$(dentro ldd /usr/libexec/tastavia/tastavia /usr/libexec/tastavia/libtastavia-stampa.so | grep "not found" || true)

@@ -39,12 +39,16 @@ public:
         int larghezzaMassima = 0;
     };
 
-    explicit FinestraFumetto(QWidget *proprietario)
-        : QWidget(proprietario, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus)
+    FinestraFumetto(QWidget *proprietario, bool traslucida)
+        : QWidget(proprietario, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowDoesNotAcceptFocus),
+          traslucida_(traslucida)
     {
         setObjectName("cTooltip");
         setAttribute(Qt::WA_ShowWithoutActivating);
         setFocusPolicy(Qt::NoFocus);
+        // Chosen before the window exists: it decides the window's pixel format.
+        if (traslucida_)
+            setAttribute(Qt::WA_TranslucentBackground);
     }
 
     const Contenuto &contenuto() const { return c_; }
@@ -109,9 +113,13 @@ public:
             corpoMaschera.addRect(QRectF(rCorpo));
         }
         forma_ = corpoForma.united(punteruolo);
-        // The shape without a compositor: a mask (window translucency needs one).
-        setMask(QRegion(corpoMaschera.toFillPolygon().toPolygon(), Qt::WindingFill) |
-                QRegion(punteruolo.toFillPolygon().toPolygon(), Qt::WindingFill));
+        // Translucent, the painted shape is the shape; without a compositor a
+        // mask cuts it (the corners then show the window beneath, never black).
+        if (traslucida_)
+            clearMask();
+        else
+            setMask(QRegion(corpoMaschera.toFillPolygon().toPolygon(), Qt::WindingFill) |
+                    QRegion(punteruolo.toFillPolygon().toPolygon(), Qt::WindingFill));
         show();
         raise();
         update();
@@ -153,6 +161,7 @@ protected:
     void mousePressEvent(QMouseEvent *) override { hide(); }
 
 private:
+    bool traslucida_;
     Contenuto c_;
     QRect titolo_, testo_;
     QPainterPath forma_;
@@ -185,7 +194,7 @@ cTooltip::~cTooltip()
 bool cTooltip::Create(QWidget *proprietario)
 {
     if (!creato_) {
-        finestra_ = new FinestraFumetto(proprietario);
+        finestra_ = new FinestraFumetto(proprietario, composizione_);
         creato_ = true;
     }
     return bool(finestra_);

@@ -26,6 +26,13 @@ public:
     explicit cTooltip(QObject *parent = nullptr);
     ~cTooltip() override;
 
+    // Whether the screen composes windows (a compositing manager, Wayland):
+    // then the tip window is translucent and its shape is painted with smooth
+    // edges; otherwise a mask cuts the shape (a translucent window would show
+    // black there). Set before Create.
+    void setComposizione(bool composizione) { composizione_ = composizione; }
+    bool composizione() const { return composizione_; }
+
     // Makes the tip window once, owned by the window; true when it exists.
     bool Create(QWidget *proprietario);
 
@@ -95,6 +102,7 @@ private:
 
     QPointer<FinestraFumetto> finestra_;
     bool creato_ = false;
+    bool composizione_ = false;
     int stile_ = StileFumetto;
     QString titolo_ = QStringLiteral(" ");
     int icona_ = NessunaIcona;

@@ -4,8 +4,9 @@
 
 #include <QCoreApplication>
 #include <QDialog>
-#include <QGuiApplication>
-#include <QScreen>
+#include <QEvent>
+#include <QPaintEvent>
+#include <QPainter>
 #include <algorithm>
 #include <cmath>
 
@@ -15,49 +16,19 @@ int AlphaDaPercentuale(int percentuale)
     return int(std::nearbyint(double(percentuale) * 255.0 / 100.0));
 }
 
-frmShadow::frmShadow(Pausa pausa, QWidget *proprietario)
-    : QWidget(proprietario, Qt::Window | Qt::FramelessWindowHint), m_pausa(std::move(pausa))
-{
-    setObjectName("frmShadow");
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, Qt::black);
-    setPalette(pal);
-    setAutoFillBackground(true);
-    QScreen *schermo = proprietario ? proprietario->screen() : QGuiApplication::primaryScreen();
-    if (schermo)
-        setGeometry(schermo->geometry());
-}
-
-int frmShadow::Traspa(QWidget *finestra, int percentuale)
-{
-    const int alpha = AlphaDaPercentuale(percentuale);
-    if (finestra)
-        finestra->setWindowOpacity(alpha / 255.0);
-    return alpha;
-}
-
-int frmShadow::MostraConFinestra(const ApriFinestra &apri)
-{
-    Traspa(this, 50);
-    show();
-    QCoreApplication::processEvents();
-    if (m_pausa)
-        m_pausa(200);
-    return apri ? apri(this) : int(QDialog::Rejected);
-}
-
-int Dissolvenza(QWidget *finestra, int da, int a, int passo,
-                const std::function<int(int millisecondi)> &pausa)
+int Dissolvenza(QObject *guardia, const std::function<void(int alpha)> &imposta, int da, int a,
+                int passo, const std::function<int(int millisecondi)> &pausa)
 {
     if (passo <= 0)
         return 0;
     int passi = 0;
-    QPointer<QWidget> w(finestra);
+    QPointer<QObject> g(guardia);
     for (int alpha = da; alpha >= a; alpha -= passo) {
         // The window may go away while the pause runs its events.
-        if (!w)
+        if (!g)
             break;
-        w->setWindowOpacity(std::clamp(alpha, 0, 255) / 255.0);
+        if (imposta)
+            imposta(std::clamp(alpha, 0, 255));
         ++passi;
         if (pausa)
             pausa(10);
@@ -65,14 +36,93 @@ int Dissolvenza(QWidget *finestra, int da, int a, int passo,
     return passi;
 }
 
-void frmShadow::Dissolvi()
+int Dissolvenza(QWidget *finestra, int da, int a, int passo,
+                const std::function<int(int millisecondi)> &pausa)
 {
-    Dissolvenza(this, 160, 0, 5, m_pausa);
+    QPointer<QWidget> w(finestra);
+    return Dissolvenza(
+        finestra, [w](int alpha) { w->setWindowOpacity(alpha / 255.0); }, da, a, passo, pausa);
 }
 
-Backdrop::Backdrop(QWidget *finestraPrincipale, const platform::Clock &clock, bool windowsNT5)
-    : m_principale(finestraPrincipale), m_windowsNT5(windowsNT5),
-      m_pausa(PausaConEventi(clock))
+frmShadow::frmShadow(Pausa pausa, QWidget *principale)
+    : QWidget(principale), m_pausa(std::move(pausa))
+{
+    setObjectName("frmShadow");
+    setFocusPolicy(Qt::NoFocus);
+    // Only the dark fill is painted: the main window shows through it.
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAutoFillBackground(false);
+    if (principale) {
+        setGeometry(principale->rect());
+        principale->installEventFilter(this);
+    }
+    hide();
+}
+
+void frmShadow::setAlpha(int alpha)
+{
+    alpha = std::clamp(alpha, 0, 255);
+    if (alpha == m_alpha)
+        return;
+    m_alpha = alpha;
+    update();
+}
+
+int frmShadow::Traspa(QWidget *finestra, int percentuale)
+{
+    const int alpha = AlphaDaPercentuale(percentuale);
+    if (auto *ombra = qobject_cast<frmShadow *>(finestra))
+        ombra->setAlpha(alpha);
+    else if (finestra)
+        finestra->setWindowOpacity(alpha / 255.0);
+    return alpha;
+}
+
+int frmShadow::MostraConFinestra(const ApriFinestra &apri)
+{
+    Traspa(this, 50);
+    if (parentWidget())
+        setGeometry(parentWidget()->rect());
+    show();
+    raise();
+    QCoreApplication::processEvents();
+    if (m_pausa)
+        m_pausa(200);
+    return apri ? apri(parentWidget()) : int(QDialog::Rejected);
+}
+
+void frmShadow::Dissolvi()
+{
+    // The main window is still while the backdrop fades: its picture, taken
+    // once, is what each step darkens, instead of repainting every control
+    // beneath at every step.
+    if (QWidget *principale = parentWidget(); principale && isVisible()) {
+        hide();
+        m_sotto = principale->grab();
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        show();
+    }
+    Dissolvenza(this, [this](int alpha) { setAlpha(alpha); }, 160, 0, 5, m_pausa);
+}
+
+void frmShadow::paintEvent(QPaintEvent *event)
+{
+    QPainter p(this);
+    if (!m_sotto.isNull())
+        p.drawPixmap(0, 0, m_sotto);
+    if (m_alpha > 0)
+        p.fillRect(event->rect(), QColor(0, 0, 0, m_alpha));
+}
+
+bool frmShadow::eventFilter(QObject *oggetto, QEvent *evento)
+{
+    if (oggetto == parentWidget() && evento->type() == QEvent::Resize)
+        setGeometry(parentWidget()->rect());
+    return false;
+}
+
+Backdrop::Backdrop(QWidget *finestraPrincipale, const platform::Clock &clock)
+    : m_principale(finestraPrincipale), m_pausa(PausaConEventi(clock))
 {
 }
 
@@ -90,7 +140,6 @@ void Backdrop::setFinestra(int selettore, QDialog *dialogo)
         QPointer<QWidget> genitore = d->parentWidget();
         d->setParent(proprietario, d->windowFlags());
         const int esito = d->exec();
-        // Handed back before the backdrop goes, which would delete it otherwise.
         if (d)
             d->setParent(genitore, d->windowFlags());
         return esito;
@@ -106,8 +155,8 @@ int Backdrop::ShowWithBackdrop(int selettore)
     // A copy: the handler may replace the entry while its window runs.
     const frmShadow::ApriFinestra apri = trovata->second;
 
-    if (!m_windowsNT5 || m_ombra)
-        return apri(m_ombra ? static_cast<QWidget *>(m_ombra) : m_principale.data());
+    if (m_ombra || !m_principale)
+        return apri(m_principale.data());
 
     if (m_nascondiPopup)
         m_nascondiPopup();

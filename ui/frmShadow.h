@@ -1,10 +1,13 @@
 #pragma once
-// The dimmed backdrop behind the main window's modal windows: a black
-// borderless window over the whole screen at half opacity, which opens the
-// chosen window with itself as owner and fades out when it closes.
+// The dimmed backdrop behind the main window's modal windows: a child of the
+// main window covering it, painting black at half alpha, shown before the
+// chosen window opens modally and faded out when it closes. Painted by the
+// program itself, it looks the same with or without a compositing manager,
+// on X11 and on Wayland.
 
 #include "platform/Services.h"
 
+#include <QPixmap>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -16,9 +19,12 @@ class QDialog;
 // Percentages are brought into 0..100 first, so the product never overflows.
 int AlphaDaPercentuale(int percentuale);
 
-// Steps a window's alpha from da down to a by passo, setting it and pausing
-// 10 ms at each step (the backdrop: 160 to 0; the shaped pop-up: 250 to 50).
-// Returns the number of steps taken.
+// Steps an alpha from da down to a by passo, handing each value to imposta and
+// pausing 10 ms after it (the backdrop: 160 to 0; the pop-up: 250 to 50).
+// Ends early when guardia goes away during a pause. Returns the steps taken.
+int Dissolvenza(QObject *guardia, const std::function<void(int alpha)> &imposta, int da, int a,
+                int passo, const std::function<int(int millisecondi)> &pausa);
+// The same on a window's opacity (a top-level window where a compositor runs).
 int Dissolvenza(QWidget *finestra, int da, int a, int passo,
                 const std::function<int(int millisecondi)> &pausa);
 
@@ -28,57 +34,62 @@ public:
     using Pausa = std::function<int(int millisecondi)>;
     using ApriFinestra = std::function<int(QWidget *proprietario)>;
 
-    frmShadow(Pausa pausa, QWidget *proprietario = nullptr);
+    // Covers the main window and follows its size.
+    frmShadow(Pausa pausa, QWidget *principale);
 
-    // Constant opacity for a window; returns the alpha set. Without a
-    // compositing manager it has no visible effect, which is harmless.
+    // The backdrop's alpha for a percentage; another widget gets it as its
+    // window opacity (which needs a compositor). Returns the alpha set.
     static int Traspa(QWidget *finestra, int percentuale);
+    int alpha() const { return m_alpha; }
+    void setAlpha(int alpha);
 
-    // Loads the backdrop: half opacity, shown over the screen, a 200 ms hold,
-    // then the window opened modally with the backdrop as owner. Returns the
-    // modal result.
+    // Loads the backdrop: half alpha, raised over the main window, a 200 ms
+    // hold, then the window opened modally, owned by the main window. Returns
+    // the modal result.
     int MostraConFinestra(const ApriFinestra &apri);
 
     // Alpha from 160 down to 0 in steps of 5, pausing 10 ms on each (33 steps).
     void Dissolvi();
 
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    bool eventFilter(QObject *oggetto, QEvent *evento) override;
+
 private:
     Pausa m_pausa;
+    int m_alpha = 0;
+    QPixmap m_sotto;   // the main window beneath, while fading
 };
 
 // The main window's ShowWithBackdrop: which window each selector opens
 // (1 user name, 2 results, 3 text-file report) and how it is shown.
 class Backdrop {
 public:
-    // windowsNT5: layered windows are available (a compositing manager runs).
     // The clock times the hold and the fade and must outlive the backdrop.
-    Backdrop(QWidget *finestraPrincipale, const platform::Clock &clock, bool windowsNT5);
+    Backdrop(QWidget *finestraPrincipale, const platform::Clock &clock);
 
-    // The function receives the owner to parent its modal window to and returns
-    // the modal result (QDialog::exec's value).
+    // The function receives the owner to parent its modal window to (the main
+    // window) and returns the modal result (QDialog::exec's value).
     void setFinestra(int selettore, frmShadow::ApriFinestra apri);
-    // A dialog that lives elsewhere: it is parented to the backdrop while it
-    // runs and handed back to its own parent afterwards.
+    // A dialog that lives elsewhere: it is parented to the owner while it runs
+    // and handed back to its own parent afterwards.
     void setFinestra(int selettore, QDialog *dialogo);
 
-    // Hides the shaped pop-up window before the backdrop shows.
+    // Hides the sliding pop-up before the backdrop shows.
     void setNascondiPopup(std::function<void()> nascondi) { m_nascondiPopup = std::move(nascondi); }
     // Replaces the pause (tests record the holds instead of waiting).
     void setPausa(frmShadow::Pausa pausa) { m_pausa = std::move(pausa); }
 
-    // Opens the selected window, behind the backdrop when layered windows are
-    // available, and returns its modal result; 0 (rejected) for a selector
-    // with no window. A call made while a backdrop is up opens its window
-    // directly, without a second backdrop.
+    // Opens the selected window behind the backdrop and returns its modal
+    // result; 0 (rejected) for a selector with no window. A call made while a
+    // backdrop is up opens its window directly, without a second backdrop.
     int ShowWithBackdrop(int selettore);
 
     int dialogoDaMostrare() const { return m_dialogoDaMostrare; }
-    bool windowsNT5() const { return m_windowsNT5; }
     frmShadow *ombraAttiva() const { return m_ombra; }
 
 private:
     QPointer<QWidget> m_principale;
-    bool m_windowsNT5;
     int m_dialogoDaMostrare = 0;
     std::map<int, frmShadow::ApriFinestra> m_finestre;
     std::function<void()> m_nascondiPopup;

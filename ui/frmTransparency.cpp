@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <QPointer>
 #include <algorithm>
+#include <map>
 
 namespace {
 
@@ -22,13 +23,9 @@ constexpr int AlphaFinale = 50;
 constexpr int PassoAlpha = 5;
 constexpr int PausaPasso = 10;
 
-// The pixels of a region that touch its outside: its outline, one pixel wide.
-QRegion Contorno(const QRegion &r)
-{
-    const QRegion interno = r & r.translated(1, 0) & r.translated(-1, 0) & r.translated(0, 1) &
-                            r.translated(0, -1);
-    return r - interno;
-}
+// Between two entries an edge moving more than this is a horizontal edge (a
+// step of the outline kept square); less is a slanted or curved one, smoothed.
+constexpr int SaltoSpigolo = 8;
 
 } // namespace
 
@@ -50,6 +47,54 @@ QRegion RegioneDaCampate(const std::vector<uint32_t> &voci)
         r += QRect(c.sinistra, c.y, c.destra - c.sinistra, 2);
     }
     return r;
+}
+
+QPainterPath TracciatoDaCampate(const std::vector<uint32_t> &voci)
+{
+    // One span per entry's y: the widest, should entries share it.
+    std::map<int, std::pair<int, int>> righe;
+    for (uint32_t voce : voci) {
+        const Campata c = DecodificaCampata(voce);
+        if (c.destra <= c.sinistra)
+            continue;
+        auto [it, nuova] = righe.try_emplace(c.y, c.sinistra, c.destra);
+        if (!nuova)
+            it->second = {std::min(it->second.first, c.sinistra), std::max(it->second.second, c.destra)};
+    }
+    QPainterPath tracciato;
+    if (righe.empty())
+        return tracciato;
+
+    // One side, top to bottom: x of each entry at the middle of its two rows;
+    // a jump between entries becomes a horizontal edge where the rows meet.
+    const auto lato = [&righe](bool sinistro) {
+        QPolygonF punti;
+        const auto x = [sinistro](const std::pair<int, int> &s) {
+            return qreal(sinistro ? s.first : s.second);
+        };
+        auto prima = righe.begin();
+        punti << QPointF(x(prima->second), prima->first);
+        for (auto it = righe.begin(); it != righe.end(); ++it) {
+            if (it != righe.begin()) {
+                const auto prec = std::prev(it);
+                if (std::abs(x(it->second) - x(prec->second)) > SaltoSpigolo) {
+                    const qreal giunto = std::max(prec->first + 2, it->first);
+                    punti << QPointF(x(prec->second), giunto) << QPointF(x(it->second), giunto);
+                }
+            }
+            punti << QPointF(x(it->second), it->first + 1);
+        }
+        const auto ultima = std::prev(righe.end());
+        punti << QPointF(x(ultima->second), ultima->first + 2);
+        return punti;
+    };
+    QPolygonF contorno = lato(true);
+    const QPolygonF destro = lato(false);
+    for (auto it = destro.rbegin(); it != destro.rend(); ++it)
+        contorno << *it;
+    tracciato.addPolygon(contorno);
+    tracciato.closeSubpath();
+    return tracciato;
 }
 
 std::vector<uint32_t> EspandiSerie(const SerieCampate *serie, int numero)
@@ -78,34 +123,40 @@ std::vector<int> PosizioniScorrimento(int fondoSchermoTwips, int obiettivoTwips)
     return posizioni;
 }
 
-frmTransparency::frmTransparency(QWidget *proprietario, bool schermoGrande, bool windowsNT5,
-                                 Pausa pausa)
-    // A tip window: above every window, outside the window manager's care (so
-    // that it can start below the screen's edge) and never activated; and
-    // transparent to the mouse: a click lands on the window beneath, which
-    // closes the pop-up.
-    : QWidget(proprietario, Qt::ToolTip | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint |
-                                Qt::WindowDoesNotAcceptFocus | Qt::WindowTransparentForInput),
-      schermoGrande_(schermoGrande), windowsNT5_(windowsNT5), pausa_(std::move(pausa))
+frmTransparency::frmTransparency(QWidget *principale, bool schermoGrande, Pausa pausa)
+    : QWidget(principale), schermoGrande_(schermoGrande), pausa_(std::move(pausa))
 {
     setObjectName("frmTransparency");
-    setAttribute(Qt::WA_ShowWithoutActivating);
+    // Never the keyboard's nor the mouse's: a click lands on the control
+    // beneath, which closes the pop-up.
     setAttribute(Qt::WA_TransparentForMouseEvents);
     setFocusPolicy(Qt::NoFocus);
-    QPalette p = palette();
-    p.setColor(QPalette::Window, ColoreQt(ColoreAlto));
-    setPalette(p);
     setEnabled(false);   // it takes no input
+    // Only the balloon is painted: outside it the main window shows.
+    setAttribute(Qt::WA_NoSystemBackground);
+    setAutoFillBackground(false);
 
     const QSize lato = DimensioneTwips(schermoGrande_) / TwipsPerPixel;
     resize(lato);
     sagoma_ = RegioneDaCampate(CampateSagoma(schermoGrande_)) & QRegion(rect());
-    bordo_ = Contorno(sagoma_);
+    tracciato_ = TracciatoDaCampate(CampateSagoma(schermoGrande_));
+    altezzaVisibile_ = lato.height();
+    hide();
 }
 
 void frmTransparency::setTesto(const QString &testo)
 {
     testo_ = testo;
+    immagine_ = {};
+    update();
+}
+
+void frmTransparency::setAlpha(int alpha)
+{
+    alpha = std::clamp(alpha, 0, 255);
+    if (alpha == alpha_)
+        return;
+    alpha_ = alpha;
     update();
 }
 
@@ -120,11 +171,20 @@ void frmTransparency::Apri(const QPoint &obiettivo, int fondoSchermo)
     if (segnaVisibile_)
         segnaVisibile_(true);
 
-    fondoSchermo_ = fondoSchermo;
-    setMask(sagoma_);
-    setWindowOpacity(1.0);
     const std::vector<int> posizioni =
         PosizioniScorrimento(fondoSchermo * TwipsPerPixel, obiettivo.y() * TwipsPerPixel);
+    // On a short screen (or window) it rests partly below the edge: the hint
+    // keeps to the part that shows.
+    const int riposo = posizioni.back() / TwipsPerPixel;
+    int fondo = fondoSchermo;
+    if (parentWidget())
+        fondo = std::min(fondo, parentWidget()->height());
+    const int visibile = fondo > riposo ? std::min(height(), fondo - riposo) : height();
+    if (visibile != altezzaVisibile_) {
+        altezzaVisibile_ = visibile;
+        immagine_ = {};
+    }
+    setAlpha(255);
     move(obiettivo.x(), posizioni.front() / TwipsPerPixel);
     show();
     raise();
@@ -150,12 +210,11 @@ void frmTransparency::Chiudi()
     aperto_ = false;
     if (segnaVisibile_)
         segnaVisibile_(false);
-    // Without a compositor opacity does nothing: it goes at once.
-    if (windowsNT5_ && isVisible() && !dissolvenza_) {
+    if (isVisible() && !dissolvenza_) {
         dissolvenza_ = true;
         QPointer<frmTransparency> io(this);
         for (int alpha = AlphaIniziale; alpha >= AlphaFinale; alpha -= PassoAlpha) {
-            setWindowOpacity(alpha / 255.0);
+            setAlpha(alpha);
             if (pausa_)
                 pausa_(PausaPasso);
             if (!io)
@@ -167,7 +226,7 @@ void frmTransparency::Chiudi()
     }
     if (!aperto_) {
         hide();
-        setWindowOpacity(1.0);
+        setAlpha(255);
     }
 }
 
@@ -182,13 +241,32 @@ void frmTransparency::closeEvent(QCloseEvent *event)
     event->accept();
 }
 
-void frmTransparency::paintEvent(QPaintEvent *)
+const QImage &frmTransparency::immagine()
 {
-    QPainter p(this);
-    GradientFill(p, 0, 0, width(), height(), ColoreAlto, ColoreAlto, ColoreBasso, ColoreBasso,
-                 true);
-    for (const QRect &r : bordo_)
-        p.fillRect(r, ColoreBordo);
+    // At the screen's own pixels: sharp on a scaled screen too.
+    const qreal scala = devicePixelRatioF();
+    if (!immagine_.isNull() && immagine_.devicePixelRatio() == scala)
+        return immagine_;
+    immagine_ = QImage(size() * scala, QImage::Format_ARGB32_Premultiplied);
+    immagine_.setDevicePixelRatio(scala);
+    immagine_.fill(Qt::transparent);
+    QImage sfondo(size() * scala, QImage::Format_ARGB32_Premultiplied);
+    sfondo.setDevicePixelRatio(scala);
+    {
+        QPainter g(&sfondo);
+        GradientFill(g, 0, 0, width(), height(), ColoreAlto, ColoreAlto, ColoreBasso, ColoreBasso,
+                     true);
+    }
+    QPainter p(&immagine_);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QBrush(sfondo));
+    p.drawPath(tracciato_);
+    // The edge a pixel wide, inside the outline and blended into its outside.
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(ColoreBordo, 1.5));
+    p.drawPath(tracciato_);
+    p.setRenderHint(QPainter::Antialiasing, false);
 
     // The hint inside the balloon's body, below the tail.
     int corpo = 0;
@@ -197,13 +275,18 @@ void frmTransparency::paintEvent(QPaintEvent *)
             corpo = r.top();
             break;
         }
-    // On a short screen the window rests partly below its edge: the hint keeps
-    // to the part that shows.
-    const int visibile = fondoSchermo_ > y() ? std::min(height(), fondoSchermo_ - y()) : height();
     const int margine = schermoGrande_ ? 20 : 14;
-    const QRect area = QRect(0, corpo, width(), std::max(0, visibile - corpo))
+    const QRect area = QRect(0, corpo, width(), std::max(0, altezzaVisibile_ - corpo))
                            .adjusted(margine, margine / 2, -margine, -margine / 2);
     p.setPen(ColoreTesto);
     p.setFont(FontTesto(schermoGrande_ ? 14 : 11, true));
     p.drawText(area, Qt::AlignCenter | Qt::TextWordWrap, testo_);
+    return immagine_;
+}
+
+void frmTransparency::paintEvent(QPaintEvent *)
+{
+    QPainter p(this);
+    p.setOpacity(alpha_ / 255.0);
+    p.drawImage(0, 0, immagine());
 }

@@ -1,10 +1,14 @@
 #pragma once
-// The sliding pop-up: a borderless window with a balloon-shaped outline and a
+// The sliding pop-up: a balloon-shaped child of the main window with a
 // two-colour gradient that rises from the bottom of the screen to a point over
-// the keyboard, shows a short hint and, closed where window opacity works,
-// fades out. It never takes the keyboard or the mouse: the learner types on
-// while it shows, and a click goes to the window beneath it.
+// the keyboard (clipped by the main window), shows a short hint and fades out
+// when closed. Its shape is painted with antialiasing over what lies beneath,
+// so it looks the same with or without a compositor, on X11 and on Wayland.
+// It never takes the keyboard or the mouse: the learner types on while it
+// shows, and a click goes to the control beneath it.
 
+#include <QImage>
+#include <QPainterPath>
 #include <QRegion>
 #include <QSize>
 #include <QString>
@@ -40,6 +44,11 @@ std::vector<uint32_t> EspandiSerie(const SerieCampate *serie, int numero);
 // The pop-up's outline table for the screen size (large screen or not).
 const std::vector<uint32_t> &CampateSagoma(bool schermoGrande);
 
+// The outline as a smooth path: through the middle of each entry's two rows
+// on either side, so that straight and slanted edges are painted without
+// steps. Within a pixel of the region of the same entries; one span a row.
+QPainterPath TracciatoDaCampate(const std::vector<uint32_t> &voci);
+
 // The window's size: 7785 x 4395 twips on a large screen, 5445 x 3075 otherwise.
 QSize DimensioneTwips(bool schermoGrande);
 constexpr int TwipsPerPixel = 15;
@@ -57,10 +66,10 @@ class frmTransparency : public QWidget {
 public:
     using Pausa = std::function<void(int millisecondi)>;
 
-    // windowsNT5: window opacity works (a compositing manager runs), so closing
-    // fades. The pause keeps events flowing between the steps of the slide and
-    // of the fade; handlers that run inside it may close the pop-up.
-    frmTransparency(QWidget *proprietario, bool schermoGrande, bool windowsNT5, Pausa pausa);
+    // A child of the main window. The pause keeps events flowing between the
+    // steps of the slide and of the fade; handlers that run inside it may close
+    // the pop-up.
+    frmTransparency(QWidget *principale, bool schermoGrande, Pausa pausa);
 
     // The hint it shows.
     void setTesto(const QString &testo);
@@ -70,30 +79,38 @@ public:
     // shared popupVisibile).
     void setSuVisibile(std::function<void(bool)> segna) { segnaVisibile_ = std::move(segna); }
 
-    // Loading: the outline for the screen size, the left edge at the target,
-    // then the slide from the screen's bottom edge (screen pixels, global).
-    // Nothing happens while it is already open.
+    // Loading: the left edge at the target, then the slide from the screen's
+    // bottom edge; both in the main window's pixels. Nothing happens while it
+    // is already open.
     void Apri(const QPoint &obiettivo, int fondoSchermo);
-    // Closing: a fade where opacity works, then hidden. Nothing happens when it
-    // is not open. Safe to call from inside the slide or the fade.
+    // Closing: a fade (alpha 250 down to 50), then hidden. Nothing happens when
+    // it is not open. Safe to call from inside the slide or the fade.
     void Chiudi();
 
     bool aperto() const { return aperto_; }
     bool inScorrimento() const { return scorrimento_; }
+    // The outline's region (the table's spans) and the alpha it is painted with.
+    const QRegion &sagoma() const { return sagoma_; }
+    int alpha() const { return alpha_; }
 
 protected:
     void paintEvent(QPaintEvent *event) override;
     void closeEvent(QCloseEvent *event) override;
 
 private:
+    void setAlpha(int alpha);
+    // The balloon with its hint, drawn once for its resting place.
+    const QImage &immagine();
+
     bool schermoGrande_;
-    bool windowsNT5_;
     Pausa pausa_;
     QString testo_;
     std::function<void(bool)> segnaVisibile_;
     QRegion sagoma_;
-    QRegion bordo_;
-    int fondoSchermo_ = 0;   // the screen's bottom edge, global pixels
+    QPainterPath tracciato_;
+    QImage immagine_;
+    int altezzaVisibile_ = 0;   // rows that show where it rests
+    int alpha_ = 255;
     bool aperto_ = false;
     bool scorrimento_ = false;
     bool dissolvenza_ = false;

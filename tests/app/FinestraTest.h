@@ -23,7 +23,7 @@ protected:
         cartella = QDir(dir.path()).absolutePath() + "/";
         QDir().mkpath(cartella + "CorsoDattilo");
         QDir().mkpath(cartella + "Esercizi");
-        fakes.screen.composited = false;   // no backdrop: windows open directly
+        fakes.screen.composited = false;   // no compositor: balloons with masks, the game without fades
         nuovoStato();
     }
 

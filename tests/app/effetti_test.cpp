@@ -14,15 +14,15 @@ namespace {
 
 class Effetti : public FinestraTest {
 protected:
-    // Where the pop-up comes to rest: over key Q, 10 pixels into it, at the
-    // last step of the slide from the bottom of the (fake) screen.
+    // Where the pop-up comes to rest in the main window: over key Q, 10 pixels
+    // into it, at the last step of the slide from the bottom of the (fake) screen.
     QPoint posizionePopup() const
     {
-        const QPoint obiettivo = finestra->picNotebook->mapToGlobal(
-            finestra->picKeyword->pos() + finestra->picKeyword->rettangoloTasto(10).topLeft() +
-            QPoint(10, 0));
-        const int y = PosizioniScorrimento(fakes.screen.pixels.height() * 15, obiettivo.y() * 15)
-                          .back() / 15;
+        const QPoint obiettivo = finestra->picNotebook->mapTo(
+            finestra.get(), finestra->picKeyword->pos() +
+                                finestra->picKeyword->rettangoloTasto(10).topLeft() + QPoint(10, 0));
+        const int fondo = finestra->mapFromGlobal(QPoint(0, fakes.screen.pixels.height())).y();
+        const int y = PosizioniScorrimento(fondo * 15, obiettivo.y() * 15).back() / 15;
         return {obiettivo.x(), y};
     }
     bool popupVisibile() const
@@ -58,6 +58,11 @@ TEST_F(Effetti, welcome_slidesThePopupOverTheKeyboard)
     EXPECT_TRUE(popupVisibile());
     EXPECT_EQ(finestra->popup->pos(), posizionePopup());
     EXPECT_TRUE(finestra->popup->testo().startsWith("Appoggia le dita sulla riga centrale"));
+    // Inside the main window, over the keyboard.
+    EXPECT_EQ(finestra->popup->parentWidget(), finestra.get());
+    EXPECT_TRUE(finestra->popup->geometry().intersects(
+        QRect(finestra->picNotebook->mapTo(finestra.get(), finestra->picKeyword->pos()),
+              finestra->picKeyword->size())));
     // It leaves the keyboard to the main window.
     EXPECT_NE(QApplication::activeWindow(), finestra->popup);
     EXPECT_NE(QApplication::focusWidget(), finestra->popup);

@@ -66,37 +66,39 @@ TEST(PopupReale, popupLeavesTheKeyboardToTheWindowAndGoesOnAClick)
          [&] { return popupFermo() && finestraAttiva() && f->pratica.startAbilitato(); },
          [&] {
              const QRect q = f->picKeyword->rettangoloTasto(10);
-             const QPoint obiettivo = f->picNotebook->mapToGlobal(
-                 f->picKeyword->pos() + q.topLeft() + QPoint(10, 0));
+             const QPoint obiettivo =
+                 f->picNotebook->mapTo(f, f->picKeyword->pos() + q.topLeft() + QPoint(10, 0));
+             EXPECT_EQ(f->popup->parentWidget(), f);
              EXPECT_EQ(f->popup->x(), obiettivo.x());
              EXPECT_GE(f->popup->y(), obiettivo.y());
              EXPECT_LT(f->popup->y(), obiettivo.y() + PassoScorrimentoTwips / TwipsPerPixel);
-             EXPECT_NE(QApplication::focusWindow(), f->popup->windowHandle());
-             // Above the main window on the screen: its own colours show there.
-             const QPoint dentro(f->popup->x() + 12, f->popup->y() + f->popup->height() / 2);
+             EXPECT_NE(QApplication::focusWidget(), f->popup);
+             // Over the keyboard on the screen: its own colours show there.
+             const QPoint dentro = f->popup->mapToGlobal(QPoint(12, f->popup->height() / 2));
              const QColor c = QGuiApplication::primaryScreen()->grabWindow(0).toImage().pixelColor(dentro);
              EXPECT_GT(c.red(), 235) << qPrintable(c.name());
              EXPECT_TRUE(c.green() > 160 && c.green() < 215) << qPrintable(c.name());
              EXPECT_TRUE(c.blue() > 120 && c.blue() < 190) << qPrintable(c.name());
              // A click on the pop-up lands on the keyboard beneath it.
-             clicca(f->popup->geometry().center() + QPoint(0, 20));
+             clicca(f->popup->mapToGlobal(f->popup->rect().center() + QPoint(0, 20)));
          }},
         {"the pop-up to go after the click", [&] { return !f->s.popupVisibile && !f->popup->isVisible(); },
          [] { xdotool({"key", "Return"}); }},
         {"the line to start", [&] { return f->pratica.carattereAtteso() == "f" && finestraAttiva(); },
          [&] {
              // The pop-up up again while the line runs: the learner types on.
-             const QPoint obiettivo = f->picNotebook->mapToGlobal(
-                 f->picKeyword->pos() + f->picKeyword->rettangoloTasto(10).topLeft() + QPoint(10, 0));
-             f->popup->Apri(obiettivo, f->screen()->geometry().bottom() + 1);
+             const QPoint obiettivo = f->picNotebook->mapTo(
+                 f, f->picKeyword->pos() + f->picKeyword->rettangoloTasto(10).topLeft() + QPoint(10, 0));
+             f->popup->Apri(obiettivo, f->mapFromGlobal(f->screen()->geometry().bottomLeft()).y() + 1);
          }},
         {"the pop-up up during the line", popupFermo,
          [] { xdotool({"key", "--delay", "80", "f", "dead_circumflex", "e", "t", "e"}); }},
-        {"the line typed to its end", [&] { return f->pratica.rigaCompletata(); }, [&] {
+        // The first key sent it away; it fades meanwhile.
+        {"the line typed to its end, the pop-up gone",
+         [&] { return f->pratica.rigaCompletata() && !f->popup->isVisible(); }, [&] {
              EXPECT_EQ(f->txtInput->text(), QString::fromUtf8("fête"));
              EXPECT_EQ(f->s.totaleErrori, 0);
-             EXPECT_FALSE(f->s.popupVisibile);   // the first key sent it away
-             EXPECT_FALSE(f->popup->isVisible());
+             EXPECT_FALSE(f->s.popupVisibile);
          }},
     };
     studente.parti();

@@ -31,7 +31,7 @@ namespace {
 QString tastiXwayland()
 {
     QProcess p;
-    p.start("xkbcomp", {"-xkb", qEnvironmentVariable("DISPLAY"), "-"});
+    p.start("xkbcomp", {"-xkb", qEnvironmentVariable("TASTAVIA_XWAYLAND"), "-"});
     p.waitForFinished(10000);
     const std::optional<tastiera::LayoutTastiera> l = tastiera::LayoutTastiera::daTesto(p.readAllStandardOutput());
     if (!l)

@@ -1,6 +1,7 @@
 #include "ui/frmTransparency.h"
 
 #include <QApplication>
+#include <QImage>
 #include <gtest/gtest.h>
 
 namespace {
@@ -81,6 +82,36 @@ TEST(PopupOutline, bothTables_fillTheirWindowFromEdgeToEdge)
     }
 }
 
+TEST(PopupOutline, smoothPath_followsTheRegionWithinAPixel)
+{
+    for (bool grande : {false, true}) {
+        SCOPED_TRACE(grande ? "large" : "small");
+        const std::vector<uint32_t> &voci = CampateSagoma(grande);
+        const QRegion r = RegioneDaCampate(voci);
+        const QPainterPath t = TracciatoDaCampate(voci);
+        const QRegion largo = r + r.translated(1, 0) + r.translated(-1, 0) + r.translated(0, 1) +
+                              r.translated(0, -1);
+        const QRegion stretto = r & r.translated(1, 0) & r.translated(-1, 0) & r.translated(0, 1) &
+                                r.translated(0, -1);
+        int fuori = 0, mancanti = 0;
+        const QRect box = r.boundingRect().adjusted(-3, -3, 3, 3);
+        for (int y = box.top(); y <= box.bottom(); ++y)
+            for (int x = box.left(); x <= box.right(); ++x) {
+                const bool dentro = t.contains(QPointF(x + 0.5, y + 0.5));
+                fuori += dentro && !largo.contains(QPoint(x, y));
+                mancanti += !dentro && stretto.contains(QPoint(x, y));
+            }
+        EXPECT_EQ(fuori, 0);
+        EXPECT_EQ(mancanti, 0);
+        // Where the tail meets the body the top edge stays straight.
+        const int corpo = grande ? 62 : 44;
+        const int mezzo = (grande ? 519 : 363) / 2;
+        EXPECT_TRUE(t.contains(QPointF(mezzo, corpo + 0.5)));
+        EXPECT_FALSE(t.contains(QPointF(mezzo, corpo - 0.5)));
+    }
+    EXPECT_TRUE(TracciatoDaCampate({}).isEmpty());
+}
+
 // --- The slide
 
 TEST(PopupSlide, screenAnExactMultipleOf300TwipsBelow_stopsOnTheTarget)
@@ -108,11 +139,16 @@ TEST(PopupSlide, otherDistances_stopAtTheLastStepNotAboveTheTarget)
 
 class PopupWindow : public ::testing::Test {
 protected:
-    std::unique_ptr<frmTransparency> crea(bool windowsNT5, bool grande = false)
+    void SetUp() override
     {
-        auto w = std::make_unique<frmTransparency>(nullptr, grande, windowsNT5, [this](int ms) {
+        principale.resize(1024, 768);
+        principale.show();
+    }
+    std::unique_ptr<frmTransparency> crea(bool grande = false)
+    {
+        auto w = std::make_unique<frmTransparency>(&principale, grande, [this](int ms) {
             pause.push_back(ms);
-            opacita.push_back(popup->windowOpacity());
+            alpha.push_back(popup->alpha());
             if (durantePausa)
                 durantePausa();
         });
@@ -120,8 +156,17 @@ protected:
         w->setTesto("Prova");
         return w;
     }
+    // The pop-up's own pixels, transparent where it paints nothing.
+    static QImage Immagine(QWidget &w)
+    {
+        QImage img(w.size(), QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        w.render(&img, {}, {}, QWidget::DrawChildren);
+        return img;
+    }
+    QWidget principale;
     std::vector<int> pause;
-    std::vector<double> opacita;
+    std::vector<int> alpha;
     std::function<void()> durantePausa;
     bool visibile = false;
     std::unique_ptr<frmTransparency> popup;
@@ -129,18 +174,20 @@ protected:
 
 TEST_F(PopupWindow, opening_slidesUpIn10msStepsAndRestsOnTheTarget)
 {
-    popup = crea(false);
+    popup = crea();
     popup->Apri(QPoint(100, 240), 600);   // 360 pixels: 18 steps of 20 pixels
     EXPECT_TRUE(visibile);
     EXPECT_TRUE(popup->isVisible());
     EXPECT_EQ(popup->pos(), QPoint(100, 240));
     EXPECT_EQ(pause, std::vector<int>(19, 10));
     EXPECT_EQ(popup->size(), QSize(363, 205));
-    EXPECT_EQ(popup->mask(), RegioneDaCampate(CampateSagoma(false)) & QRegion(popup->rect()));
-    // Never the keyboard's or the mouse's.
-    EXPECT_TRUE(popup->windowFlags().testFlag(Qt::WindowDoesNotAcceptFocus));
-    EXPECT_TRUE(popup->windowFlags().testFlag(Qt::WindowTransparentForInput));
-    EXPECT_TRUE(popup->testAttribute(Qt::WA_ShowWithoutActivating));
+    EXPECT_EQ(popup->sagoma(), RegioneDaCampate(CampateSagoma(false)) & QRegion(popup->rect()));
+    // Inside the main window, above its other controls; never the keyboard's or the mouse's.
+    EXPECT_EQ(popup->parentWidget(), &principale);
+    EXPECT_FALSE(popup->isWindow());
+    EXPECT_EQ(principale.childAt(popup->geometry().center()), nullptr);
+    EXPECT_EQ(popup->focusPolicy(), Qt::NoFocus);
+    EXPECT_TRUE(popup->testAttribute(Qt::WA_TransparentForMouseEvents));
 
     // Opening it again while it shows does nothing.
     pause.clear();
@@ -149,42 +196,90 @@ TEST_F(PopupWindow, opening_slidesUpIn10msStepsAndRestsOnTheTarget)
     EXPECT_EQ(popup->pos(), QPoint(100, 240));
 }
 
-TEST_F(PopupWindow, withoutACompositor_closingHidesAtOnceWithoutAFade)
+TEST_F(PopupWindow, painting_fillsTheOutlineWithTheGradientAndLeavesTheRestClear)
 {
-    popup = crea(false);
-    popup->Apri(QPoint(0, 500), 600);
-    pause.clear();
-    popup->Chiudi();
-    EXPECT_FALSE(popup->isVisible());
-    EXPECT_FALSE(visibile);
-    EXPECT_TRUE(pause.empty());
-    EXPECT_DOUBLE_EQ(popup->windowOpacity(), 1.0);
+    for (bool grande : {false, true}) {
+        SCOPED_TRACE(grande ? "large" : "small");
+        popup = crea(grande);
+        popup->setTesto({});
+        popup->Apri(QPoint(0, 100), 700);
+        const QImage img = Immagine(*popup);
+        const QRegion dentro = popup->sagoma();
+        // Two pixels from the outline either way: wholly in or wholly out.
+        const QRegion lontanoDentro = dentro & dentro.translated(2, 0) & dentro.translated(-2, 0) &
+                                      dentro.translated(0, 2) & dentro.translated(0, -2);
+        QRegion vicino;
+        for (int dy = -2; dy <= 2; ++dy)
+            for (int dx = -2; dx <= 2; ++dx)
+                vicino += dentro.translated(dx, dy);
+        int sbagliati = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x) {
+                const int a = qAlpha(img.pixel(x, y));
+                if ((lontanoDentro.contains(QPoint(x, y)) && a != 255) ||
+                    (!vicino.contains(QPoint(x, y)) && a != 0))
+                    ++sbagliati;
+            }
+        EXPECT_EQ(sbagliati, 0);
+        // Smooth edges: the slanted side of the tail has partly covered pixels.
+        int parziali = 0;
+        for (int y = 2; y < 40; ++y)
+            for (int x = 0; x < 120; ++x)
+                parziali += qAlpha(img.pixel(x, y)) > 0 && qAlpha(img.pixel(x, y)) < 255;
+        EXPECT_GT(parziali, 20);
+        // The gradient from its top colour down to its bottom one.
+        const QColor alto = img.pixelColor(img.width() / 2, 70);
+        const QColor basso = img.pixelColor(img.width() / 2, img.height() - 6);
+        EXPECT_GT(alto.green(), basso.green() + 20);
+        EXPECT_GT(alto.blue(), basso.blue() + 40);
+        EXPECT_GE(alto.red(), 250);
+        popup.reset();
+    }
 }
 
-TEST_F(PopupWindow, withACompositor_closingFadesFrom250To50)
+TEST_F(PopupWindow, closing_fadesFrom250To50ThenHides)
 {
-    popup = crea(true, true);
+    popup = crea(true);
     popup->Apri(QPoint(0, 500), 600);
     EXPECT_EQ(popup->size(), QSize(519, 293));
     pause.clear();
-    opacita.clear();
+    alpha.clear();
+    QImage durante;
+    durantePausa = [&] {
+        if (pause.size() == 26)   // alpha 125
+            durante = Immagine(*popup);
+    };
     popup->Chiudi();
-    EXPECT_EQ(pause.size(), 41u);
-    EXPECT_NEAR(opacita.front(), 250 / 255.0, 0.01);
-    EXPECT_NEAR(opacita.back(), 50 / 255.0, 0.01);
+    EXPECT_EQ(pause, std::vector<int>(41, 10));
+    EXPECT_EQ(alpha.front(), 250);
+    EXPECT_EQ(alpha.back(), 50);
+    EXPECT_NEAR(qAlpha(durante.pixel(260, 200)), 125, 2);
     EXPECT_FALSE(popup->isVisible());
     EXPECT_FALSE(visibile);
+    EXPECT_EQ(popup->alpha(), 255);   // whole again for the next opening
 }
 
-TEST_F(PopupWindow, closedDuringTheSlide_stopsAndStaysHidden)
+TEST_F(PopupWindow, closedWhileTheMainWindowIsHidden_goesWithoutAFade)
 {
-    popup = crea(false);
+    popup = crea();
+    popup->Apri(QPoint(0, 500), 600);
+    principale.hide();
+    pause.clear();
+    popup->Chiudi();
+    EXPECT_FALSE(popup->isVisibleTo(&principale));
+    EXPECT_FALSE(visibile);
+    EXPECT_TRUE(pause.empty());
+}
+
+TEST_F(PopupWindow, closedDuringTheSlide_fadesThenStaysHidden)
+{
+    popup = crea();
     durantePausa = [this] {
         if (pause.size() == 3)
             popup->Chiudi();
     };
     popup->Apri(QPoint(0, 0), 600);
-    EXPECT_EQ(pause.size(), 3u);
+    EXPECT_EQ(pause.size(), 3u + 41u);
     EXPECT_FALSE(popup->isVisible());
     EXPECT_FALSE(popup->aperto());
     EXPECT_FALSE(visibile);
@@ -193,7 +288,9 @@ TEST_F(PopupWindow, closedDuringTheSlide_stopsAndStaysHidden)
 // The lowest row of the hint's ink in the window's picture.
 int FondoTesto(frmTransparency &w)
 {
-    const QImage img = w.grab().toImage();
+    QImage img(w.size(), QImage::Format_ARGB32);
+    img.fill(Qt::white);
+    w.render(&img, {}, {}, QWidget::DrawChildren);
     int fondo = -1;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
@@ -204,7 +301,7 @@ int FondoTesto(frmTransparency &w)
 
 TEST_F(PopupWindow, cutByTheScreensEdge_keepsItsHintInTheVisiblePart)
 {
-    popup = crea(false);
+    popup = crea();
     popup->setTesto("Appoggia le dita sulla riga centrale: i mignoli su Q e M, gli indici su F "
                     "e J. Poi premi Entrée.");
     popup->Apri(QPoint(0, 500), 2000);
@@ -220,7 +317,7 @@ TEST_F(PopupWindow, cutByTheScreensEdge_keepsItsHintInTheVisiblePart)
 
 TEST_F(PopupWindow, closingTheProgram_closesItWithoutAFade)
 {
-    popup = crea(true);
+    popup = crea();
     popup->Apri(QPoint(0, 500), 600);
     pause.clear();
     popup->close();

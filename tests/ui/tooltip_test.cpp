@@ -222,3 +222,39 @@ TEST_F(Balloon, maxTipWidth_wrapsTheText)
 }
 
 } // namespace
+
+namespace {
+
+// Where the screen composes windows the tip window is translucent and paints
+// its own shape; elsewhere a mask cuts it, since a translucent window would
+// show black around the balloon there.
+TEST_F(Balloon, shape_translucentWhereComposedMaskedElsewhere)
+{
+    for (bool composizione : {true, false}) {
+        SCOPED_TRACE(composizione ? "compositor" : "no compositor");
+        cTooltip t;
+        t.setComposizione(composizione);
+        t.Create(&finestra);
+        t.AddTool(pulsante, "Il testo");
+        ASSERT_TRUE(t.MostraSuggerimento(pulsante, QPoint(150, 150)));
+        QWidget *tip = t.hwnd();
+        EXPECT_EQ(tip->testAttribute(Qt::WA_TranslucentBackground), composizione);
+        EXPECT_EQ(tip->mask().isEmpty(), composizione);
+        if (!composizione) {
+            // The mask leaves out the corners and the space beside the stem.
+            EXPECT_FALSE(tip->mask().contains(QPoint(0, 14)));
+            EXPECT_FALSE(tip->mask().contains(QPoint(tip->width() - 1, 0)));
+            EXPECT_TRUE(tip->mask().contains(QPoint(tip->width() / 2, tip->height() / 2)));
+            continue;
+        }
+        // Translucent: clear outside the balloon, its colour inside.
+        QImage img(tip->size(), QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        tip->render(&img, {}, {}, QWidget::DrawChildren);
+        EXPECT_EQ(qAlpha(img.pixel(0, 14)), 0);                   // a rounded corner
+        EXPECT_EQ(qAlpha(img.pixel(tip->width() - 1, 0)), 0);     // beside the stem
+        EXPECT_EQ(qAlpha(img.pixel(tip->width() - 4, tip->height() - 12)), 255);
+    }
+}
+
+} // namespace
