@@ -5,12 +5,15 @@
 #include "RisultatiTest.h"
 
 #include "pdf/clsPDFCreator.h"
+#include "platform/SystemServices.h"
 #include "results/PdfRisultati.h"
 
 #include <QBuffer>
 #include <QDirIterator>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace risultati;
 using lettura::Parola;
@@ -245,3 +248,59 @@ TEST_F(PdfRisultati, truncatedFile_isNotTakenForAFinishedReport)
     ASSERT_EQ(scrivi(pdf), EsitoPDF::Creato);
     EXPECT_TRUE(PdfCompleto(pdf));
 }
+
+namespace {
+
+// Another user's plants in the shared temporary folder, at the names a report
+// would have had there: a link to a file of the learner's, and a plain file.
+TEST_F(PdfRisultati, plantsAtThePdfsNameInASharedFolder_areNeverTouched_thePdfIsPrivate)
+{
+    QTemporaryDir condivisa;
+    ASSERT_EQ(::chmod(QFile::encodeName(condivisa.path()).constData(), 01777), 0);
+    const QString profilo = dir.path() + "/profilo";
+    {
+        QFile f(profilo);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("export PATH\n");
+    }
+    ASSERT_TRUE(QFile::link(profilo, condivisa.path() + "/ANNA.pdf"));
+    {
+        QFile f(condivisa.path() + "/Tastavia.pdf");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("piantato");
+    }
+    if (::geteuid() == 0) {   // planted by a second user where we may say so
+        ::lchown(QFile::encodeName(condivisa.path() + "/ANNA.pdf").constData(), 65534, 65534);
+        ::chown(QFile::encodeName(condivisa.path() + "/Tastavia.pdf").constData(), 65534, 65534);
+    }
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), tmpdir = qgetenv("TMPDIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(condivisa.path()));
+    velocita({2, 2, 2, 2, 2});
+    {
+        platform::SystemServices sistema;
+        const QString privata = sistema.services().desktop->tempPath();
+        ASSERT_TRUE(privata.startsWith(condivisa.path() + "/tastavia-"));
+        for (const QString nome : {"ANNA", "Tastavia"}) {
+            const QString pdf = PercorsoPDF(privata, nome);
+            ASSERT_EQ(scrivi(pdf), EsitoPDF::Creato);
+            struct stat st {};
+            ASSERT_EQ(::lstat(QFile::encodeName(pdf).constData(), &st), 0);
+            EXPECT_TRUE(S_ISREG(st.st_mode));
+            EXPECT_EQ(st.st_mode & 07777, 0600u);
+        }
+    }
+    runtime.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", runtime);
+    tmpdir.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpdir);
+    QFile f(profilo);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), "export PATH\n");
+    EXPECT_EQ(QFileInfo(condivisa.path() + "/ANNA.pdf").symLinkTarget(), profilo);
+    QFile piantato(condivisa.path() + "/Tastavia.pdf");
+    ASSERT_TRUE(piantato.open(QIODevice::ReadOnly));
+    EXPECT_EQ(piantato.readAll(), "piantato");
+    // The run's private folder went with it: only the plants are left.
+    EXPECT_EQ(QDir(condivisa.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(), 2);
+}
+
+} // namespace
