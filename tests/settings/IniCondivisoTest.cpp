@@ -1,5 +1,7 @@
 // INI files shared with other processes and other users: concurrent writers,
 // read-only files, folders that cannot be written, full disks.
+#include "settings/AccessoFile.h"
+#include "settings/IniDocument.h"
 #include "settings/IniManager.h"
 #include "tests/support/FileSystemPiccolo.h"
 
@@ -278,6 +280,58 @@ TEST_F(IniShared, fullFileSystem_failsSaysWhyAndLeavesTheFileAsItWas)
     if (r == filesystem_test::kNessunFileSystem)
         GTEST_SKIP() << "no small file system can be mounted here";
     EXPECT_EQ(r, 0);
+}
+
+// A kill between the write and the cut of an in-place save: the file as it
+// is at that moment must read every key right, with no NUL and no old tail.
+TEST_F(IniShared, inPlaceSaveStoppedBeforeItsCut_readsEveryKeyRight)
+{
+    QByteArray lungo = "; keep\r\n[Options]\r\nSong=1\r\nKeyMap=0\r\n[AccessName]\r\nName=" +
+                       QByteArray(400, 'X') + "\r\nRemember=1\r\n";
+    spit(path(), lungo);
+    openToEveryone(0555, 0666);
+    const QString file = path();
+    const int r = asOrdinaryUser([&] {
+        QByteArray istantanea;
+        AccessoFile::primaDelTaglio = [&] { istantanea = slurp(file); };
+        IniManager w;
+        w.setNome(file);
+        w.setSezione("AccessName");
+        if (w.Scrivi("Name", "ANNA") == 0)   // shrinks the file by about 400 bytes
+            return 1;
+        AccessoFile::primaDelTaglio = nullptr;
+        if (istantanea.contains('\0') || istantanea.contains("XX"))
+            return 2;
+        const struct {
+            const char *sezione, *chiave, *valore;
+        } attese[] = {{"Options", "Song", "1"}, {"Options", "KeyMap", "0"},
+                      {"AccessName", "Name", "ANNA"}, {"AccessName", "Remember", "1"}};
+        for (const auto &a : attese)
+            if (IniDocument::read(istantanea, a.sezione, a.chiave, "?") != a.valore)
+                return 3;
+        return 0;
+    });
+    chmodOf(dir.path(), 0700);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(slurp(path()), "; keep\r\n[Options]\r\nSong=1\r\nKeyMap=0\r\n[AccessName]\r\nName=ANNA\r\n"
+                             "Remember=1\r\n");
+}
+
+TEST_F(IniShared, temporaryFilesOfInterruptedSaves_goAtTheNextSave)
+{
+    spit(path(), "[Options]\r\nSong=1\r\n");
+    const QStringList orfani = {"Tastavia.ini.a1B2c3", "Tastavia.ini.ZZZZZZ"};
+    for (const QString &nome : orfani)
+        spit(dir.filePath(nome), "[Options]\r\nSong=");
+    // Not ours to remove: other names, and what is no leftover of a save.
+    spit(dir.filePath("Tastavia.ini.bak"), "x");
+    spit(dir.filePath("Altro.ini.a1B2c3"), "x");
+    QDir().mkpath(dir.filePath("Tastavia.ini.cartel"));
+    EXPECT_NE(ini.Scrivi("Song", "0"), 0);
+    QStringList restano = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    restano.sort();
+    EXPECT_EQ(restano, QStringList({"Altro.ini.a1B2c3", "Tastavia.ini", "Tastavia.ini.bak", "Tastavia.ini.cartel"}));
+    EXPECT_EQ(ini.Leggi("Song", "?"), "0");
 }
 
 } // namespace
