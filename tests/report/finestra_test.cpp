@@ -50,7 +50,7 @@ TEST_F(FinestraReport, pdfThatCannotBeCreated_showsTheFileAndWhyWithTheErrorIcon
     EXPECT_EQ(fakes.dialogs.shown[0].title, "Tastavia");
     EXPECT_EQ(fakes.dialogs.shown[0].text,
               "Impossibile scrivere il file PDF: spazio su disco esaurito o cartella non scrivibile.\r\n" + temp +
-                  "missing/Tastavia.pdf (non esiste)");
+                  "missing/ANNA.pdf (non esiste)");
     EXPECT_EQ(fakes.dialogs.shown[0].icon, platform::Dialogs::Critical);
     EXPECT_TRUE(fakes.desktop.opened.isEmpty());
 }

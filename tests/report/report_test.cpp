@@ -232,7 +232,7 @@ TEST_F(ReportTest, pdfThatCannotBeCreated_namesTheFileAndWhy_andOpensNothing)
     EXPECT_EQ(esito.tipo, ReportFreeTXT::EsitoPDF::NonCreato);
     EXPECT_EQ(esito.messaggio,
               "Impossibile scrivere il file PDF: spazio su disco esaurito o cartella non scrivibile.\r\n" + temp +
-                  "missing/folder/Tastavia.pdf (non esiste)");
+                  "missing/folder/ANNA.pdf (non esiste)");
     EXPECT_TRUE(fakes.desktop.opened.isEmpty());
     EXPECT_TRUE(QDir(temp).entryList(QDir::Files).isEmpty());
 }
