@@ -20,6 +20,7 @@
 #include <QProcess>
 #include <QRadioButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 #include <csignal>
@@ -166,6 +167,11 @@ TEST_P(Segnali, sigtermAtThisMoment_endsAsEscYesDoes_settingsSavedLayoutBack)
     fake::InstanceLock libero;   // a Tastavia the developer runs must not stop the test
     platform::Services servizi = sistema.services();
     servizi.instance = &libero;
+
+    // A signal handled before the main loop ran leaves the application quitting;
+    // one turn of the main loop makes it a fresh start, as a new process is.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QApplication::exec();
 
     frmClavora *f = nullptr;
     Studente studente;
