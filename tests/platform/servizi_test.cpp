@@ -11,12 +11,6 @@
 #include <QWidget>
 #include <gtest/gtest.h>
 
-#include <QFileInfo>
-#include <fcntl.h>
-#include <sys/file.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 TEST(ServiziSenzaDisplay, keyboardLayoutIsUnknownAndSwitchingFails)
 {
     ASSERT_EQ(QGuiApplication::platformName(), "offscreen");
@@ -101,33 +95,6 @@ TEST(IstanzaUnica, aSecondLockFailsUntilTheFirstIsGone)
     prima.reset();
     platform::SystemServices terza;
     EXPECT_TRUE(terza.services().instance->tryLock());
-}
-
-TEST(IstanzaUnica, aLockHeldInAFolderOthersCanWrite_neverKeepsTastaviaFromStarting)
-{
-    QTemporaryDir condivisa, dati;
-    ASSERT_EQ(::chmod(QFile::encodeName(condivisa.path()).constData(), 01777), 0);
-    // Another user's lock at the name a shared folder would give.
-    const int altrui = ::open(QFile::encodeName(condivisa.path() + "/tastavia.lock").constData(),
-                              O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-    ASSERT_GE(altrui, 0);
-    ASSERT_EQ(::flock(altrui, LOCK_EX | LOCK_NB), 0);
-    if (::geteuid() == 0) {
-        [[maybe_unused]] const int r = ::fchown(altrui, 65534, 65534);
-    }
-    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), home = qgetenv("XDG_DATA_HOME");
-    qputenv("XDG_RUNTIME_DIR", QFile::encodeName(condivisa.path()));
-    qputenv("XDG_DATA_HOME", QFile::encodeName(dati.path()));
-    {
-        platform::SystemServices sistema;
-        EXPECT_TRUE(sistema.services().instance->tryLock());
-        EXPECT_TRUE(QFileInfo::exists(dati.path() + "/Tastavia/tastavia.lock"));
-        platform::SystemServices seconda;   // and it still keeps a second copy out
-        EXPECT_FALSE(seconda.services().instance->tryLock());
-    }
-    runtime.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", runtime);
-    home.isNull() ? qunsetenv("XDG_DATA_HOME") : qputenv("XDG_DATA_HOME", home);
-    ::close(altrui);
 }
 
 TEST(Finestre, messageBox_handsTheKeyboardBackToTheWindowThatAsked)

@@ -237,22 +237,6 @@ TEST_F(ReportTest, pdfThatCannotBeCreated_namesTheFileAndWhy_andOpensNothing)
     EXPECT_TRUE(QDir(temp).entryList(QDir::Files).isEmpty());
 }
 
-TEST_F(ReportTest, noTemporaryFolder_saysWhichAndWhyInTheLanguage_andWritesNothing)
-{
-    esercizio(100, 1, 60);
-    fakes.desktop.temp.clear();
-    fakes.desktop.problema = {"/manca/tmp", EACCES};
-    stato->fileLinguaPresente = true;
-    ReportFreeTXT r(*stato, [](const QString &id, const QString &predefinito) {
-        return id == "0250" ? QString("Folder %1 unusable (%2).") : id == "0252" ? QString("denied") : predefinito;
-    });
-    const auto esito = r.GeneraPDF();
-    EXPECT_EQ(esito.tipo, ReportFreeTXT::EsitoPDF::NonCreato);
-    EXPECT_EQ(esito.messaggio, "Folder /manca/tmp unusable (denied).");
-    EXPECT_TRUE(r.percorsoPDF().isEmpty());
-    EXPECT_FALSE(QFileInfo::exists("Tastavia.pdf"));
-}
-
 TEST_F(ReportTest, pdfWhoseWriteFails_givesAMessageAndLeavesNoBrokenFile)
 {
     esercizio(100, 1, 60);

@@ -317,21 +317,4 @@ TEST_F(IniShared, inPlaceSaveStoppedBeforeItsCut_readsEveryKeyRight)
                              "Remember=1\r\n");
 }
 
-TEST_F(IniShared, temporaryFilesOfInterruptedSaves_goAtTheNextSave)
-{
-    spit(path(), "[Options]\r\nSong=1\r\n");
-    const QStringList orfani = {"Tastavia.ini.a1B2c3", "Tastavia.ini.ZZZZZZ"};
-    for (const QString &nome : orfani)
-        spit(dir.filePath(nome), "[Options]\r\nSong=");
-    // Not ours to remove: other names, and what is no leftover of a save.
-    spit(dir.filePath("Tastavia.ini.bak"), "x");
-    spit(dir.filePath("Altro.ini.a1B2c3"), "x");
-    QDir().mkpath(dir.filePath("Tastavia.ini.cartel"));
-    EXPECT_NE(ini.Scrivi("Song", "0"), 0);
-    QStringList restano = QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
-    restano.sort();
-    EXPECT_EQ(restano, QStringList({"Altro.ini.a1B2c3", "Tastavia.ini", "Tastavia.ini.bak", "Tastavia.ini.cartel"}));
-    EXPECT_EQ(ini.Leggi("Song", "?"), "0");
-}
-
 } // namespace
