@@ -6,18 +6,13 @@
 #include "settings/Segnalibro.h"
 #include "settings/modLanguageSupport.h"
 #include "tests/support/FakeServices.h"
-
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-QString nome(const QString &digitato)
-{
-    return NomeMaiuscolo(FiltraNome(digitato).testo).trimmed();
-}
+QString nome(const QString &digitato) { return NomeMaiuscolo(FiltraNome(digitato).testo).trimmed(); }
 
 TEST(NomiDeiLearner, weissAndWeißKeepSeparateBookmarks_aDecomposedAccentIsTheSameName)
 {
@@ -37,13 +32,11 @@ TEST(FileDiLingua, utf8WithOrWithoutMarkAndCodePage1252_giveTheSameTexts)
 {
     QTemporaryDir dir;
     const QString testo = QString::fromUtf8("Vérifiez l'été – « ça »");
-    const QByteArray utf8 = "[Strings]\r\n0037=" + testo.toUtf8() + "\r\n";
-    const QByteArray file[] = {utf8, "\xEF\xBB\xBF" + utf8,
-                               "[Strings]\r\n0037=V\xE9rifiez l'\xE9t\xE9 \x96 \xAB \xE7" "a \xBB\r\n"};
-    for (const QByteArray &dati : file) {
+    const QByteArray utf8 = "[Strings]\r\n0037=" + testo.toUtf8();
+    for (const QByteArray &dati : {utf8, "\xEF\xBB\xBF" + utf8,
+                                   QByteArray("[Strings]\r\n0037=V\xE9rifiez l'\xE9t\xE9 \x96 \xAB \xE7" "a \xBB")}) {
         QFile f(dir.filePath("l.lng"));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(dati);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(dati) == dati.size());
         f.close();
         EXPECT_EQ(modLanguageSupport::TestoLingua(dir.filePath("l.lng"), "0037"), testo);
     }
