@@ -20,6 +20,7 @@
 #include <QStandardPaths>
 #include <QTimer>
 
+#include <cerrno>
 #include <csignal>
 #include <fcntl.h>
 #include <unistd.h>
@@ -40,26 +41,40 @@ public:
 
 // A session that ends (logout, kill) sends SIGTERM: the main window still
 // closes as usual, saving the settings and giving back the keyboard layout.
+// The handler only writes a byte to a pipe; the event loop does the rest.
 int pipeSegnali[2] = {-1, -1};
 
 void suSegnale(int)
 {
+    const int errnoPrima = errno;
     const char c = 1;
     [[maybe_unused]] const auto n = ::write(pipeSegnali[1], &c, 1);
+    errno = errnoPrima;
 }
 
-void chiudiAiSegnali(QObject *proprietario)
+} // namespace
+
+void ChiudiAiSegnali(QObject *proprietario)
 {
-    if (::pipe2(pipeSegnali, O_CLOEXEC | O_NONBLOCK) != 0)
+    if (pipeSegnali[0] < 0 && ::pipe2(pipeSegnali, O_CLOEXEC | O_NONBLOCK) != 0)
         return;
     auto *notifica = new QSocketNotifier(pipeSegnali[0], QSocketNotifier::Read, proprietario);
     QObject::connect(notifica, &QSocketNotifier::activated, proprietario, [] {
         char c;
         while (::read(pipeSegnali[0], &c, 1) > 0) {
         }
+        // Closing the main window closes, and may delete, every other window:
+        // the list of windows is not walked on once the main one is found.
+        frmClavora *principale = nullptr;
         for (QWidget *w : QApplication::topLevelWidgets())
-            if (auto *f = qobject_cast<frmClavora *>(w))
-                f->close();
+            if ((principale = qobject_cast<frmClavora *>(w)))
+                break;
+        if (principale) {
+            principale->Form_Unload();   // also when it is not shown yet
+            principale->hide();
+        } else {
+            QCoreApplication::exit(0);
+        }
     });
     struct sigaction sa {};
     sa.sa_handler = suSegnale;
@@ -68,6 +83,8 @@ void chiudiAiSegnali(QObject *proprietario)
     for (int segnale : {SIGTERM, SIGINT, SIGHUP})
         sigaction(segnale, &sa, nullptr);
 }
+
+namespace {
 
 // Where an installation keeps its read-only data, seen from the executable's
 // folder; the build sets it from the install layout.
@@ -266,7 +283,7 @@ int AvvioProgramma(int argc, char **argv)
     // Reaching the sound server (and loading libpulse) waits for the first turn
     // of the event loop, which comes once the window has been asked to show.
     QTimer::singleShot(0, &app, [&sistema] { sistema.startSound(); });
-    chiudiAiSegnali(&app);
+    ChiudiAiSegnali(&app);
     QStringList argomenti = QCoreApplication::arguments();
     argomenti.removeFirst();
     return Avvia(sistema.services(), CartellaProgramma(), argomenti, [] { return QApplication::exec(); });

@@ -9,6 +9,7 @@
 #include <QStringList>
 #include <functional>
 
+class QObject;
 class frmClavora;
 class modClavora;
 
@@ -17,6 +18,10 @@ void ComponiFinestre(frmClavora &principale, modClavora &stato);
 
 // The process entry: single instance, screen check, main window.
 int AvvioProgramma(int argc, char **argv);
+
+// SIGTERM, SIGINT and SIGHUP close the main window through the event loop,
+// as Esc answered Yes does (settings saved, keyboard layout given back).
+void ChiudiAiSegnali(QObject *proprietario);
 
 // What the entry does once the application and its services exist; the event
 // loop is run by cicloEventi (none in tests).

@@ -4,7 +4,8 @@
 #include "app/modClavora.h"
 #include "platform/Testo.h"
 #include "platform/Tipografia.h"
-#include "settings/IniManager.h"
+#include "settings/IniDocument.h"
+#include "settings/MotivoFile.h"
 
 #include <QFile>
 #include <algorithm>
@@ -26,10 +27,39 @@ void Esercizi::ScegliFile(QString &voce, bool modoCorso)
     if (p > 0)
         path = path.left(p + 4);
     voce = path;
-    if (modClavora::FileEsiste(path)) {
+    if (Controlla(path)) {
         s.fileEsercizio = path;
         s.modoFileTesto = path.right(4).toUpper() == ".TXT";
     }
+}
+
+qint64 Esercizi::MassimoByte(const QString &path)
+{
+    return path.right(4).toUpper() == ".TXT" ? limiteFileTesto - 1 : limiteFileEsercizio;
+}
+
+QString Esercizi::MotivoRifiuto(const filesicuri::Lettura &rifiuto, const QString &path,
+                                const TestoLingua &lingua)
+{
+    const QString motivo = MotivoLettura(rifiuto, MassimoByte(path), lingua);
+    return motivo.isEmpty() ? QString() : QStringLiteral(" (") + motivo + QStringLiteral(")");
+}
+
+bool Esercizi::Controlla(const QString &path)
+{
+    // Looked at without blocking: a FIFO or a device never hangs the program.
+    const filesicuri::Lettura l = filesicuri::LeggiFileRegolare(path, MassimoByte(path), true);
+    Rifiuta(path, l);
+    return l.esito == filesicuri::Esito::Ok;
+}
+
+void Esercizi::Rifiuta(const QString &path, const filesicuri::Lettura &l)
+{
+    rifiuto = l;
+    rifiuto.dati.clear();
+    if (l.esito == filesicuri::Esito::Mancante)
+        rifiuto.esito = filesicuri::Esito::Ok;   // simply not there: nothing to tell
+    fileRifiutato = rifiuto.esito == filesicuri::Esito::Ok ? QString() : path;
 }
 
 Esercizi::EsitoComando Esercizi::ApriDaRigaComando(QString &rigaComando)
@@ -43,15 +73,21 @@ Esercizi::EsitoComando Esercizi::ApriDaRigaComando(QString &rigaComando)
     const QString estensione = nome.right(4).toUpper();
     const QString path = s.cartellaProgramma + "Esercizi/" + nome;
     // A name that climbs out of the folder is not an exercise of ours.
-    if ((estensione != ".FTD" && estensione != ".TXT") || nome.contains("..") ||
-        !modClavora::FileEsiste(path)) {
+    if ((estensione != ".FTD" && estensione != ".TXT") || nome.contains("..")) {
         rigaComando.clear();
         return EsitoComando::Ignorato;
     }
+    const bool usabile = Controlla(path);
+    if (!usabile && estensione == ".TXT" && rifiuto.esito == filesicuri::Esito::TroppoGrande) {
+        s.fileEsercizio = path;
+        return EsitoComando::TroppoLungo;
+    }
+    if (!usabile) {
+        rigaComando.clear();
+        return fileRifiutato.isEmpty() ? EsitoComando::Ignorato : EsitoComando::Rifiutato;
+    }
     s.fileEsercizio = path;
     if (estensione == ".TXT") {
-        if (QFileInfo(path).size() >= limiteFileTesto)
-            return EsitoComando::TroppoLungo;
         s.modoFileTesto = true;
         fileDaComando = true;
     }
@@ -81,13 +117,11 @@ QString Esercizi::PreparaTesto(const QString &testo)
 
 bool Esercizi::CaricaFileTesto()
 {
-    QFile f(s.fileEsercizio);
-    if (!f.open(QIODevice::ReadOnly) || f.size() >= limiteFileTesto)
-        return false;
-    const QByteArray dati = f.readAll();
-    if (f.error() != QFileDevice::NoError || dati.contains('\0'))
+    const filesicuri::Lettura l = filesicuri::LeggiFileRegolare(s.fileEsercizio, limiteFileTesto - 1);
+    Rifiuta(s.fileEsercizio, l);
+    if (l.esito != filesicuri::Esito::Ok || l.dati.contains('\0'))
         return false; // a binary file is no practice text
-    rigaCorrente = PreparaTesto(testo::NormalizzaTipografia(testo::decodificaTesto(dati), tipizzabile));
+    rigaCorrente = PreparaTesto(testo::NormalizzaTipografia(testo::decodificaTesto(l.dati), tipizzabile));
     return !rigaCorrente.isEmpty();
 }
 
@@ -106,10 +140,13 @@ QString Esercizi::AdattaLarghezza(const QString &testo) const
 
 QString Esercizi::LeggiVoceEsercizio(const QString &file, int livello, int chiave) const
 {
-    IniManager ini;
-    ini.setNome(file);
-    ini.setSezione("Livello" + QString::number(livello));
-    const QString valore = testo::NormalizzaTipografia(ini.Leggi(QString::number(chiave), QString()), tipizzabile).trimmed();
+    // Read as the learner's editor wrote it: UTF-8 (with or without a byte-order
+    // mark) or code page 1252. A file that cannot be read has no lines.
+    const filesicuri::Lettura l = filesicuri::LeggiFileRegolare(file, limiteFileEsercizio);
+    const QString letto = IniDocument::read(IniDocument::conUtf8Riconosciuto(l.dati),
+                                            "Livello" + QString::number(livello), QString::number(chiave),
+                                            QString());
+    const QString valore = testo::NormalizzaTipografia(letto, tipizzabile).trimmed();
     if (valore.isEmpty())
         return {};
     auto prepara = [this](const QString &t) {

@@ -4,7 +4,9 @@
 // the preparation of each model line. No widgets: the model label's width and
 // the key filter come in as functions.
 
+#include "platform/FileSicuri.h"
 #include "platform/Services.h"
+#include "settings/TestoLingua.h"
 
 #include <QString>
 #include <array>
@@ -15,6 +17,10 @@ class modClavora;
 class Esercizi {
 public:
     static constexpr qint64 limiteFileTesto = 26000;   // bytes; larger text files are refused
+    // Exercise files hold 45 lines at most: anything near this is no exercise.
+    static constexpr qint64 limiteFileEsercizio = 1000000;
+    // The most bytes a file of that kind (by its extension) may have.
+    static qint64 MassimoByte(const QString &path);
 
     explicit Esercizi(modClavora &stato);
 
@@ -33,7 +39,19 @@ public:
     QString rigaCorrente;
     bool fileDaComando = false;
 
-    enum class EsitoComando { Ignorato, Aperto, TroppoLungo };
+    // Rifiutato: the file is there but is no regular file or cannot be read
+    // (rifiuto says why).
+    enum class EsitoComando { Ignorato, Aperto, TroppoLungo, Rifiutato };
+
+    // Why the last file asked for could not be used: not a regular file (a
+    // FIFO, a device, a folder), too large, unreadable. Ok when it could, or
+    // when it simply is not there.
+    filesicuri::Lettura rifiuto;
+    QString fileRifiutato;
+    // " (reason)" for a refused file, in the interface language; empty when
+    // the file was not refused.
+    static QString MotivoRifiuto(const filesicuri::Lettura &rifiuto, const QString &path,
+                                 const TestoLingua &lingua);
 
     // A file-list entry becomes the exercise file (course entries have no extension).
     void ScegliFile(QString &voce, bool modoCorso);
@@ -58,5 +76,9 @@ public:
     static QString PreparaTesto(const QString &testo);
 
 private:
+    // Checks a file before it is used; a refusal is kept in rifiuto.
+    bool Controlla(const QString &path);
+    void Rifiuta(const QString &path, const filesicuri::Lettura &l);
+
     modClavora &s;
 };

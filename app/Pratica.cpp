@@ -44,8 +44,16 @@ Pratica::EsitoAvvio Pratica::Avvia(const Scelta &scelta)
     // A reset asked for (restart, information window, game) draws no line first:
     // after sentence 5 a new line would open the results window on the way.
     if (!richiestaRiavvio_) {
-        if (scelta.daLista && !scelta.voce.isEmpty())
+        if (scelta.daLista && !scelta.voce.isEmpty()) {
             ScegliFile(scelta.voce);
+            if (!esercizi.fileRifiutato.isEmpty()) {
+                esito.esito = Avvio::ErroreFile;
+                esito.fileNonLetto = esercizi.fileRifiutato;
+                esito.rifiuto = esercizi.rifiuto;
+                richiestaRiavvio_ = true;
+                return esito;
+            }
+        }
         ProssimaFrase(scelta, esito);
         if (esito.esito == Avvio::Chiudi || esito.esito == Avvio::ErroreFile)
             return esito;
@@ -80,6 +88,7 @@ void Pratica::ProssimaFrase(const Scelta &scelta, EsitoAvvio &esito)
         if (!esercizi.CaricaFileTesto()) {
             esito.esito = Avvio::ErroreFile;
             esito.fileNonLetto = s.fileEsercizio;
+            esito.rifiuto = esercizi.rifiuto;
             s.fileEsercizio.clear();
             s.modoFileTesto = false;
             esercizi.fileDaComando = false;

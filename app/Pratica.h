@@ -81,12 +81,13 @@ public:
     enum class Avvio {
         Riga,          // a line is ready: rigaCorrente, the first key expected
         Reset,         // the practice goes back to the start (call Reset)
-        ErroreFile,    // the text file could not be read (message 37), then Reset
+        ErroreFile,    // the file could not be read (message 37), then Reset
         Chiudi,        // the learner chose to end in the results window
     };
     struct EsitoAvvio {
         Avvio esito = Avvio::Riga;
         QString fileNonLetto;       // ErroreFile: the path
+        filesicuri::Lettura rifiuto;  // ErroreFile: why, when the file itself was refused
         int numeroInLivello = 0;    // sentence mode: 1..5, shown beside the gauge
         QString titolo;             // the window's caption
         bool nuovoLivello = false;  // the record bar starts anew at full width

@@ -206,12 +206,20 @@ void frmClavora::Form_Load(const QString &comando)
     picKeyword->AggiornaLegende();
 
     // 21-22: a file named on the command line; the kinds that have files.
-    if (!comando.isEmpty() &&
-        pratica.ApriDaRigaComando(comando) == Esercizi::EsitoComando::TroppoLungo) {
+    const auto aperto = comando.isEmpty() ? Esercizi::EsitoComando::Ignorato : pratica.ApriDaRigaComando(comando);
+    if (aperto == Esercizi::EsitoComando::TroppoLungo) {
         s.servizi.dialogs->message(this, "Tastavia", testi.messaggio(40),
                                    platform::Dialogs::Information, platform::Dialogs::Ok);
         Chiudi();
         return;
+    }
+    if (aperto == Esercizi::EsitoComando::Rifiutato) {
+        // A FIFO, a device or a folder named as the exercise: told, then the sentences.
+        const Esercizi &e = pratica.esercizi;
+        s.servizi.dialogs->message(this, "Tastavia",
+                                   testi.messaggio(37) + "\r\n" + e.fileRifiutato +
+                                       Esercizi::MotivoRifiuto(e.rifiuto, e.fileRifiutato, lingua),
+                                   platform::Dialogs::Critical, platform::Dialogs::Ok);
     }
     AggiornaCategorie();
 

@@ -49,7 +49,8 @@ void frmClavora::cmdStart_Click()
         return;
     case Pratica::Avvio::ErroreFile:
         s.servizi.dialogs->message(this, "Tastavia",
-                                   testi.messaggio(37) + "\r\n" + esito.fileNonLetto,
+                                   testi.messaggio(37) + "\r\n" + esito.fileNonLetto +
+                                       Esercizi::MotivoRifiuto(esito.rifiuto, esito.fileNonLetto, lingua),
                                    platform::Dialogs::Critical, platform::Dialogs::Ok);
         Reset();
         return;

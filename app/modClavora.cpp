@@ -1,6 +1,9 @@
 #include "app/modClavora.h"
 
+#include "platform/FileSicuri.h"
+
 #include <QCoreApplication>
+#include <limits>
 #include <QFile>
 
 const char *const testoRisoluzioneMinima =
@@ -36,10 +39,9 @@ void modClavora::SpegniBloccoMaiuscole()
 
 bool modClavora::FileEsiste(const QString &path)
 {
-    if (path.isEmpty())
-        return false;
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly);
+    // Without blocking, and only a regular file: a FIFO could hang the open for ever.
+    return filesicuri::LeggiFileRegolare(path, std::numeric_limits<qint64>::max(), true).esito ==
+           filesicuri::Esito::Ok;
 }
 
 bool modClavora::ApriGuida(QWidget *window, int contextId, bool avvisa)

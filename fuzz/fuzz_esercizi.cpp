@@ -1,6 +1,8 @@
 // Arbitrary bytes as an exercise file (".ftd", an INI file with sections
 // "Livello1" to "Livello3"): every line of every level read through the file
 // layer as the practice does, and the same answers as the reader of bytes.
+// Bytes that are valid UTF-8 (with or without a byte-order mark) read as UTF-8,
+// anything else as code page 1252.
 #include "app/Esercizi.h"
 #include "app/modClavora.h"
 #include "settings/IniDocument.h"
@@ -53,6 +55,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     esercizi.larghezzaTesto = [](const QString &t) { return int(t.size()) * 9; };
     esercizi.filtroCaratteri = [](const QString &t) { return t; };
 
+    // UTF-8 detection: valid UTF-8 gains the mark and reads as UTF-8, the
+    // same as with the mark written; anything else is left alone.
+    const QByteArray riconosciuti = IniDocument::conUtf8Riconosciuto(bytes);
+    if (riconosciuti != bytes) {
+        if (riconosciuti != "\xEF\xBB\xBF" + bytes || IniDocument::fromBytes(riconosciuti).encoding() !=
+                                                           IniDocument::Encoding::Utf8)
+            std::abort();
+        if (IniDocument::conUtf8Riconosciuto(riconosciuti) != riconosciuti)
+            std::abort();
+    }
+
     IniManager ini;
     ini.setNome(path);
     for (int livello = 1; livello <= 3; ++livello) {
@@ -70,7 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             const QString resto = a < 0 ? riga : riga.left(a) + riga.mid(a + 2);
             if (resto.contains(u'\r') || resto.contains(u'\n') || riga.size() > 2 * IniDocument::kBufferSize)
                 std::abort();
-            if (letto.trimmed().isEmpty() != riga.isEmpty())
+            const QString comeMateriale = IniDocument::read(riconosciuti, sezione, QString::number(chiave), QString());
+            if (comeMateriale.trimmed().isEmpty() != riga.isEmpty())
                 std::abort();
         }
     }

@@ -105,7 +105,15 @@ class Desktop {
 public:
     virtual ~Desktop() = default;
     virtual bool openFile(const QString &path) = 0;    // default application, not waited for
-    virtual QString tempPath() const = 0;              // ends with "/"
+    // A folder open to the learner alone (0700) for files handed to other
+    // programs, made on first use, ending with "/"; empty when none can be
+    // had, and then tempProblem() says which folder was tried and why.
+    virtual QString tempPath() const = 0;
+    struct ProblemaCartella {
+        QString cartella;
+        int errore = 0;    // errno
+    };
+    virtual ProblemaCartella tempProblem() const { return {}; }
     virtual int installerLanguage() const = 0;         // Windows language id: 1031, 1033, 1034, 1036, 1040
 };
 

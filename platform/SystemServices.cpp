@@ -22,6 +22,7 @@
 #define TASTAVIA_HAVE_X11 1
 #endif
 
+#include "platform/FileSicuri.h"
 #include "platform/XkbKeyboard.h"
 
 namespace platform {
@@ -100,13 +101,20 @@ public:
     {
         if (fd_ >= 0)
             return true;
-        QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-        if (dir.isEmpty())
-            dir = QDir::tempPath();
+        // Only in a folder of the learner's: in a shared one another user could
+        // hold the lock and keep Tastavia from ever starting.
+        const uid_t io = ::geteuid();
+        QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+        if (!filesicuri::CartellaDi(dir, io, true)) {
+            dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Tastavia";
+            QDir().mkpath(dir);
+            if (!filesicuri::CartellaDi(dir, io, false))
+                return true;   // no lock can be had: better two instances than none
+        }
         const QByteArray path = QFile::encodeName(dir + "/tastavia.lock");
-        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+        const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK, 0600);
         if (fd < 0)
-            return true;   // no lock can be had: better two instances than none
+            return true;
         if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
             ::close(fd);
             return false;
@@ -191,12 +199,32 @@ public:
     {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
     }
+    ~SystemDesktop() override
+    {
+        // The folder made for this run goes with it; the runtime folder's stays.
+        if (!fatta_.isEmpty())
+            QDir(fatta_).removeRecursively();
+    }
     QString tempPath() const override
     {
-        QString t = QDir::tempPath();
-        return t.endsWith('/') ? t : t + '/';
+        if (!cartella_.isEmpty() && filesicuri::CartellaDi(cartella_, ::geteuid(), true))
+            return cartella_;
+        // Not QDir::tempPath(): it turns a TMPDIR that does not exist into "".
+        const filesicuri::CartellaPrivata c = filesicuri::PreparaCartellaPrivata(
+            qEnvironmentVariable("XDG_RUNTIME_DIR"), qEnvironmentVariable("TMPDIR"));
+        cartella_ = c.percorso;
+        problema_ = {c.provata, c.errore};
+        if (QDir(c.percorso).dirName().startsWith(QLatin1String("tastavia-")))
+            fatta_ = c.percorso;
+        return cartella_;
     }
+    ProblemaCartella tempProblem() const override { return problema_; }
     int installerLanguage() const override { return languageIdForLocale(QLocale().name()); }
+
+private:
+    mutable QString cartella_;
+    mutable QString fatta_;
+    mutable ProblemaCartella problema_;
 };
 
 // Silent until started: the connection to the sound server is made only once

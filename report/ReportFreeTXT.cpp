@@ -2,9 +2,15 @@
 
 #include "app/modClavora.h"
 #include "pdf/clsPDFCreator.h"
+#include "platform/FileSicuri.h"
 #include "platform/Testo.h"
 #include "results/Statistiche.h"
 #include "results/TestiRisultati.h"
+#include "settings/MotivoFile.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <cerrno>
 
 #include <QFile>
 
@@ -164,6 +170,8 @@ ReportFreeTXT::ReportFreeTXT(const modClavora &stato, TestoLingua lingua, QLocal
     pdfNonAperto_ = QString::fromUtf8(risultati::vocePdfNonAperto.predefinito);
     if (s.fileLinguaPresente)
         pdfNonAperto_ = Testo(lingua, QString::fromLatin1(risultati::vocePdfNonAperto.id), pdfNonAperto_);
+    if (s.fileLinguaPresente)
+        linguaMessaggi_ = lingua;
     paroleValutazione_ = testi_.mid(19, 4);
     nomeReport_ = s.nomeUtente;
     figure_ = CalcolaRisultati(s);
@@ -209,37 +217,43 @@ QString ReportFreeTXT::GetTempDir() const
     return s.servizi.desktop ? s.servizi.desktop->tempPath() : QString();
 }
 
-namespace {
-
-bool DocumentoCompleto(const QString &percorso)
-{
-    QFile f(percorso);
-    if (!f.open(QIODevice::ReadOnly) || f.size() < 16 || !f.seek(f.size() - 16))
-        return false;
-    return f.read(16).contains("%%EOF");
-}
-
-} // namespace
-
 ReportFreeTXT::EsitoPDF ReportFreeTXT::GeneraPDF()
 {
     caratteri_ = ContaCaratteri(s.testoDaAnalizzare);
     if (nomeReport_.isEmpty())
         nomeReport_ = QStringLiteral("Tastavia");
-    const QString cartella = GetTempDir();
+    // Only the learner's private folder: never a shared one, never the working folder.
+    QString cartella = GetTempDir();
+    if (cartella.isEmpty()) {
+        percorsoPDF_.clear();
+        const auto problema = s.servizi.desktop ? s.servizi.desktop->tempProblem()
+                                                : platform::Desktop::ProblemaCartella{};
+        return {EsitoPDF::NonCreato, TestoCartellaTemporanea(problema, linguaMessaggi_)};
+    }
+    if (!cartella.endsWith(QLatin1Char('/')))
+        cartella += QLatin1Char('/');
     percorsoPDF_ = cartella + testo::nomeFileSicuro(nomeReport_) + QStringLiteral(".pdf");
+    auto fallito = [this](EsitoPDF::Tipo tipo, int errore) {
+        return EsitoPDF{tipo, Testo(linguaMessaggi_, QString::fromLatin1(risultati::vocePdfNonScritto.id),
+                                    QString::fromUtf8(risultati::vocePdfNonScritto.predefinito)) +
+                                  QStringLiteral("\r\n") + QDir::toNativeSeparators(percorsoPDF_) +
+                                  QStringLiteral(" (") + MotivoErrno(errore, linguaMessaggi_) +
+                                  QStringLiteral(")")};
+    };
 
+    // The whole document in memory first (one page), then one private file
+    // that replaces whatever had the name: a link there is never followed.
+    QByteArray documento;
+    QBuffer memoria(&documento);
+    memoria.open(QIODevice::WriteOnly);
     clsPDFCreator pdf(s.servizi.clock, s.servizi.random, s.cartellaProgramma);
     pdf.setTitle(QStringLiteral("Risultati Tastavia"));
     pdf.setScaleMode(3);
     pdf.setPaperSize(0);
     pdf.setMargin(0);
     pdf.setOrientation(0);
-    // Without a temporary folder the name alone would land in whatever
-    // folder the program runs in.
-    QString percorso = percorsoPDF_;
-    if (cartella.isEmpty() || !pdf.InitPDFFile(percorso))
-        return {EsitoPDF::NonCreato, testo(11)};
+    if (!pdf.InitPDFStream(&memoria))
+        return fallito(EsitoPDF::NonScritto, EIO);
 
     pdf.LoadFont(QStringLiteral("Fn1"), QStringLiteral("Arial"), 0);
     pdf.LoadFont(QStringLiteral("Fn2"), QStringLiteral("Arial"), 3);
@@ -249,15 +263,12 @@ ReportFreeTXT::EsitoPDF ReportFreeTXT::GeneraPDF()
     pdf.SetColorFill(0);
     DisegnaPagina(pdf);
     pdf.EndPage();
-    // The file is replaced only when the whole document was written; one that
-    // does not end as a document ends was cut short and is not left behind.
-    const QString nonScritto = QStringLiteral("Scrittura non riuscita: ") + percorsoPDF_;
-    if (!pdf.ClosePDFFile())
-        return {EsitoPDF::NonScritto, pdf.hasError() ? pdf.errorString() : nonScritto};
-    if (!DocumentoCompleto(percorsoPDF_)) {
-        QFile::remove(percorsoPDF_);
-        pdfScritto_ = false;
-        return {EsitoPDF::NonScritto, nonScritto};
+    if (!pdf.ClosePDFFile() || !documento.right(16).contains("%%EOF"))
+        return fallito(EsitoPDF::NonScritto, EIO);
+    if (const int errore = filesicuri::ScriviFilePrivato(percorsoPDF_, documento)) {
+        const bool cartellaChiusa = errore == ENOENT || errore == ENOTDIR || errore == EACCES ||
+                                    errore == EPERM || errore == EROFS;
+        return fallito(cartellaChiusa ? EsitoPDF::NonCreato : EsitoPDF::NonScritto, errore);
     }
     pdfScritto_ = true;
     if (s.servizi.desktop && !s.servizi.desktop->openFile(percorsoPDF_))

@@ -134,9 +134,9 @@ public:
     };
     // Counts the characters, writes the PDF to the temporary folder under
     // the learner's name made fit for a file name, and opens it without
-    // waiting. A file that cannot be created gives text 11; a write that
-    // fails gives the writer's message, and the file is left as it was
-    // (a report written before stays whole).
+    // waiting. Without a usable temporary folder, or when the write fails,
+    // the message names the folder or file and the reason; the file is left
+    // as it was (a report written before stays whole).
     EsitoPDF GeneraPDF();
 
     // Closing: deletes the PDF this report wrote, and zeroes the counts.
@@ -151,6 +151,7 @@ private:
     QLocale locale_;
     QStringList testi_;
     QString pdfNonAperto_;   // "%1": the PDF's path
+    TestoLingua linguaMessaggi_;   // the messages' texts; empty: built-in Italian
     QStringList paroleValutazione_;
     Figure figure_;
     int giudizioVelocita_ = -1;

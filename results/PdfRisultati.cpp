@@ -1,7 +1,11 @@
 #include "results/PdfRisultati.h"
 
 #include "pdf/clsPDFCreator.h"
+#include "platform/FileSicuri.h"
 #include "platform/Testo.h"
+
+#include <QBuffer>
+#include <cerrno>
 
 #include <QFile>
 #include <QFileInfo>
@@ -156,28 +160,40 @@ bool PdfCompleto(const QString &percorso)
 }
 
 EsitoPDF ScriviPDF(const QString &percorso, const DatiReport &dati, const platform::Clock *clock,
-                   platform::RandomSource *random)
+                   platform::RandomSource *random, int *errore)
 {
-    const QFileInfo prima(percorso);
-    const bool cEraPrima = prima.exists();
-    const qint64 dimensionePrima = prima.size();
-    const QDateTime modificaPrima = prima.lastModified();
-
+    int ignorato = 0;
+    int &err = errore ? *errore : ignorato;
+    err = 0;
+    // The whole document in memory first (one page, a few kilobytes), then
+    // one private file: a half-written report never appears under the name.
+    QByteArray documento;
+    QBuffer memoria(&documento);
+    memoria.open(QIODevice::WriteOnly);
     clsPDFCreator pdf(clock, random);
     ImpostaDocumento(pdf);
-    QString nome = percorso;
-    if (!pdf.InitPDFFile(nome))
-        return EsitoPDF::NonCreato;
+    if (!pdf.InitPDFStream(&memoria)) {
+        err = EIO;
+        return EsitoPDF::NonScritto;
+    }
     DisegnaPDF(pdf, dati);
-    if (pdf.ClosePDFFile() && PdfCompleto(percorso))
+    if (!pdf.ClosePDFFile() || !documento.right(16).contains("%%EOF")) {
+        err = EIO;
+        return EsitoPDF::NonScritto;
+    }
+    err = filesicuri::ScriviFilePrivato(percorso, documento);
+    switch (err) {
+    case 0:
         return EsitoPDF::Creato;
-
-    const QFileInfo dopo(percorso);
-    const bool toccato = dopo.exists() && (!cEraPrima || dopo.size() != dimensionePrima ||
-                                           dopo.lastModified() != modificaPrima);
-    if (toccato)
-        QFile::remove(percorso);
-    return EsitoPDF::NonScritto;
+    case ENOENT:
+    case ENOTDIR:
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return EsitoPDF::NonCreato;
+    default:
+        return EsitoPDF::NonScritto;
+    }
 }
 
 } // namespace risultati

@@ -31,7 +31,7 @@ BordiPDF CalcolaBordi(const clsPDFCreator &pdf, const TestiRisultati &testi);
 
 // The report's file: the temporary folder, the name made fit for a file name
 // (so that no name writes outside the folder), ".pdf". The folder ends with
-// "/"; the window falls back to the system's folder rather than pass none.
+// "/"; it is the learner's private one, never a shared folder.
 QString PercorsoPDF(const QString &cartellaTemporanea, const QString &nomeReport);
 
 // The writer's properties for the report (title, centimetres, A4, portrait).
@@ -42,15 +42,15 @@ void DisegnaPDF(clsPDFCreator &pdf, const DatiReport &dati);
 
 enum class EsitoPDF {
     Creato,      // written whole and in place
-    NonCreato,   // the file could not be created
+    NonCreato,   // the folder could not take a new file
     NonScritto,  // it could not be written out whole; nothing broken is left
 };
 
-// Writes the report to `percorso`. A failed write never leaves a partial file
-// where a finished one is expected: a file changed by the attempt is removed,
-// one that was there before and untouched stays.
+// Writes the report to `percorso`, readable by the learner alone, replacing
+// whatever has that name (a link there is replaced, never followed). A failed
+// write leaves what was there before; `errore` gets the errno.
 EsitoPDF ScriviPDF(const QString &percorso, const DatiReport &dati, const platform::Clock *clock,
-                   platform::RandomSource *random);
+                   platform::RandomSource *random, int *errore = nullptr);
 
 // A finished PDF ends with its end marker.
 bool PdfCompleto(const QString &percorso);

@@ -1,5 +1,7 @@
 #include "results/frmClassifica.h"
 
+#include "settings/MotivoFile.h"
+
 #include "app/modClavora.h"
 #include "results/PdfRisultati.h"
 #include "ui/Caratteri.h"
@@ -315,18 +317,25 @@ void frmClassifica::CreaPDF()
 {
     if (report_.nomeReport.isEmpty())
         report_.nomeReport = QStringLiteral("Tastavia");
-    QString cartella = GetTempDir();
-    // Never the working folder: without an answer the system's own temporary folder.
-    if (cartella.isEmpty())
-        cartella = QDir::tempPath();
-    if (!cartella.endsWith(QLatin1Char('/')))
-        cartella += QLatin1Char('/');
-    percorsoPDF_ = PercorsoPDF(cartella, report_.nomeReport);
+    const QString cartella = GetTempDir();
+    const TestiRisultati &t = report_.testi;
+    // Only the learner's private folder: never a shared one, never the working folder.
+    if (cartella.isEmpty()) {
+        percorsoPDF_.clear();
+        const auto problema = stato_.servizi.desktop ? stato_.servizi.desktop->tempProblem()
+                                                     : platform::Desktop::ProblemaCartella{};
+        stato_.servizi.dialogs->message(this, QStringLiteral("Tastavia"),
+                                        TestoCartellaTemporanea(problema, lingua_),
+                                        platform::Dialogs::Critical, platform::Dialogs::Ok);
+        return;
+    }
+    percorsoPDF_ = PercorsoPDF(cartella.endsWith(QLatin1Char('/')) ? cartella : cartella + QLatin1Char('/'),
+                               report_.nomeReport);
     if (stato_.servizi.clock)
         report_.adesso = stato_.servizi.clock->now();
 
-    const TestiRisultati &t = report_.testi;
-    switch (ScriviPDF(percorsoPDF_, report_, stato_.servizi.clock, stato_.servizi.random)) {
+    int errore = 0;
+    switch (ScriviPDF(percorsoPDF_, report_, stato_.servizi.clock, stato_.servizi.random, &errore)) {
     case EsitoPDF::Creato:
         pdfCreato_ = true;
         // Without a viewer the learner would see nothing happen.
@@ -336,11 +345,11 @@ void frmClassifica::CreaPDF()
                                             platform::Dialogs::Information, platform::Dialogs::Ok);
         break;
     case EsitoPDF::NonCreato:
-        stato_.servizi.dialogs->message(this, QStringLiteral("Tastavia"), t[PdfOccupato],
-                                        platform::Dialogs::Critical, platform::Dialogs::Ok);
-        break;
     case EsitoPDF::NonScritto:
-        stato_.servizi.dialogs->message(this, QStringLiteral("Tastavia"), t.pdfNonScritto,
+        stato_.servizi.dialogs->message(this, QStringLiteral("Tastavia"),
+                                        t.pdfNonScritto + QStringLiteral("\r\n") +
+                                            QDir::toNativeSeparators(percorsoPDF_) + QStringLiteral(" (") +
+                                            MotivoErrno(errore, lingua_) + QStringLiteral(")"),
                                         platform::Dialogs::Critical, platform::Dialogs::Ok);
         break;
     }

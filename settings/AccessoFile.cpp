@@ -1,6 +1,7 @@
 #include "settings/AccessoFile.h"
 
 #include <QFile>
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -142,12 +143,40 @@ QByteArray fileVero(const QString &percorso)
     return info.exists() ? QFile::encodeName(info.canonicalFilePath()) : QByteArray();
 }
 
+// Blanks that read as nothing after the end of a file's text: a line break
+// first when the text does not end with one, in the text's own units.
+QByteArray Riempitivo(const QByteArray &testo, qint64 byte)
+{
+    if (byte <= 0)
+        return {};
+    const bool le = testo.startsWith("\xFF\xFE"), be = testo.startsWith("\xFE\xFF");
+    QByteArray spazio(" "), aCapo("\n");
+    if (le) {
+        spazio = QByteArray(" \0", 2);
+        aCapo = QByteArray("\n\0", 2);
+    } else if (be) {
+        spazio = QByteArray("\0 ", 2);
+        aCapo = QByteArray("\0\n", 2);
+    }
+    QByteArray r;
+    r.reserve(byte);
+    if (!testo.isEmpty() && !testo.endsWith(aCapo) && byte >= aCapo.size())
+        r += aCapo;
+    while (r.size() + spazio.size() <= byte)
+        r += spazio;
+    while (r.size() < byte)
+        r += ' ';   // the odd byte of a UTF-16 file, never read as a character
+    return r;
+}
+
 bool stessoFile(const struct stat &a, const struct stat &b)
 {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
 } // namespace
+
+std::function<void()> AccessoFile::primaDelTaglio;
 
 AccessoFile::~AccessoFile()
 {
@@ -260,11 +289,42 @@ AccessoFile::Apertura AccessoFile::apri(const QString &percorso, qint64 maxByte,
     }
 }
 
+namespace {
+
+// The temporary files of saves that were interrupted (a kill between their
+// creation and the rename): "<file>.XXXXXX", ours, regular. Called with the
+// file's lock held, so no other save of it is half-way.
+void RimuoviTemporaneiOrfani(const QByteArray &percorso)
+{
+    const QString file = QFile::decodeName(percorso);
+    const QFileInfo info(file);
+    const QString prefisso = info.fileName() + u'.';
+    const QDir cartella = info.dir();
+    const QStringList nomi = cartella.entryList({prefisso + QStringLiteral("*")},
+                                                QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString &nome : nomi) {
+        if (nome.size() != prefisso.size() + 6 || !nome.startsWith(prefisso))
+            continue;
+        const QStringView coda = QStringView(nome).mid(prefisso.size());
+        if (!std::all_of(coda.begin(), coda.end(), [](QChar c) {
+                return c.unicode() < 0x80 && (c.isLetterOrNumber());
+            }))
+            continue;
+        const QByteArray orfano = QFile::encodeName(cartella.filePath(nome));
+        struct stat st {};
+        if (::lstat(orfano.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid())
+            ::unlink(orfano.constData());
+    }
+}
+
+} // namespace
+
 bool AccessoFile::sostituisci(const QByteArray &nuovo)
 {
     if (m_fd < 0)
         return false;
     m_errore = ErroreScrittura::Nessuno;
+    RimuoviTemporaneiOrfani(m_percorso);
     QByteArray temporaneo = m_percorso + ".XXXXXX";
     const int t = ::mkostemp(temporaneo.data(), O_CLOEXEC);
     if (t < 0) {
@@ -307,11 +367,15 @@ bool AccessoFile::scriviSulPosto(const QByteArray &nuovo)
         m_errore = motivoDa(err, false);
         return false;
     };
-    // Room first, so that a full disk fails before the old content is touched.
-    if (nuovo.size() > m_contenuto.size() && ::fallocate(m_fd, 0, 0, nuovo.size()) != 0
-        && errno != EOPNOTSUPP && errno != ENOSYS)
+    // Room first, so that a full disk fails before the old content is touched;
+    // the size stays, so no run of NUL bytes ever shows.
+    if (nuovo.size() > m_contenuto.size() &&
+        ::fallocate(m_fd, FALLOC_FL_KEEP_SIZE, 0, nuovo.size()) != 0 && errno != EOPNOTSUPP &&
+        errno != ENOSYS)
         return fallito(errno);
-    if (!scriviTutto(m_fd, nuovo, 0)) {
+    // The new text, and blanks over what is left of the old one; then the
+    // cut. Stopped in between, the file reads as the new one.
+    if (!scriviTutto(m_fd, nuovo + Riempitivo(nuovo, m_contenuto.size() - nuovo.size()), 0)) {
         const int err = errno;
         // Put back what was there, as far as it goes.
         scriviTutto(m_fd, m_contenuto, 0);
@@ -319,6 +383,8 @@ bool AccessoFile::scriviSulPosto(const QByteArray &nuovo)
             ::fsync(m_fd);
         return fallito(err);
     }
+    if (primaDelTaglio)
+        primaDelTaglio();
     if (::ftruncate(m_fd, nuovo.size()) != 0 || ::fsync(m_fd) != 0)
         return fallito(errno);
     m_contenuto = nuovo;

@@ -15,6 +15,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <functional>
 #include <sys/types.h>
 
 class AccessoFile {
@@ -41,6 +42,10 @@ public:
     bool sostituisci(const QByteArray &nuovo);
 
     ErroreScrittura::Motivo errore() const { return m_errore; }
+
+    // Tests: called in an in-place save between the write and the cut, where
+    // a kill would stop it.
+    static std::function<void()> primaDelTaglio;
 
 private:
     bool scriviSulPosto(const QByteArray &nuovo);

@@ -4,6 +4,8 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace {
 
 // The file's bytes in code page 1252, through the program's shared codec.
@@ -79,6 +81,18 @@ IniDocument::Encoding IniDocument::detect(const QByteArray &bytes, qsizetype &bo
         return Encoding::Utf16BE;
     bomSize = 0;
     return Encoding::Cp1252;
+}
+
+QByteArray IniDocument::conUtf8Riconosciuto(const QByteArray &bytes)
+{
+    qsizetype bomSize = 0;
+    if (detect(bytes, bomSize) != Encoding::Cp1252)
+        return bytes;
+    if (std::all_of(bytes.cbegin(), bytes.cend(), [](char c) { return static_cast<unsigned char>(c) < 0x80; }))
+        return bytes;
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    [[maybe_unused]] const QString t = utf8.decode(bytes);
+    return utf8.hasError() ? bytes : QByteArray("\xEF\xBB\xBF") + bytes;
 }
 
 IniDocument IniDocument::fromBytes(const QByteArray &bytes)

@@ -18,6 +18,10 @@ public:
     static constexpr int kBufferSize = 255;
 
     IniDocument() = default;  // an empty file: code page 1252, no byte-order mark
+    // Material that editors write as UTF-8 without a byte-order mark (exercise
+    // and language files): bytes that are valid UTF-8 and not plain ASCII get
+    // the mark, so they read as UTF-8; anything else comes back as it is.
+    static QByteArray conUtf8Riconosciuto(const QByteArray &bytes);
     static IniDocument fromBytes(const QByteArray &bytes);
     QByteArray toBytes() const;
     Encoding encoding() const { return m_encoding; }

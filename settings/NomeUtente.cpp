@@ -20,8 +20,10 @@ bool nelCodice(const QString &testo)
 
 } // namespace
 
-NomeFiltrato FiltraNome(const QString &testo)
+NomeFiltrato FiltraNome(const QString &grezzo)
 {
+    // Composed first: "e" and a combining acute accent are the "é" of the code page.
+    const QString testo = grezzo.normalized(QString::NormalizationForm_C);
     NomeFiltrato out;
     out.testo.reserve(testo.size());
     bool aCapoPrima = false;
@@ -54,8 +56,10 @@ QString NomeMaiuscolo(const QString &nome)
     QString out;
     out.reserve(nome.size());
     for (QChar c : nome) {
+        // One letter stays one letter: "ß" is not "SS", or "Weiß" and "Weiss"
+        // would be one learner.
         const QString grande = QString(c).toUpper();
-        out += nelCodice(grande) ? grande : QString(c);
+        out += grande.size() == 1 && nelCodice(grande) ? grande : QString(c);
     }
     return out;
 }

@@ -11,10 +11,12 @@ struct NomeFiltrato {
     bool tolti = false;   // characters were dropped (line breaks only become blanks)
 };
 
-// Line breaks and tabs become one blank each run; other control and format
-// characters, and characters outside code page 1252, are dropped.
+// The name in composed form (NFC); line breaks and tabs become one blank
+// each run; other control and format characters, and characters outside code
+// page 1252, are dropped.
 NomeFiltrato FiltraNome(const QString &testo);
 
 // Upper case letter by letter; a letter whose upper case the code page lacks
-// ("µ", "ƒ") stays as it is, so the name keeps to the code page.
+// ("µ", "ƒ") or that is more than one letter ("ß") stays as it is, so the
+// name keeps to the code page and two names never become one.
 QString NomeMaiuscolo(const QString &nome);

@@ -1,5 +1,6 @@
 #include "settings/frmLanguage.h"
 
+#include "settings/MotivoFile.h"
 #include "settings/modLanguageSupport.h"
 #include "ui/Caratteri.h"
 #include "ui/Immagini.h"
@@ -25,6 +26,7 @@ frmLanguage::frmLanguage(const QString &cartellaProgramma, const QString &lingua
                          bool fileLinguaPresente, platform::Dialogs &dialogs, TestoLingua lingua,
                          QWidget *parent)
     : QDialog(parent),
+      cartellaProgramma_(cartellaProgramma),
       linguaCorrente_(linguaCorrente),
       candidata_(linguaCorrente),
       fileLinguaPresente_(fileLinguaPresente),
@@ -106,8 +108,18 @@ void frmLanguage::cmdChiudi_Click()
             T(lingua_, "0201", "Confermi l'impostazione della lingua selezionata?") + QStringLiteral(" ( ") +
                 vocecandidata_ + QStringLiteral(" )"),
             platform::Dialogs::Question, platform::Dialogs::YesNo);
-        if (risposta == platform::Dialogs::AnsYes)
+        if (risposta == platform::Dialogs::AnsYes) {
             linguaCorrente_ = candidata_;
+            // A file that is no regular file or too large is never read: say so.
+            const filesicuri::Lettura l = modLanguageSupport::ProblemaFileLingua(cartellaProgramma_, candidata_);
+            if (candidata_ != modLanguageSupport::kItaliano && l.esito != filesicuri::Esito::Ok &&
+                l.esito != filesicuri::Esito::Mancante)
+                dialogs_.message(this, QStringLiteral("Tastavia"),
+                                 TestoFileLinguaRifiutato(
+                                     modLanguageSupport::FileDellaLingua(cartellaProgramma_, candidata_), l,
+                                     modLanguageSupport::kMaxBytesFile, lingua_),
+                                 platform::Dialogs::Warning, platform::Dialogs::Ok);
+        }
     }
     accept();
 }

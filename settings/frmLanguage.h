@@ -42,6 +42,7 @@ protected:
 private:
     void Form_Load(const QString &cartellaProgramma);
 
+    QString cartellaProgramma_;
     QString linguaCorrente_;
     QString candidata_;
     QString vocecandidata_;

@@ -1,5 +1,6 @@
 #include "settings/modLanguageSupport.h"
 
+#include "platform/FileSicuri.h"
 #include "platform/Services.h"
 #include "settings/Impostazioni.h"
 #include "settings/IniDocument.h"
@@ -34,7 +35,9 @@ std::optional<QString> LeggiProfilo(const QByteArray &contenuto, const QString &
                                     const QString &chiave)
 {
     // One character more than a text may have, to tell a long value from a full one.
-    std::optional<QString> v = IniDocument::find(contenuto, sezione, chiave, kLunghezzaMassima + 2);
+    // Translators' editors write UTF-8 as often as code page 1252: both read the same.
+    std::optional<QString> v = IniDocument::find(IniDocument::conUtf8Riconosciuto(contenuto), sezione, chiave,
+                                                 kLunghezzaMassima + 2);
     if (v && v->size() > kLunghezzaMassima)
         return std::nullopt;
     return v;
@@ -42,16 +45,11 @@ std::optional<QString> LeggiProfilo(const QByteArray &contenuto, const QString &
 
 std::optional<QString> LeggiProfilo(const QString &file, const QString &sezione, const QString &chiave)
 {
-    const QFileInfo info(file);
-    if (file.isEmpty() || !info.isFile() || info.size() > kMaxBytesFile)
+    // Only a regular file, opened without blocking: a FIFO never hangs a window.
+    const filesicuri::Lettura l = filesicuri::LeggiFileRegolare(file, kMaxBytesFile);
+    if (l.esito != filesicuri::Esito::Ok)
         return std::nullopt;
-    QFile f(file);
-    if (!f.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray contenuto = f.read(kMaxBytesFile + 1);
-    if (f.error() != QFileDevice::NoError || contenuto.size() > kMaxBytesFile)
-        return std::nullopt;
-    return LeggiProfilo(contenuto, sezione, chiave);
+    return LeggiProfilo(l.dati, sezione, chiave);
 }
 
 QString TestoLingua(const QString &file, const QString &id)
@@ -99,11 +97,12 @@ QString FileDellaLingua(const QString &cartellaProgramma, const QString &lingua)
 
 bool FileLinguaPresente(const QString &cartellaProgramma, const QString &lingua)
 {
-    const QString percorso = FileDellaLingua(cartellaProgramma, lingua);
-    if (percorso.isEmpty() || !QFileInfo(percorso).isFile())
-        return false;
-    QFile f(percorso);
-    return f.open(QIODevice::ReadOnly);
+    return ProblemaFileLingua(cartellaProgramma, lingua).esito == filesicuri::Esito::Ok;
+}
+
+filesicuri::Lettura ProblemaFileLingua(const QString &cartellaProgramma, const QString &lingua)
+{
+    return filesicuri::LeggiFileRegolare(FileDellaLingua(cartellaProgramma, lingua), kMaxBytesFile, true);
 }
 
 QStringList LingueDisponibili(const QString &cartellaProgramma)

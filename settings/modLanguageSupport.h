@@ -8,6 +8,7 @@
 // (CreaTestoLingua) that reads the current language's file at every call, so a
 // change of language reaches every window that looks its texts up again.
 
+#include "platform/FileSicuri.h"
 #include "settings/TestoLingua.h"
 
 #include <QByteArray>
@@ -65,8 +66,10 @@ QString TestoOPredefinito(const std::optional<QString> &dalFile, const QString &
 // differs only in letter case (settings written on Windows). Empty for a name
 // that would lead out of Lang/.
 QString FileDellaLingua(const QString &cartellaProgramma, const QString &lingua);
-// The language's file can be opened for reading.
+// The language's file is a regular file, not too large, that can be opened.
 bool FileLinguaPresente(const QString &cartellaProgramma, const QString &lingua);
+// Why it cannot be used (a FIFO, a device, a folder, too large); Ok when it can.
+filesicuri::Lettura ProblemaFileLingua(const QString &cartellaProgramma, const QString &lingua);
 
 // The names of the language files of Lang/ (without ".lng"), in name order.
 QStringList LingueDisponibili(const QString &cartellaProgramma);

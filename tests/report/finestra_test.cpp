@@ -40,7 +40,7 @@ TEST_F(FinestraReport, enterWritesAndOpensThePdf_andTheWindowStaysOpenButNoLonge
     EXPECT_TRUE(fakes.dialogs.shown.empty());
 }
 
-TEST_F(FinestraReport, pdfThatCannotBeCreated_showsTextElevenWithTheErrorIcon)
+TEST_F(FinestraReport, pdfThatCannotBeCreated_showsTheFileAndWhyWithTheErrorIcon)
 {
     esercizio(100, 1, 60);
     fakes.desktop.temp = temp + "missing/";
@@ -49,7 +49,8 @@ TEST_F(FinestraReport, pdfThatCannotBeCreated_showsTextElevenWithTheErrorIcon)
     ASSERT_EQ(fakes.dialogs.shown.size(), 1u);
     EXPECT_EQ(fakes.dialogs.shown[0].title, "Tastavia");
     EXPECT_EQ(fakes.dialogs.shown[0].text,
-              "Per creare un nuovo file pdf occorre chiudure quello attualmente aperto.");
+              "Impossibile scrivere il file PDF: spazio su disco esaurito o cartella non scrivibile.\r\n" + temp +
+                  "missing/ANNA.pdf (non esiste)");
     EXPECT_EQ(fakes.dialogs.shown[0].icon, platform::Dialogs::Critical);
     EXPECT_TRUE(fakes.desktop.opened.isEmpty());
 }

@@ -2,6 +2,7 @@
 
 #include "platform/Testo.h"
 
+#include <cerrno>
 #include <cmath>
 #include <csignal>
 #include <sys/resource.h>
@@ -222,7 +223,7 @@ TEST_F(ReportTest, pdfWithNoLearnerName_isTastaviaPdf)
     EXPECT_EQ(r.nomeReport(), "Tastavia");
 }
 
-TEST_F(ReportTest, pdfThatCannotBeCreated_givesTextElevenAndOpensNothing)
+TEST_F(ReportTest, pdfThatCannotBeCreated_namesTheFileAndWhy_andOpensNothing)
 {
     esercizio(100, 1, 60);
     fakes.desktop.temp = temp + "missing/folder/";
@@ -230,7 +231,8 @@ TEST_F(ReportTest, pdfThatCannotBeCreated_givesTextElevenAndOpensNothing)
     const auto esito = r.GeneraPDF();
     EXPECT_EQ(esito.tipo, ReportFreeTXT::EsitoPDF::NonCreato);
     EXPECT_EQ(esito.messaggio,
-              "Per creare un nuovo file pdf occorre chiudure quello attualmente aperto.");
+              "Impossibile scrivere il file PDF: spazio su disco esaurito o cartella non scrivibile.\r\n" + temp +
+                  "missing/folder/ANNA.pdf (non esiste)");
     EXPECT_TRUE(fakes.desktop.opened.isEmpty());
     EXPECT_TRUE(QDir(temp).entryList(QDir::Files).isEmpty());
 }
@@ -258,7 +260,7 @@ TEST_F(ReportTest, pdfWhoseWriteFails_givesAMessageAndLeavesNoBrokenFile)
     std::signal(SIGXFSZ, segnale);
 
     EXPECT_EQ(esito.tipo, ReportFreeTXT::EsitoPDF::NonScritto);
-    EXPECT_FALSE(esito.messaggio.isEmpty());
+    EXPECT_TRUE(esito.messaggio.endsWith(r.percorsoPDF() + " (il disco è pieno)")) << esito.messaggio.toStdString();
     EXPECT_TRUE(fakes.desktop.opened.isEmpty());
     // The earlier report whole, or none at all: never half a document.
     if (f.open(QIODevice::ReadOnly)) {

@@ -11,6 +11,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <cerrno>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -200,8 +201,10 @@ TEST_F(Finestra, pdfThatCannotBeCreated_showsWhyAndOpensNothing)
     auto f = apri();
     f->cmdPDF->click();
     ASSERT_EQ(fakes.dialogs.shown.size(), 1u);
+    // Nothing is open: the file and the reason, not "close the open PDF".
     EXPECT_EQ(ultimoMessaggio().text,
-              "Per creare un nuovo file pdf occorre chiudere quello attualmente aperto.");
+              "Impossibile scrivere il file PDF: spazio su disco esaurito o cartella non scrivibile.\r\n" +
+                  dir.path() + "/missing/ANNA.pdf (non esiste)");
     EXPECT_EQ(ultimoMessaggio().icon, platform::Dialogs::Critical);
     EXPECT_TRUE(fakes.desktop.opened.isEmpty());
 }
@@ -224,16 +227,21 @@ TEST_F(Finestra, pdfThatCannotBeWrittenOut_showsAMessageAndLeavesNoFile)
     EXPECT_TRUE(QDir(temp).isEmpty());
 }
 
-TEST_F(Finestra, withoutATemporaryFolder_theSystemsOneIsUsedNeverTheWorkingFolder)
+TEST_F(Finestra, withoutATemporaryFolder_saysWhichAndWhy_andWritesNothingAnywhere)
 {
     velocita({2, 2, 2, 2, 2});
     fakes.desktop.temp.clear();
+    fakes.desktop.problema = {"/manca/tmp", ENOENT};
     stato->nomeUtente = "ANNA_RISULTATI_SENZA_CARTELLA";
     auto f = apri();
     f->CreaPDF();
-    EXPECT_EQ(f->percorsoPDF(), QDir::tempPath() + "/ANNA_RISULTATI_SENZA_CARTELLA.pdf");
-    f->cmdRisp[1]->click();
+    ASSERT_EQ(fakes.dialogs.shown.size(), 1u);
+    EXPECT_EQ(ultimoMessaggio().text, "Impossibile usare la cartella temporanea /manca/tmp (non esiste): il file "
+                                      "PDF non è stato creato.");
+    EXPECT_TRUE(f->percorsoPDF().isEmpty());
     EXPECT_FALSE(QFileInfo::exists(QDir::tempPath() + "/ANNA_RISULTATI_SENZA_CARTELLA.pdf"));
+    EXPECT_FALSE(QFileInfo::exists("ANNA_RISULTATI_SENZA_CARTELLA.pdf"));
+    EXPECT_TRUE(fakes.desktop.opened.isEmpty());
 }
 
 TEST_F(Finestra, languageFile_namesTheHeadingsAndTheButtons)

@@ -5,12 +5,15 @@
 #include "RisultatiTest.h"
 
 #include "pdf/clsPDFCreator.h"
+#include "platform/SystemServices.h"
 #include "results/PdfRisultati.h"
 
 #include <QBuffer>
 #include <QDirIterator>
 #include <csignal>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace risultati;
 using lettura::Parola;
@@ -245,3 +248,43 @@ TEST_F(PdfRisultati, truncatedFile_isNotTakenForAFinishedReport)
     ASSERT_EQ(scrivi(pdf), EsitoPDF::Creato);
     EXPECT_TRUE(PdfCompleto(pdf));
 }
+
+namespace {
+
+// Another user's plants in the shared temporary folder, at the names a report
+// would have had there: a link to a file of the learner's, and a plain file.
+TEST_F(PdfRisultati, plantsAtThePdfsNameInASharedFolder_areNeverTouched_thePdfIsPrivate)
+{
+    QTemporaryDir condivisa;
+    const QString c = condivisa.path() + "/", profilo = temp + "profilo";
+    ASSERT_EQ(::chmod(QFile::encodeName(c).constData(), 01777), 0);
+    ASSERT_TRUE(QFile(profilo).open(QIODevice::WriteOnly) && QFile(c + "Tastavia.pdf").open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile::link(profilo, c + "ANNA.pdf"));
+    // Planted by a second user, where we may say so.
+    [[maybe_unused]] const int r = ::lchown(QFile::encodeName(c + "ANNA.pdf").constData(), 65534, 65534);
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR"), tmpdir = qgetenv("TMPDIR");
+    qunsetenv("XDG_RUNTIME_DIR");
+    qputenv("TMPDIR", QFile::encodeName(c + "manca"));
+    EXPECT_TRUE(platform::SystemServices().services().desktop->tempPath().isEmpty());   // never "/"
+    qputenv("TMPDIR", QFile::encodeName(c));
+    velocita({2, 2, 2, 2, 2});
+    {
+        platform::SystemServices sistema;
+        const QString privata = sistema.services().desktop->tempPath();
+        ASSERT_TRUE(privata.startsWith(c + "tastavia-"));
+        for (const QString nome : {"ANNA", "Tastavia"}) {
+            ASSERT_EQ(scrivi(PercorsoPDF(privata, nome)), EsitoPDF::Creato);
+            EXPECT_EQ(QFile::permissions(PercorsoPDF(privata, nome)), QFile::ReadOwner | QFile::WriteOwner |
+                                                                          QFile::ReadUser | QFile::WriteUser);
+        }
+    }
+    runtime.isNull() ? qunsetenv("XDG_RUNTIME_DIR") : qputenv("XDG_RUNTIME_DIR", runtime);
+    tmpdir.isNull() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", tmpdir);
+    EXPECT_EQ(QFileInfo(profilo).size(), 0);
+    EXPECT_EQ(QFileInfo(c + "ANNA.pdf").symLinkTarget(), profilo);
+    EXPECT_EQ(QFileInfo(c + "Tastavia.pdf").size(), 0);
+    // The run's private folder went with it: only the plants are left.
+    EXPECT_EQ(QDir(c).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::System).size(), 2);
+}
+
+} // namespace

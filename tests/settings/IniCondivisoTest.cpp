@@ -1,5 +1,7 @@
 // INI files shared with other processes and other users: concurrent writers,
 // read-only files, folders that cannot be written, full disks.
+#include "settings/AccessoFile.h"
+#include "settings/IniDocument.h"
 #include "settings/IniManager.h"
 #include "tests/support/FileSystemPiccolo.h"
 
@@ -278,6 +280,30 @@ TEST_F(IniShared, fullFileSystem_failsSaysWhyAndLeavesTheFileAsItWas)
     if (r == filesystem_test::kNessunFileSystem)
         GTEST_SKIP() << "no small file system can be mounted here";
     EXPECT_EQ(r, 0);
+}
+
+// A kill between the write and the cut of an in-place save: the file as it
+// is at that moment must read every key right, with no NUL and no old tail.
+TEST_F(IniShared, inPlaceSaveStoppedBeforeItsCut_readsEveryKeyRight)
+{
+    spit(path(), "[Options]\r\nSong=1\r\n[AccessName]\r\nName=" + QByteArray(400, 'X') + "\r\nRemember=1\r\n");
+    openToEveryone(0555, 0666);
+    const QString file = path();
+    const int r = asOrdinaryUser([&] {
+        IniDocument letto;
+        AccessoFile::primaDelTaglio = [&] { letto = IniDocument::fromBytes(slurp(file)); };
+        IniManager w;
+        w.setNome(file);
+        w.setSezione("AccessName");
+        const bool scritto = w.Scrivi("Name", "ANNA") != 0;   // shrinks the file by 400 bytes
+        const QByteArray b = letto.toBytes();
+        return scritto && !b.contains('\0') && !b.contains("XX") && letto.read("Options", "Song", "?") == "1" &&
+                       letto.read("AccessName", "Name", "?") == "ANNA" && letto.read("AccessName", "Remember", "?") == "1"
+                   ? 0 : 1;
+    });
+    chmodOf(dir.path(), 0700);
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(slurp(path()), "[Options]\r\nSong=1\r\n[AccessName]\r\nName=ANNA\r\nRemember=1\r\n");
 }
 
 } // namespace

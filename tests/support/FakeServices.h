@@ -106,7 +106,9 @@ public:
         opened << path;
         return viewer;
     }
+    ProblemaCartella problema;   // told when temp is empty
     QString tempPath() const override { return temp; }
+    ProblemaCartella tempProblem() const override { return problema; }
     int installerLanguage() const override { return language; }
 };
 
