@@ -128,6 +128,9 @@ void controllaEsercizio(const QString &path)
         for (int k = 1; k <= righe; ++k) {
             const QString v = voci.value(QString::number(k));
             EXPECT_FALSE(v.isEmpty()) << livello << "/" << k;
+            // The reader takes a pair of outer quotes off, as Windows does.
+            EXPECT_FALSE(v.size() >= 2 && v.front() == v.back() && (v.front() == u'"' || v.front() == u'\''))
+                << "outer quotes would be lost: " << livello << "/" << k;
             EXPECT_EQ(senzaTasto(v, separatore), QString()) << livello << "/" << k;
             const QStringList parti = v.split(separatore);
             EXPECT_LE(parti.size(), 2) << livello << "/" << k;
