@@ -103,10 +103,17 @@ void controllaEsercizio(const QString &path)
     SCOPED_TRACE(QFileInfo(path).fileName().toStdString());
     const QByteArray b = leggiFile(path);
     ASSERT_FALSE(b.isEmpty());
-    EXPECT_FALSE(b.startsWith("\xEF\xBB\xBF")) << "written as code page 1252";
     EXPECT_TRUE(soloCrLf(b));
-    const QString testo = daCp1252(b);
+    const QString testo = testoEsercizio(b);
     EXPECT_FALSE(testo.contains(QChar(0xFFFD)));
+    // Code page 1252 unless the text needs a character it lacks (the narrow
+    // no-break space): then UTF-8 with a byte-order mark, as the reader expects.
+    const bool serveUtf8 = !inCp1252(testo);
+    EXPECT_EQ(b.startsWith(bomUtf8), serveUtf8) << "UTF-8 with a mark exactly when code page 1252 cannot hold the text";
+    if (b.startsWith(bomUtf8)) {
+        EXPECT_EQ(testo.toUtf8(), b.mid(bomUtf8.size())) << "not valid UTF-8";
+        EXPECT_FALSE(testo.contains(QChar(0xFEFF))) << "a second mark";
+    }
     // UTF-8 by mistake shows up as Ã or Â followed by another high character.
     EXPECT_FALSE(testo.contains(QRegularExpression(QStringLiteral("[ÃÂ][\\x{80}-\\x{FF}]"))));
 
@@ -121,6 +128,9 @@ void controllaEsercizio(const QString &path)
         for (int k = 1; k <= righe; ++k) {
             const QString v = voci.value(QString::number(k));
             EXPECT_FALSE(v.isEmpty()) << livello << "/" << k;
+            // The reader takes a pair of outer quotes off, as Windows does.
+            EXPECT_FALSE(v.size() >= 2 && v.front() == v.back() && (v.front() == u'"' || v.front() == u'\''))
+                << "outer quotes would be lost: " << livello << "/" << k;
             EXPECT_EQ(senzaTasto(v, separatore), QString()) << livello << "/" << k;
             const QStringList parti = v.split(separatore);
             EXPECT_LE(parti.size(), 2) << livello << "/" << k;
@@ -153,7 +163,7 @@ TEST(CustomExercises, everyExercise_hasThreeFullTypeableLevels)
     int cinqueRighe = 0;
     for (const QString &p : esercizi) {
         controllaEsercizio(p);
-        const Sezioni s = leggiEsercizio(daCp1252(leggiFile(p)));
+        const Sezioni s = leggiEsercizio(testoEsercizio(leggiFile(p)));
         cinqueRighe += s.value(QStringLiteral("LIVELLO1")).value(QStringLiteral("6")).isEmpty();
     }
     EXPECT_GE(cinqueRighe, 2);

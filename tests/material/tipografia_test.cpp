@@ -4,6 +4,7 @@
 #include "app/modClavora.h"
 #include "keyboard/TabellaTasti.h"
 #include "platform/Tipografia.h"
+#include "tests/material/Materiale.h"
 #include "tests/support/FakeServices.h"
 
 #include <QFile>
@@ -117,4 +118,27 @@ TEST_F(FileIncollati, frenchWritersCharacters_reachTheModelLineWholeWhereTheKeym
     EXPECT_EQ(esercizi->LeggiVoceEsercizio(f, 1, 1), vicina);
     ASSERT_TRUE(esercizi->CaricaFileTesto());
     EXPECT_EQ(esercizi->rigaCorrente, vicina);
+}
+
+TEST_F(FileIncollati, shippedLessons_readWholeInEitherEncoding)
+{
+    // The course's UTF-8 lessons (with a byte-order mark) and its code page
+    // 1252 ones reach the model line as the tests read them, typography and all.
+    int utf8 = 0;
+    for (const QString &path : materiale::filesIn(QStringLiteral("CorsoDattilo"), QStringLiteral("*.ftd"))) {
+        const QByteArray b = materiale::leggiFile(path);
+        utf8 += b.startsWith(materiale::bomUtf8);
+        const materiale::Sezioni s = materiale::leggiEsercizio(materiale::testoEsercizio(b));
+        for (int livello = 1; livello <= 3; ++livello) {
+            const auto &voci = s.value(QStringLiteral("LIVELLO%1").arg(livello));
+            for (auto v = voci.begin(); v != voci.end(); ++v) {
+                QStringList parti = NormalizzaTipografia(v.value()).split(materiale::separatore);
+                for (QString &p : parti)
+                    p = p.trimmed();
+                EXPECT_EQ(esercizi->LeggiVoceEsercizio(path, livello, v.key().toInt()), parti.join(QStringLiteral("\r\n")))
+                    << path.toStdString() << " " << livello << "/" << v.key().toStdString();
+            }
+        }
+    }
+    EXPECT_GE(utf8, 1);
 }
