@@ -16,7 +16,7 @@ namespace materiale {
 
 // Every character the French key table maps, in table order of keys, plus CR.
 // ˆ is the modifier-letter circumflex (code 136), typed with AltGr.
-inline const QString &tastiera()
+inline const QString &caratteriTabella()
 {
     static const QString s = QString::fromUtf8(
         "aAâäzZeE€êërRtTyYuUûüiIîìïoOôòöpP"
@@ -47,7 +47,7 @@ inline const QString &caratteriTipizzabili()
         tastiera::TabellaTasti francese;
         if (oss)
             francese.ApplicaLayout(&*oss);
-        for (QChar c : tastiera() + francesi())
+        for (QChar c : caratteriTabella() + francesi())
             if (tabella.Scrive(c) || francese.Scrive(c))
                 out += c;
         return out;

@@ -296,10 +296,11 @@ TEST(Course, wordsFromTheFirstLesson_lettersInFrenchFrequencyOrder)
             continue;
         EXPECT_GE(primaLezione(a.key()), 0) << QString(a.key()).toStdString() << " is never taught";
         for (auto b = quota.begin(); b != quota.end(); ++b)
-            if (a.value() >= 4 * b.value() && primaLezione(b.key()) >= 0 && !QStringLiteral("fj").contains(b.key()))
+            if (a.value() >= 4 * b.value() && primaLezione(b.key()) >= 0 && !QStringLiteral("fj").contains(b.key())) {
                 EXPECT_LE(primaLezione(a.key()), primaLezione(b.key()))
                     << QString(a.key()).toStdString() << " (" << a.value() << " %) after "
                     << QString(b.key()).toStdString() << " (" << b.value() << " %)";
+            }
     }
     const int primaDiZywx = std::max(primaLezione(QChar(0xE9)), primaLezione(u'\''));
     for (QChar c : QStringLiteral("zywx"))
@@ -421,13 +422,16 @@ TEST(Material, narrowNoBreakSpace_beforeHighSignsAndInsideGuillemetsOnly_everywh
         for (qsizetype i = 0; i < t.size(); ++i) {
             const QChar prima = i > 0 ? t.at(i - 1) : QChar();
             const QChar dopo = i + 1 < t.size() ? t.at(i + 1) : QChar();
-            if (t.at(i) == fine)
+            if (t.at(i) == fine) {
                 EXPECT_TRUE(prima == QChar(0xAB) || QStringLiteral(";:!?\u00BB").contains(dopo))
                     << r.dove.toStdString() << ": " << t.toStdString();
-            if (t.at(i) == QChar(0xAB))
+            }
+            if (t.at(i) == QChar(0xAB)) {
                 EXPECT_EQ(dopo, fine) << r.dove.toStdString() << ": " << t.toStdString();
-            if (t.at(i) == QChar(0xBB) || (insegnata && i > 0 && QStringLiteral(";:!?").contains(t.at(i))))
+            }
+            if (t.at(i) == QChar(0xBB) || (insegnata && i > 0 && QStringLiteral(";:!?").contains(t.at(i)))) {
                 EXPECT_EQ(prima, fine) << r.dove.toStdString() << ": " << t.toStdString();
+            }
         }
     }
 }

@@ -17,7 +17,7 @@ using namespace materiale;
 
 TEST(KeySet, literal_holdsTheTableEntriesOnceEach)
 {
-    const QString &s = tastiera();
+    const QString &s = caratteriTabella();
     EXPECT_EQ(s.size(), 121);
     EXPECT_EQ(QSet<QChar>(s.begin(), s.end()).size(), 121);
 }
