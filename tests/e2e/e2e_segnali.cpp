@@ -104,6 +104,16 @@ const struct Momento {
                           QRadioButton *o = f->optMenu[4];
                           clicca(o->mapToGlobal(QPoint(qMin(o->width(), o->sizeHint().width()) / 2, o->height() / 2)));
                       }});
+         // A click while the pop-up shows may only send it away, as for a learner:
+         // then the option is clicked again.
+         p.push_back({"the pop-up gone or the game window", [&f] {
+                          return aperta<FrmPlay>() || !f->s.popupVisibile;
+                      }, [&f] {
+                          if (aperta<FrmPlay>())
+                              return;
+                          QRadioButton *o = f->optMenu[4];
+                          clicca(o->mapToGlobal(QPoint(qMin(o->width(), o->sizeHint().width()) / 2, o->height() / 2)));
+                      }});
          p.push_back({"the game window", [] { return aperta<FrmPlay>(); }, nulla});
          return p;
      }},

@@ -109,9 +109,11 @@ TEST(Weston, compositorsKeymap_typedAsItIs_neverChanged)
              EXPECT_EQ(domande.aperte, 0);   // no box: neither a false warning nor a true one
              EXPECT_EQ(tastiXwayland(), tasti);
              // The captions are the keymap's: A where AZERTY has it, Q on US.
-             const tastiera::LayoutTastiera *l = f->picKeyword->tabella().layout();
-             EXPECT_EQ(f->picKeyword->stato().tasto(0).didascalia, francese ? "A" : "Q")
-                 << (l ? l->nome().toStdString() : "no keymap");
+             // Natively the captions are the compositor's keymap: A where AZERTY has
+             // it, Q on US. (Xwayland's own keymap is checked above and below.)
+             if (QGuiApplication::platformName() == "wayland") {
+                 EXPECT_EQ(f->picKeyword->stato().tasto(0).didascalia, QString(francese ? "A" : "Q"));
+             }
          }},
     };
     studente.parti();
