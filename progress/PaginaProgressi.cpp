@@ -40,7 +40,8 @@ void Serie(Tela &tela, const QRectF &area, const DatiPagina &d, bool velocita, i
         basso = std::min(basso, p.precisione);
     }
     const double cima = velocita ? FineScala(alto) : 100;
-    const double fondo = velocita ? 0 : std::min(90.0, std::floor(basso / 10) * 10);
+    // Accuracy from a multiple of 20 below the lowest day: steps of 5 or 10 and more.
+    const double fondo = velocita ? 0 : std::min(80.0, std::floor(basso / 20) * 20);
     tela.Rettangolo(area, Nessuno, Grigio);
     for (int i = 0; i <= 4; ++i) {
         const double y = area.bottom() - area.height() * i / 4;
@@ -161,16 +162,17 @@ void DisegnaPagina(Tela &tela, const DatiPagina &d)
     for (const StatCarattere &s : deboli) {
         y += 6;
         const QString c = QString(QChar(s.carattere));
-        tela.Rettangolo(QRectF(Sinistra, y - 3.8, 6, 5), ColoreTasso(s.tassoErrori()), Grigio);
+        const double tasso = double(s.errori) / double(std::max<int64_t>(1, s.attesi + s.errori));
+        tela.Rettangolo(QRectF(Sinistra, y - 3.8, 6, 5), ColoreTasso(tasso), Grigio);
         tela.Testo({Sinistra + 3, y}, c, 10, true, Nero, Tela::Centro);
-        QString riga = Percento(double(s.errori) / double(std::max<int64_t>(1, s.attesi + s.errori))) + " " +
-                       t.errori;
+        QString riga = Percento(tasso) + " " + t.errori;
         if (s.mediana >= 0)
             riga += QStringLiteral(" · ") + QString::number(int(std::lround(s.mediana))) + " ms";
         tela.Testo({Sinistra + 8, y}, riga, 8, false, Nero);
         if (!s.confusioni.empty())
             tela.Testo({Sinistra + 8, y + 2.8},
-                       t.confusione.arg(QChar(s.confusioni.front().first), QChar(s.carattere)) + " (" +
+                       t.confusione.arg(QString(QChar(s.confusioni.front().first)), QString(QChar(s.carattere))) +
+                           " (" +
                            QString::number(s.confusioni.front().second) + ")",
                        7, false, Grigio);
     }
@@ -178,11 +180,14 @@ void DisegnaPagina(Tela &tela, const DatiPagina &d)
     // The course.
     const double colonna = 108;
     y = 186;
-    tela.Testo({colonna, y}, t.corso, 10, true, Nero);
+    if (!d.lezioniCorso.isEmpty())
+        tela.Testo({colonna, y}, t.corso, 10, true, Nero);
     y += 5;
+    if (!d.lezioniCorso.isEmpty()) {
     tela.Testo({colonna, y}, t.lezione, 7, true, Nero);
     tela.Testo({colonna + 52, y}, t.ultima, 7, true, Nero, Tela::Destra);
     tela.Testo({colonna + 80, y}, t.migliore, 7, true, Nero, Tela::Destra);
+    }
     QStringList daFare;
     int mostrate = 0;
     for (const QString &lezione : d.lezioniCorso) {

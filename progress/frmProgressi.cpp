@@ -152,6 +152,7 @@ frmProgressi::frmProgressi(modClavora &stato, ArchivioProgressi &archivio, const
     scorre->setGeometry(8, 8, 754, 500);
     scorre->setWidget(new FoglioProgressi([this](QPainter &p, const QRectF &a) { DisegnaSu(p, a); }, scorre));
     scorre->setAlignment(Qt::AlignHCenter);
+    scorre->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     opt30_ = new QRadioButton(t.periodo30, this);
     opt30_->setGeometry(10, 522, 150, 24);

@@ -77,7 +77,10 @@ TEST_F(Finestra, historyWithAccentErrors_showsThemWeakestAndTwoDays)
         rossi += k.tasso > 0.25;
     EXPECT_EQ(rossi, 2);
     if (qEnvironmentVariableIsSet("TASTAVIA_SCREENSHOTS"))
+    {
         f.grab().save(TASTAVIA_SOURCE_DIR "/docs/progressi.png");
+        f.Pagina(840).save(TASTAVIA_SOURCE_DIR "/docs/progressi-pagina.png");
+    }
     EXPECT_FALSE(f.Pagina(420).isNull());
 }
 
