@@ -59,8 +59,9 @@ CREATE TABLE confusioni (
   PRIMARY KEY (studente, giorno, atteso, digitato)) WITHOUT ROWID;
 )";
 
-// Version 2: the times between keystrokes as sixteen classes, and a summary per
-// day and kind of material, so that years of history chart without a scan.
+// Version 2: the times between keystrokes as sixteen classes, and summaries per
+// day and kind of material and per character over all days, so that years of
+// history are shown without a scan.
 QByteArray schema2()
 {
     QByteArray sql;
@@ -75,7 +76,20 @@ CREATE TABLE giorni (
 INSERT INTO giorni (studente, giorno, materiale, righe, somma_velocita, battute, errori)
   SELECT studente, giorno, materiale, count(*), sum(velocita), sum(battute), sum(errori)
   FROM sessioni WHERE evento IN (0, 3) GROUP BY studente, giorno, materiale;
+CREATE TABLE caratteri_totali (
+  studente TEXT NOT NULL, carattere INTEGER NOT NULL,
+  attesi INTEGER NOT NULL DEFAULT 0, battute INTEGER NOT NULL DEFAULT 0, errori INTEGER NOT NULL DEFAULT 0,
 )";
+    QByteArray colonne, somme;
+    for (int i = 0; i < 16; ++i) {
+        sql += "  t" + QByteArray::number(i) + " INTEGER NOT NULL DEFAULT 0,\n";
+        colonne += ", t" + QByteArray::number(i);
+        somme += ", sum(t" + QByteArray::number(i) + ")";
+    }
+    sql += "  PRIMARY KEY (studente, carattere)) WITHOUT ROWID;\n"
+           "INSERT INTO caratteri_totali (studente, carattere, attesi, battute, errori" + colonne + ")\n"
+           "  SELECT studente, carattere, sum(attesi), sum(battute), sum(errori)" + somme +
+           " FROM caratteri GROUP BY studente, carattere;\n";
     return sql;
 }
 
@@ -314,10 +328,15 @@ Esito ArchivioProgressi::Scrivi(const Lotto &lotto)
     }
     sqlCarattere += ")" + valori + ")" + aggiorna;
     Istruzione carattere(db_, sqlCarattere.constData());
+    // The same figures into the character's totals: ?2 (the day) is left out.
+    QByteArray sqlTotale = sqlCarattere;
+    sqlTotale.replace("INSERT INTO caratteri (studente, giorno, carattere", "INSERT INTO caratteri_totali (studente, carattere");
+    sqlTotale.replace(" VALUES (?1,?2,?3,", " VALUES (?1,?3,");
+    Istruzione totale(db_, sqlTotale.constData());
     Istruzione confusione(db_,
         "INSERT INTO confusioni (studente, giorno, atteso, digitato, volte) VALUES (?1,?2,?3,?4,?5)"
         " ON CONFLICT DO UPDATE SET volte = volte + excluded.volte");
-    for (const Istruzione *i : {&sessione, &giorno, &carattere, &confusione})
+    for (const Istruzione *i : {&sessione, &giorno, &carattere, &totale, &confusione})
         if (i->codice != SQLITE_OK)
             return fallito(i->codice);
 
@@ -358,6 +377,15 @@ Esito ArchivioProgressi::Scrivi(const Lotto &lotto)
         for (int i = 0; i < 16; ++i)
             carattere.intero(7 + i, c.tempi[size_t(i)]);
         if ((r = carattere.esegui()) != SQLITE_DONE)
+            return fallito(r);
+        totale.testo(1, lotto.studente);
+        totale.intero(3, c.carattere);
+        totale.intero(4, c.attesi);
+        totale.intero(5, c.battute);
+        totale.intero(6, c.errori);
+        for (int i = 0; i < 16; ++i)
+            totale.intero(7 + i, c.tempi[size_t(i)]);
+        if ((r = totale.esegui()) != SQLITE_DONE)
             return fallito(r);
     }
     for (const Confusione &c : lotto.confusioni) {

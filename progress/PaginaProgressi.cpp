@@ -57,11 +57,25 @@ void Serie(Tela &tela, const QRectF &area, const DatiPagina &d, bool velocita, i
         return area.left() + (giorni > 0 ? area.width() * double(n) / giorni : area.width() / 2);
     };
     auto y = [&](double v) { return area.bottom() - area.height() * (v - fondo) / (cima - fondo); };
+    // Years of days: the days that fall on one step of 0.5 mm share one point
+    // (their mean), so a line has at most a few hundred points.
+    const double passo = 0.5;
     for (int m = 0; m < int(ColoriMateriale.size()); ++m) {
         std::vector<QPointF> linea;
-        for (const PuntoGiorno &p : punti)
-            if (p.materiale == m)
-                linea.emplace_back(x(p.giorno), y(velocita ? p.velocita : p.precisione));
+        int inPasso = 0;
+        for (const PuntoGiorno &p : punti) {
+            if (p.materiale != m)
+                continue;
+            const QPointF q(x(p.giorno), y(velocita ? p.velocita : p.precisione));
+            if (!linea.empty() && giorni > 180 && std::floor(q.x() / passo) == std::floor(linea.back().x() / passo)) {
+                QPointF &b = linea.back();
+                b.setY((b.y() * inPasso + q.y()) / (inPasso + 1));
+                ++inPasso;
+                continue;
+            }
+            linea.push_back(q);
+            inPasso = 1;
+        }
         if (linea.empty())
             continue;
         tela.Polilinea(linea, ColoriMateriale[size_t(m)], 0.5f);

@@ -75,39 +75,46 @@ bool LeggiRiepilogo(ArchivioProgressi &archivio, const QString &studente, int da
         ok = ok && q.ok;
     }
 
-    // The characters, with the median of the last week beside that of the days before.
+    // The characters, summed by SQLite (years of days are many rows), and the
+    // last week's times apart for the trend.
     std::map<char16_t, StatCarattere> perCarattere;
-    std::map<char16_t, std::pair<Istogramma, Istogramma>> perTendenza;
-    int oggi = 0;
+    std::map<char16_t, Istogramma> settimana;
     {
-        QByteArray sql = "SELECT carattere, giorno, attesi, battute, errori";
+        QByteArray somme;
         for (int i = 0; i < 16; ++i)
-            sql += ", t" + QByteArray::number(i);
-        sql += " FROM caratteri WHERE studente = ?1 AND giorno >= ?2 ORDER BY giorno";
+            somme += ", sum(t" + QByteArray::number(i) + ")";
+        // All days: the totals kept beside the days.
+        const QByteArray sql = daGiorno <= 0
+            ? "SELECT carattere, attesi, battute, errori" + QByteArray(somme).replace("sum(", "(") +
+                  " FROM caratteri_totali WHERE studente = ?1 AND ?2 <= 0"
+            : "SELECT carattere, sum(attesi), sum(battute), sum(errori)" + somme +
+                  " FROM caratteri WHERE studente = ?1 AND giorno >= ?2 GROUP BY carattere";
         Lettura q(db, sql.constData(), studente, daGiorno);
-        std::vector<std::pair<int, std::pair<char16_t, Istogramma>>> giornalieri;
         while (q.riga()) {
-            const char16_t c = char16_t(q.intero(0));
-            StatCarattere &s = perCarattere[c];
-            s.carattere = c;
-            s.attesi += q.intero(2);
-            s.battute += q.intero(3);
-            s.errori += q.intero(4);
-            Istogramma h{};
-            for (int i = 0; i < 16; ++i) {
-                h[size_t(i)] = int32_t(q.intero(5 + i));
-                s.tempi[size_t(i)] += h[size_t(i)];
-            }
-            oggi = std::max(oggi, int(q.intero(1)));
-            giornalieri.push_back({int(q.intero(1)), {c, h}});
+            StatCarattere &c = perCarattere[char16_t(q.intero(0))];
+            c.carattere = char16_t(q.intero(0));
+            c.attesi = q.intero(1);
+            c.battute = q.intero(2);
+            c.errori = q.intero(3);
+            for (int i = 0; i < 16; ++i)
+                c.tempi[size_t(i)] = int32_t(q.intero(4 + i));
         }
         ok = ok && q.ok;
-        const int settimana = oggi > 0 ? GiornoPrima(oggi, 7) : 0;
-        for (const auto &[giorno, voce] : giornalieri) {
-            auto &coppia = perTendenza[voce.first];
-            Istogramma &h = giorno > settimana ? coppia.second : coppia.first;
-            for (size_t i = 0; i < h.size(); ++i)
-                h[i] += voce.second[i];
+        int oggi = 0;
+        Lettura ultimo(db, "SELECT max(giorno) FROM caratteri WHERE studente = ?1 AND giorno >= ?2", studente,
+                       daGiorno);
+        if (ultimo.riga())
+            oggi = int(ultimo.intero(0));
+        if (oggi > 0) {
+            const QByteArray recenti = "SELECT carattere" + somme +
+                                       " FROM caratteri WHERE studente = ?1 AND giorno > ?2 GROUP BY carattere";
+            Lettura w(db, recenti.constData(), studente, std::max(daGiorno - 1, GiornoPrima(oggi, 7)));
+            while (w.riga()) {
+                Istogramma &h = settimana[char16_t(w.intero(0))];
+                for (int i = 0; i < 16; ++i)
+                    h[size_t(i)] = int32_t(w.intero(1 + i));
+            }
+            ok = ok && w.ok;
         }
     }
     {
@@ -123,9 +130,13 @@ bool LeggiRiepilogo(ArchivioProgressi &archivio, const QString &studente, int da
     }
     for (auto &[c, s] : perCarattere) {
         s.mediana = Mediana(s.tempi);
-        const auto &t = perTendenza[c];
-        const double prima = Mediana(t.first), dopo = Mediana(t.second);
-        s.tendenza = prima >= 0 && dopo >= 0 ? dopo - prima : 0;
+        // The last week against the days before it.
+        Istogramma prima = s.tempi;
+        const Istogramma &dopo = settimana[c];
+        for (size_t i = 0; i < prima.size(); ++i)
+            prima[i] -= dopo[i];
+        const double m0 = Mediana(prima), m1 = Mediana(dopo);
+        s.tendenza = m0 >= 0 && m1 >= 0 ? m1 - m0 : 0;
         r.caratteri.push_back(s);
     }
 
