@@ -42,8 +42,10 @@ std::shared_ptr<Progressi> ComponiProgressi(frmClavora &principale, modClavora &
     auto progressi = std::make_shared<Progressi>(s);
     principale.pratica.registro = &progressi->registratore;
     // A store that cannot be written never stops practice: told once, after the line.
-    progressi->registratore.suErrore = [&principale, &s, lingua, progressi](progressi::Esito) {
-        QTimer::singleShot(0, &principale, [&principale, &s, lingua, percorso = progressi->archivio.percorso()] {
+    // (The path, not the recorder's owner: that would keep itself alive.)
+    progressi->registratore.suErrore = [&principale, &s, lingua,
+                                        percorso = progressi->archivio.percorso()](progressi::Esito) {
+        QTimer::singleShot(0, &principale, [&principale, &s, lingua, percorso] {
             s.servizi.dialogs->message(&principale, QStringLiteral("Tastavia"),
                                        Testo(lingua, QStringLiteral("0472"),
                                              QStringLiteral("Non è possibile registrare i progressi in %1. "
