@@ -7,6 +7,7 @@
 #include "progress/EsercizioMirato.h"
 
 #include <QDir>
+#include <algorithm>
 #include <QFile>
 #include <QPainter>
 #include <QPushButton>
@@ -272,7 +273,11 @@ void frmProgressi::cmdMirato_Click()
     // The weakest of everything kept, not only of the days shown.
     Riepilogo tutto;
     LeggiRiepilogo(archivio_, dati_.riepilogo.studente, 0, tutto);
-    const auto deboli = PiuDeboli(tutto.caratteri, 3, ammessi);
+    auto deboli = PiuDeboli(tutto.caratteri, 3, ammessi);
+    // Characters never missed are aimed at only when no character was.
+    if (std::any_of(deboli.begin(), deboli.end(), [](const StatCarattere &c) { return c.errori > 0; }))
+        deboli.erase(std::remove_if(deboli.begin(), deboli.end(), [](const StatCarattere &c) { return c.errori == 0; }),
+                     deboli.end());
     if (deboli.empty()) {
         avviso(T("0471", u"Non ci sono ancora abbastanza dati per scegliere i tasti deboli: "
                          u"fai prima qualche esercizio."),
