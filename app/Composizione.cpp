@@ -3,13 +3,68 @@
 #include "app/frmClavora.h"
 #include "app/modClavora.h"
 #include "game/FrmPlay.h"
+#include "keyboard/TabellaTasti.h"
+#include "progress/RegistratoreProgressi.h"
+#include "progress/frmProgressi.h"
 #include "report/frmReportFreeTXT.h"
 #include "results/frmClassifica.h"
 #include "settings/Impostazioni.h"
+#include "settings/Segnalibro.h"
 #include "settings/frmInput.h"
 #include "settings/frmLanguage.h"
 #include "settings/modLanguageSupport.h"
 #include "ui/frmInfo.h"
+
+#include <QTimer>
+#include <memory>
+
+namespace {
+
+// The learner's history beside the settings file; the store is opened by the
+// first line written or the progress window, never at start-up.
+struct Progressi {
+    Progressi(modClavora &s)
+        : archivio(s.cartellaProgramma + progressi::NomeArchivio),
+          registratore(archivio, *s.servizi.clock, [this](QChar c) {
+              return int(tabella.TastiDellaVoce(tabella.CercaVoce(c)).size());
+          })
+    {
+        registratore.fonteStudente = [&s] { return s.nomeUtente.trimmed(); };
+    }
+    tastiera::TabellaTasti tabella;
+    progressi::ArchivioProgressi archivio;
+    progressi::RegistratoreProgressi registratore;
+};
+
+std::shared_ptr<Progressi> ComponiProgressi(frmClavora &principale, modClavora &s, const TestoLingua &lingua)
+{
+    // Kept alive by the window's hook; the engine, a member of the window, goes first.
+    auto progressi = std::make_shared<Progressi>(s);
+    principale.pratica.registro = &progressi->registratore;
+    // A store that cannot be written never stops practice: told once, after the line.
+    // (The path, not the recorder's owner: that would keep itself alive.)
+    progressi->registratore.suErrore = [&principale, &s, lingua,
+                                        percorso = progressi->archivio.percorso()](progressi::Esito) {
+        QTimer::singleShot(0, &principale, [&principale, &s, lingua, percorso] {
+            s.servizi.dialogs->message(&principale, QStringLiteral("Tastavia"),
+                                       Testo(lingua, QStringLiteral("0472"),
+                                             QStringLiteral("Non è possibile registrare i progressi in %1. "
+                                                            "Gli esercizi continuano senza registrazione."))
+                                           .arg(percorso),
+                                       platform::Dialogs::Warning, platform::Dialogs::Ok);
+        });
+    };
+    principale.apriProgressi = [&s, lingua, progressi](QWidget *proprietario) {
+        const QString segnalibro = LeggiSegnalibro(s.gestoreIni, s.cartellaProgramma, s.nomeUtente);
+        progressi::frmProgressi finestra(s, progressi->archivio, s.nomeUtente.trimmed(), segnalibro, lingua,
+                                         proprietario);
+        finestra.exec();
+        return finestra.esercizioMirato();
+    };
+    return progressi;
+}
+
+} // namespace
 
 void ComponiFinestre(frmClavora &principale, modClavora &s)
 {
@@ -57,8 +112,10 @@ void ComponiFinestre(frmClavora &principale, modClavora &s)
         frmReportFreeTXT report(s, lingua, proprietario);
         return report.exec();
     };
-    principale.apriGioco = [&s, lingua](QWidget *proprietario) {
+    const auto progressi = ComponiProgressi(principale, s, lingua);
+    principale.apriGioco = [&s, lingua, progressi](QWidget *proprietario) {
         FrmPlay gioco(s, lingua, proprietario);
+        gioco.regole.registro = &progressi->registratore;
         return gioco.exec();
     };
 }

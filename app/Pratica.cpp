@@ -162,6 +162,8 @@ void Pratica::AvvioComune()
     larghezzaAttuale_ = 0;
     setStartAbilitato(false);
     battuteFrase_ = erroriFrase_ = 0;
+    if (registro)
+        registro->InizioRiga();
     s.Suona(104);
     AvanzaCarattere(true, nullptr);
 }
@@ -246,6 +248,8 @@ Pratica::EsitoTasto Pratica::GiudicaTasto(int k)
             e.codice = 0;
             return e;
         }
+        if (registro)
+            registro->Tasto(carattereAtteso_.at(0), k == atteso ? QChar() : testo::carattereTasto(k));
         if (k == atteso) {
             s.Suona(107);
         } else {
@@ -255,6 +259,8 @@ Pratica::EsitoTasto Pratica::GiudicaTasto(int k)
             s.Suona(101);
         }
     } else if (k == atteso) {
+        if (registro)
+            registro->Tasto(carattereAtteso_.at(0), QChar());
         s.Suona(107);
     } else {
         e.errore = true;
@@ -266,6 +272,8 @@ Pratica::EsitoTasto Pratica::GiudicaTasto(int k)
         }
         // Errors count once the line's clock runs.
         if (cronometroAttivo_) {
+            if (registro)
+                registro->Tasto(carattereAtteso_.at(0), testo::carattereTasto(k));
             e.erroreContato = true;
             incrementa(erroriFrase_);
             incrementa(s.totaleErrori);
@@ -311,6 +319,7 @@ Pratica::EsitoFineRiga Pratica::FineRiga()
     if (s.modoFileTesto) {
         s.tempoEsercizio = QTime(0, 0).addSecs(secondi);
         r.fileTesto = true;
+        Registra(RegistroEventi::Testo, v, 0);
         return r;
     }
     if (v == 0)
@@ -333,7 +342,29 @@ Pratica::EsitoFineRiga Pratica::FineRiga()
     r.messaggio = ComponiMessaggio(testi.fineRiga(s.unitaVelocita), r.punteggio, v, r.record, lode);
     r.icona = 420 + FasciaPunteggio(r.punteggio, s.indiceModo);
     primaFrase_ = false;
+    Registra(RegistroEventi::Riga, v, r.punteggio);
     return r;
+}
+
+void Pratica::Registra(RegistroEventi::Evento evento, float velocita, int punteggio)
+{
+    if (!registro)
+        return;
+    RegistroEventi::Fine f;
+    f.evento = evento;
+    f.materiale = s.modoFileTesto ? RegistroEventi::FileTesto
+                  : s.fileEsercizio.isEmpty() ? RegistroEventi::Frasi
+                  : modoCorso_ ? RegistroEventi::Corso
+                  : modClavora::NomeFile(s.fileEsercizio).startsWith(prefissoMirato) ? RegistroEventi::Mirato
+                                                                                      : RegistroEventi::Esercizio;
+    f.file = f.materiale == RegistroEventi::Corso ? modClavora::NomeSenzaEstensione(s.fileEsercizio)
+                                                 : modClavora::NomeFile(s.fileEsercizio);
+    f.livello = s.livelloCorrente;
+    f.numero = s.modoFileTesto ? 0 : numeroFrase();
+    f.modo = s.indiceModo;
+    f.velocita = velocita;
+    f.punteggio = punteggio;
+    registro->Finito(f);
 }
 
 Pratica::Seguito Pratica::DopoFineRiga() const

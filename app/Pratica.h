@@ -9,6 +9,7 @@
 #include "app/Esercizi.h"
 #include "app/modClavora.h"
 #include "app/TestiClavora.h"
+#include "progress/RegistroEventi.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -30,6 +31,11 @@ public:
         std::function<void()> SalvaSegnalibro;
     };
     Finestre finestre;
+    // Where keystrokes and finished lines are told, for the learner's
+    // progress; null when nothing is kept.
+    RegistroEventi *registro = nullptr;
+    // Exercise files with this name start are the practice aimed at weak keys.
+    static constexpr QLatin1String prefissoMirato{"Mirato_"};
 
     Esercizi esercizi;
 
@@ -165,6 +171,7 @@ private:
     // False when the line is complete (nothing more is expected).
     bool AvanzaCarattere(bool riavvia, EsitoTasto *esito);
     void AzzeraMedie();
+    void Registra(RegistroEventi::Evento evento, float velocita, int punteggio);
 
     modClavora &s;
     const TestiClavora &testi;

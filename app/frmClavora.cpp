@@ -172,8 +172,11 @@ void frmClavora::Form_Load(const QString &comando)
                                picNotebook->geometry().bottom() + 6);
     imgX->move(qMax(2, picNotebook->x() - imgX->width() - 12), picNotebook->y() + 8);
     const int passoMenu = shpMenu[0]->width() + shpMenu[0]->width() / 3;
-    for (int i = 0; i < 8; ++i) {
-        shpMenu[size_t(i)]->move(picNotebook->x() + i * passoMenu,
+    for (int i = 0; i < 9; ++i) {
+        // The progress command closes the row; the key of a character without
+        // one shows after it.
+        const int posto = i == 7 ? 8 : i == 8 ? 7 : i;
+        shpMenu[size_t(i)]->move(picNotebook->x() + posto * passoMenu,
                                  qMax(2, picNotebook->y() - shpMenu[0]->height() - 6));
         lblMenu[size_t(i)]->move(shpMenu[size_t(i)]->pos());
     }
@@ -316,7 +319,7 @@ int frmClavora::ShowWithBackdrop(int selettore)
 bool frmClavora::eventFilter(QObject *o, QEvent *e)
 {
     // Menu labels: a click runs their command; the hover marker follows the mouse.
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < 9; ++i) {
         if (o != lblMenu[size_t(i)])
             continue;
         if (e->type() == QEvent::MouseButtonRelease && lblMenu[size_t(i)]->isEnabled()) {

@@ -57,6 +57,9 @@ public:
     std::function<int(QWidget *proprietario)> apriReport;      // 3: the text-file report
     std::function<int(QWidget *proprietario)> apriGioco;       // training and game
     std::function<bool(QWidget *proprietario, const frmInfo::Azioni &)> apriInfo;  // true: print
+    // The learner's progress; returns the aimed exercise to start (an entry of
+    // the exercise list), empty for none.
+    std::function<QString(QWidget *proprietario)> apriProgressi;
 
     // The texts of the interface language by id; empty: the built-in Italian ones.
     TestoLingua lingua;
@@ -114,8 +117,9 @@ public:
     PannelloMessaggio *picMessaggio = nullptr;
     QLabel *lblMessaggio = nullptr;
     QLabel *imgIconaPunteggio = nullptr;
-    std::array<QLabel *, 8> lblMenu{};
-    std::array<Forma *, 8> shpMenu{};
+    // 0..6 the commands, 7 the key of a character without one, 8 the progress.
+    std::array<QLabel *, 9> lblMenu{};
+    std::array<Forma *, 9> shpMenu{};
     Forma *shpEV = nullptr;
     std::array<QRadioButton *, 5> optMenu{};
     std::array<QRadioButton *, 2> optLevel{};
@@ -180,6 +184,7 @@ private:
     void AggiornaCategorie();
     void RiempiCorso();
     void SalvaSegnalibro();
+    void ApriProgressi();
     // frmClavora_effetti.cpp
     void ImpostaFumetti();
     void ApriPopup();

@@ -251,12 +251,13 @@ void frmClavora::CreaControlli()
 // The menu labels along the top, their indicators and the hover marker.
 void frmClavora::CreaMenu()
 {
-    const char *simboli[8] = {"✖", "↺", "?", "♪", "☰", "▣", "◐", "✎"};
-    const char *suggerimentiMenu[8] = {
+    const char *simboli[9] = {"✖", "↺", "?", "♪", "☰", "▣", "◐", "✎", "↗"};
+    const char *suggerimentiMenu[9] = {
         "Chiude il programma", "Ricomincia da capo", "Informazioni e guida",
         "Abilita o disabilita i suoni", "Visualizza o nasconde la mappa \"tasto/dito\"",
-        "Evidenzia o nasconde i tasti da premere", "Cambia il colore dello sfondo", ""};
-    for (int i = 0; i < 8; ++i) {
+        "Evidenzia o nasconde i tasti da premere", "Cambia il colore dello sfondo", "",
+        "Progressi e tasti deboli"};
+    for (int i = 0; i < 9; ++i) {
         shpMenu[size_t(i)] = new Forma(this);
         shpMenu[size_t(i)]->setGeometry(89 + i * 30, 5, 22, 22);
         lblMenu[size_t(i)] = new QLabel(simboli[i], this);

@@ -28,6 +28,7 @@ void frmClavora::ApplicaTesti()
         optLevel[i]->setText(c.livelli[i]);
     for (size_t i = 0; i < c.suggerimentiMenu.size(); ++i)
         lblMenu[i]->setToolTip(c.suggerimentiMenu[i]);
+    lblMenu[8]->setToolTip(Testo(lingua, QStringLiteral("0450"), QStringLiteral("Progressi e tasti deboli")));
     // The first counter shows the keystrokes taken, the second the wrong ones.
     lblNumBatt[0]->setToolTip(c.digitazioniEsatte);
     lblNumBatt[1]->setToolTip(c.digitazioniErrate);

@@ -99,6 +99,9 @@ void frmClavora::lblMenu_Click(int indice)
         if (!pratica.carattereAtteso().isEmpty())
             txtInput->Digita(pratica.carattereAtteso().at(0));
         break;
+    case 8:
+        ApriProgressi();
+        break;
     default:
         break;
     }
@@ -190,6 +193,28 @@ void frmClavora::SalvaSegnalibro()
                       testi.testiMessaggi.mid(17, 6));
     s.avvisoScrittura.Avvisa(s.gestoreIni, *s.servizi.dialogs, this);
     Attivati();
+}
+
+// The progress window; after it the practice starts again, with the aimed
+// exercise when its button made one.
+void frmClavora::ApriProgressi()
+{
+    NascondiPopup();
+    s.Suona(105);
+    const QString mirato = apriProgressi ? apriProgressi(this) : QString();
+    Attivati();
+    picDisplay->setFocus();
+    pratica.RichiediRiavvio();
+    cmdStart_Click();
+    if (mirato.isEmpty() || chiusa)
+        return;
+    optMenu[2]->setChecked(true);
+    optMenu_Click(2);
+    const int voce = cboListFile->findText(mirato);
+    if (voce < 0)
+        return;
+    cboListFile->setCurrentIndex(voce);
+    cmdStart_Click();
 }
 
 // The keyboard exactly as shown (the Enter prompt stopped, Enter raised) on a

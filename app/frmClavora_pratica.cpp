@@ -31,6 +31,7 @@ void frmClavora::cmdStart_Click()
     NascondiPopup();
     Attivati();
     lblMenu[2]->setEnabled(false);
+    lblMenu[8]->setEnabled(false);
     picKeyword->RipristinaTastiera();
     lblTime->setText("00:00");
     shpProgressTime->resize(0, shpProgressTime->height());
@@ -71,6 +72,7 @@ void frmClavora::Reset()
 {
     const bool prossimaLezione = pratica.Reset();
     lblMenu[2]->setEnabled(true);
+    lblMenu[8]->setEnabled(true);
     picKeyword->setTastoAbilitato(tastiera::TastoMenu, true);
     lblSmile->clear();
     lblSmile->setAccessibleName({});
@@ -255,6 +257,7 @@ void frmClavora::txtInput_KeyPress(int &k)
             imgMedia[1]->show();
         }
         lblMenu[2]->setEnabled(false);
+        lblMenu[8]->setEnabled(false);
     }
     if (e.avanzato)
         MostraTastoAtteso();
@@ -438,6 +441,7 @@ void frmClavora::ComandoRicomincia()
     }
     cronometroFermatoQui_ = false;
     lblMenu[2]->setEnabled(true);
+    lblMenu[8]->setEnabled(true);
     pratica.AttivaCronometro(false);
     optMenu[0]->setChecked(true);
     optMenu_Click(0);

@@ -5,16 +5,20 @@
 // the command line. The window runs on fake services with a fake clock, so the
 // one-second hold at the end of a line costs no real time.
 //
-// Usage: bench_keystroke [--keys N] [--screen WxH] [--dump FILE]
+// Usage: bench_keystroke [--keys N] [--screen WxH] [--dump FILE] [--registra]
 //   --keys N      regular keystrokes to time in sentence mode (default 12000)
 //   --screen WxH  screen size the window fills (default: 800x600 and 1920x1080)
 //   --dump FILE   every keystroke's timings as tab-separated lines
+//   --registra    the learner's progress recorded, as in the program (a store
+//                 in the program folder, written at each line's end)
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
 #include "app/LineaInput.h"
 #include "app/frmClavora.h"
 #include "app/modClavora.h"
+#include "keyboard/TabellaTasti.h"
 #include "platform/Testo.h"
+#include "progress/RegistratoreProgressi.h"
 #include "tests/support/FakeServices.h"
 
 #include <QApplication>
@@ -148,6 +152,8 @@ QByteArray testoFrancese(int octets)
     return t;
 }
 
+bool registra = false;   // --registra
+
 // The main window on fake services in a program folder of its own; pauses move
 // the fake clock instead of waiting.
 struct Banco {
@@ -156,6 +162,9 @@ struct Banco {
     fake::Services fakes;
     std::unique_ptr<modClavora> stato;
     std::unique_ptr<frmClavora> finestra;
+    tastiera::TabellaTasti tabella;
+    std::unique_ptr<progressi::ArchivioProgressi> archivio;
+    std::unique_ptr<progressi::RegistratoreProgressi> registratore;
 
     explicit Banco(QSize schermo)
     {
@@ -184,6 +193,14 @@ struct Banco {
         };
         finestra->apriRisultati = [](QWidget *) { return 0; };   // "Continua"
         finestra->apriReport = [](QWidget *) { return 0; };
+        if (registra) {
+            archivio = std::make_unique<progressi::ArchivioProgressi>(cartella + progressi::NomeArchivio);
+            registratore = std::make_unique<progressi::RegistratoreProgressi>(
+                *archivio, fakes.clock,
+                [this](QChar c) { return int(tabella.TastiDellaVoce(tabella.CercaVoce(c)).size()); });
+            registratore->setStudente("ANNA");
+            finestra->pratica.registro = registratore.get();
+        }
         finestra->Form_Load(riga);
         QCoreApplication::processEvents();
     }
@@ -406,6 +423,7 @@ int main(int argc, char **argv)
     size_t quante = 12000;
     std::vector<QSize> schermi{{800, 600}, {1920, 1080}};
     const QStringList argomenti = QCoreApplication::arguments();
+    registra = argomenti.contains("--registra");
     for (int i = 1; i + 1 < argomenti.size(); ++i) {
         if (argomenti[i] == "--keys")
             quante = size_t(std::max(1, argomenti[i + 1].toInt()));

@@ -67,7 +67,7 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://github.com/tastavia/tastavia")
 set(CPACK_DEBIAN_COMPRESSION_TYPE xz)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Linked libraries, of the program and of the print module, come from
-# dpkg-shlibdeps. What is loaded at run time it cannot see: the X11 platform
+# dpkg-shlibdeps (libsqlite3-0 among them, for the learner's history). What is loaded at run time it cannot see: the X11 platform
 # plugin (the program cannot open a window without it), the fonts whose
 # metrics the keyboard is drawn with, and libpulse (dlopen; silent without it)
 # and xdg-utils (help pages and PDF reports open through it), only recommended,

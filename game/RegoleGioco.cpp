@@ -443,6 +443,7 @@ void RegoleGioco::timerLetters_Timer()
         if (fineAllenamento_ < stato_.servizi.clock->now()) {
             inCorso_ = false;
             FermaTimer();
+            RegistraFine(RegistroEventi::Allenamento);
             cambia(Tipo::Messaggio, lblMessage_, [&](Etichetta &m) {
                 m.testo = testi_.messaggio(TestiGioco::FineAllenamento);
                 m.top = altezzaGioco_ - AltezzaMessaggio;
@@ -580,6 +581,25 @@ void RegoleGioco::SegnaBersaglio()
     }
 }
 
+void RegoleGioco::RegistraFine(RegistroEventi::Evento evento)
+{
+    if (!registro)
+        return;
+    RegistroEventi::Fine f;
+    f.evento = evento;
+    f.materiale = RegistroEventi::GiocoAllenamento;
+    f.livello = difficolta_ + 1;
+    f.modo = stato_.indiceModo;
+    const int battute = int(battuteEsatte_) + int(battuteErrate_);
+    // Training is scored as its percentage, the game by its total.
+    f.punteggio = evento == RegistroEventi::Gioco ? int(punteggioTotale_)
+                  : battute > 0 ? int(std::floor(double(punteggioTotale_) / double(battute))) : 0;
+    f.battute = battuteEsatte_;
+    f.errori = battuteErrate_;
+    registro->InizioRiga();   // the game's keys are no line practice
+    registro->Finito(f);
+}
+
 void RegoleGioco::AggiornaPunteggioAllenamento()
 {
     const int battute = int(battuteEsatte_) + int(battuteErrate_);
@@ -680,6 +700,7 @@ void RegoleGioco::FineTurno()
     });
     FermaTimer();
     inCorso_ = false;
+    RegistraFine(RegistroEventi::Gioco);
     // A total equal to the best is no new best.
     if (!stato_.nomeUtente.isEmpty() && punteggioTotale_ > recordCorrente_) {
         ScriviRecord();

@@ -16,6 +16,7 @@
 #include "app/modClavora.h"
 #include "game/RecordGioco.h"
 #include "game/TestiGioco.h"
+#include "progress/RegistroEventi.h"
 
 #include <QColor>
 #include <QDateTime>
@@ -40,6 +41,10 @@ struct Etichetta {
 class RegoleGioco : public QObject {
     Q_OBJECT
 public:
+    // Where a finished game or training is told, for the learner's progress;
+    // null when nothing is kept.
+    RegistroEventi *registro = nullptr;
+
     static constexpr int NumeroColonne = 18;
     static constexpr int TurniGioco = 6;
     static constexpr int NumeroOpzioni = 8;
@@ -191,6 +196,7 @@ signals:
     void aggiornato();
 
 private:
+    void RegistraFine(RegistroEventi::Evento evento);
     enum class Tipo { Lettera, Faccia, Punti, Messaggio };
     QRect rettangolo(Tipo t, const Etichetta &e) const;
     void segna(const QRect &r) { area_ += r; parti_ |= Area; }

@@ -159,3 +159,36 @@ TEST_F(Menu, restart_asksTheNameAgainAndShowsTheWelcome)
     EXPECT_EQ(stato->totaleBattute, 0);
     EXPECT_EQ(finestra->pratica.esercizi.numeroFrase, 0);
 }
+
+TEST_F(Menu, progressCommand_startsTheAimedExerciseItMade)
+{
+    apri();
+    EXPECT_FALSE(finestra->lblMenu[8]->toolTip().isEmpty());
+    // At the end of the row, beside the other commands.
+    EXPECT_EQ(finestra->lblMenu[8]->y(), finestra->lblMenu[6]->y());
+    EXPECT_GT(finestra->lblMenu[8]->x(), finestra->lblMenu[6]->x());
+    if (qEnvironmentVariableIsSet("TASTAVIA_SCREENSHOTS")) {
+        const QRect riga = finestra->lblMenu[0]->geometry().united(finestra->lblMenu[8]->geometry());
+        finestra->grab(riga.adjusted(-8, -6, 8, 6)).scaled(2 * (riga.width() + 16), 2 * (riga.height() + 12))
+            .save(TASTAVIA_SOURCE_DIR "/docs/progressi-comando.png");
+    }
+    // The progress window made an aimed exercise: it is chosen from the
+    // exercise list and its first line starts.
+    scrivi("Esercizi/Mirato_é_è.ftd", "\xEF\xBB\xBF[Livello1]\r\n1=été élève\r\n2=a\r\n3=a\r\n4=a\r\n5=a\r\n"
+                                     "[Livello2]\r\n1=a\r\n[Livello3]\r\n1=a\r\n");
+    finestra->apriProgressi = [](QWidget *) { return QStringLiteral("Mirato_é_è.ftd"); };
+    finestra->lblMenu_Click(8);
+    EXPECT_TRUE(finestra->optMenu[2]->isChecked());
+    EXPECT_EQ(finestra->cboListFile->currentText(), "Mirato_é_è.ftd");
+    EXPECT_EQ(finestra->pratica.rigaCorrente(), "été élève");
+    EXPECT_EQ(finestra->pratica.carattereAtteso(), "é");
+    EXPECT_FALSE(finestra->lblMenu[8]->isEnabled());   // not while a line is typed
+
+    // Closed without one: the practice starts again as after the information window.
+    finestra->pratica.RichiediRiavvio();
+    finestra->cmdStart_Click();
+    finestra->apriProgressi = [](QWidget *) { return QString(); };
+    finestra->lblMenu_Click(8);
+    EXPECT_FALSE(finestra->pratica.cronometroAttivo());
+    EXPECT_TRUE(finestra->lblMenu[8]->isEnabled());
+}

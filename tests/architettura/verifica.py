@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """The shape of the build: logic libraries compile without Qt Widgets, and the
-main window's library includes no window of the results, the report or the game.
+main window's library includes no window of the results, the report, the game or the progress.
 
 verifica.py COMPILE_COMMANDS SOURCE_DIR
 """
@@ -10,7 +10,7 @@ import sys
 from pathlib import Path
 
 LOGICA = ["tastavia_platform_core", "tastavia_ini", "tastavia_pratica", "tastavia_pdf",
-          "tastavia_results", "tastavia_report", "tastavia_game"]
+          "tastavia_results", "tastavia_report", "tastavia_game", "tastavia_progress"]
 
 
 def main():
@@ -33,7 +33,7 @@ def main():
                 if p.name.startswith(("frmClavora", "LineaInput", "Pannelli"))]
     for p in finestra:
         for riga in p.read_text(encoding="utf-8").splitlines():
-            if re.match(r'\s*#\s*include\s+"(results|report|game)/', riga):
+            if re.match(r'\s*#\s*include\s+"(results|report|game|progress/frm)', riga):
                 errori.append(f"{p.name} includes {riga.strip()}")
 
     for e in errori:
