@@ -145,7 +145,6 @@ frmProgressi::frmProgressi(modClavora &stato, ArchivioProgressi &archivio, const
 
     // The keyboard's own painter, never shown: its picture is the map.
     tastiera_ = new tastiera::TastieraVirtuale(*tabella_, this);
-    tastiera_->setLayout(s.servizi.keyboard);
     tastiera_->resize(tastiera_->sizeHint());
     tastiera_->hide();
 
