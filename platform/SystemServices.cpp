@@ -256,11 +256,15 @@ void SystemServices::startSound()
 namespace {
 
 // Where a changed keymap is remembered: the learner's own runtime folder,
-// which a crash leaves and a log-out empties.
+// which a crash leaves and a log-out empties, else the learner's data folder;
+// never a shared one, and nothing is made here.
 QString statoTastiera()
 {
-    const QString dir = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    return dir.isEmpty() ? QString() : dir + QStringLiteral("/tastavia-tastiera");
+    const uid_t io = ::geteuid();
+    QString dir = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!filesicuri::CartellaDi(dir, io, true))
+        dir = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Tastavia";
+    return filesicuri::CartellaDi(dir, io, false) ? dir + QStringLiteral("/tastavia-tastiera") : QString();
 }
 
 } // namespace
