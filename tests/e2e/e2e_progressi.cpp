@@ -114,6 +114,16 @@ TEST(ProgressiReale, errorsOnAccents_showInTheWindowAndItsExerciseAimsAtThem)
                                   QWidget *w = principale.optMenu[2];
                                   clicca(w->mapToGlobal(QPoint(w->sizeHint().width() / 2, w->height() / 2)));
                               }});
+    // A click while the pop-up shows may only send it away: then again.
+    studente.passi.push_back({"the pop-up gone or the exercises chosen", [&] {
+                                  return principale.optMenu[2]->isChecked() || !stato.popupVisibile;
+                              },
+                              [&] {
+                                  if (principale.optMenu[2]->isChecked())
+                                      return;
+                                  QWidget *w = principale.optMenu[2];
+                                  clicca(w->mapToGlobal(QPoint(w->sizeHint().width() / 2, w->height() / 2)));
+                              }});
     for (int i = 0; i < 5; ++i) {
         studente.passi.push_back({"line " + QString::number(i + 1) + " ready", [&] {
                                       return principale.optMenu[2]->isChecked() &&
@@ -138,6 +148,13 @@ TEST(ProgressiReale, errorsOnAccents_showInTheWindowAndItsExerciseAimsAtThem)
                               [&] { clicca(centro(principale.lblMenu[1])); }});
     studente.passi.push_back({"progress command", [&] { return principale.lblMenu[8]->isEnabled(); },
                               [&] { clicca(centro(principale.lblMenu[8])); }});
+    studente.passi.push_back({"the pop-up gone or the progress window", [&] {
+                                  return finestraProgressi() != nullptr || !stato.popupVisibile;
+                              },
+                              [&] {
+                                  if (!finestraProgressi())
+                                      clicca(centro(principale.lblMenu[8]));
+                              }});
     studente.passi.push_back({"progress window", [&] { return finestraProgressi() != nullptr; }, [&] {
                                   progressi::frmProgressi *f = finestraProgressi();
                                   giorni = f->dati().riepilogo.giorni.size();
