@@ -58,6 +58,20 @@ inline void clicca(const QPoint &punto)
              "click", "1"});
 }
 
+// Counts the message boxes that open.
+class ContaDomande : public QObject {
+public:
+    int aperte = 0;
+
+protected:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Show && qobject_cast<QMessageBox *>(o))
+            ++aperte;
+        return false;
+    }
+};
+
 class Studente : public QObject {
 public:
     struct Passo {

@@ -23,20 +23,6 @@
 
 namespace {
 
-// Counts the message boxes that open.
-class ContaDomande : public QObject {
-public:
-    int aperte = 0;
-
-protected:
-    bool eventFilter(QObject *o, QEvent *e) override
-    {
-        if (e->type() == QEvent::Show && qobject_cast<QMessageBox *>(o))
-            ++aperte;
-        return false;
-    }
-};
-
 TEST(AvvioReale, learnerTypesNameAndADeadKeyLineAndEscapesTheQuitQuestion)
 {
     if (QGuiApplication::platformName() != "xcb")

@@ -39,19 +39,6 @@ QString tastiXwayland()
     return tastiera::TabellaTasti::CompatibileAzerty(*l) ? QStringLiteral("AZERTY") : QStringLiteral("other");
 }
 
-class ContaDomande : public QObject {
-public:
-    int aperte = 0;
-
-protected:
-    bool eventFilter(QObject *o, QEvent *e) override
-    {
-        if (e->type() == QEvent::Show && qobject_cast<QMessageBox *>(o))
-            ++aperte;
-        return false;
-    }
-};
-
 TEST(Weston, compositorsKeymap_typedAsItIs_neverChanged)
 {
     const QString layout = qEnvironmentVariable("TASTAVIA_E2E_LAYOUT");
