@@ -46,6 +46,7 @@ TEST(Weston, compositorsKeymap_typedAsItIs_neverChanged)
         GTEST_SKIP() << "run through run_weston.sh";
     const bool francese = layout.startsWith("fr");
     const QString tasti = francese ? "AZERTY" : "other";
+    const bool attraversoXwayland = QGuiApplication::platformName() == "xcb";
 
     QTemporaryDir dir;
     const QString cartella = dir.path() + "/";
@@ -94,7 +95,9 @@ TEST(Weston, compositorsKeymap_typedAsItIs_neverChanged)
              ASSERT_TRUE(riga);
              EXPECT_EQ(riga->isVisible(), !francese);
              EXPECT_EQ(domande.aperte, 0);   // no box: neither a false warning nor a true one
-             EXPECT_EQ(tastiXwayland(), tasti);
+             if (attraversoXwayland) {
+                 EXPECT_EQ(tastiXwayland(), tasti);
+             }
              // The captions are the keymap's: A where AZERTY has it, Q on US.
              // Natively the captions are the compositor's keymap: A where AZERTY has
              // it, Q on US. (Xwayland's own keymap is checked above and below.)
@@ -109,7 +112,12 @@ TEST(Weston, compositorsKeymap_typedAsItIs_neverChanged)
     EXPECT_TRUE(studente.fallito.isEmpty()) << studente.fallito.toStdString() << " name field: \""
                                              << visto.toStdString() << "\"";
     EXPECT_EQ(studente.corrente, studente.passi.size());
-    EXPECT_EQ(tastiXwayland(), tasti);   // what every other X program types with
+    // What every other X program types with. Natively the program never
+    // touches X, and Xwayland has the compositor's keymap only once one of its
+    // windows had the keyboard.
+    if (attraversoXwayland) {
+        EXPECT_EQ(tastiXwayland(), tasti);
+    }
 }
 
 } // namespace
