@@ -35,13 +35,24 @@ QString esegui(const QString &programma, const QStringList &argomenti)
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
-// "fr(oss)" -> setxkbmap's arguments.
-void impostaLayout(const QString &nome)
+// "fr(oss)" -> its layout and variant.
+std::pair<QString, QString> parti(const QString &nome)
 {
     const int aperta = nome.indexOf(u'(');
-    const QString layout = aperta < 0 ? nome : nome.left(aperta);
-    const QString variante = aperta < 0 ? QString() : nome.mid(aperta + 1).chopped(1);
+    return {aperta < 0 ? nome : nome.left(aperta), aperta < 0 ? QString() : nome.mid(aperta + 1).chopped(1)};
+}
+
+void impostaLayout(const QString &nome)
+{
+    const auto [layout, variante] = parti(nome);
     esegui("setxkbmap", {"-layout", layout, "-variant", variante});
+}
+
+// The keymap as xkb-data compiles it, apart from the X server.
+std::optional<tastiera::LayoutTastiera> modello(const QString &nome)
+{
+    const auto [layout, variante] = parti(nome);
+    return tastiera::LayoutTastiera::daNomi(layout, variante);
 }
 
 // The layout and variant lines of setxkbmap -query: what the desktop has.
@@ -126,11 +137,7 @@ TEST_F(TastieraReale, keymapOfTheDesktop_keptWhenFrench_switchedAndGivenBackOthe
     const QString prima = interrogazione();
     Corsa corsa;
     corsa.avvia([&](frmClavora *f) {
-        const std::optional<tastiera::LayoutTastiera> atteso = [&] {
-            const int aperta = nome.indexOf(u'(');
-            return tastiera::LayoutTastiera::daNomi(aperta < 0 ? nome : nome.left(aperta),
-                                                   aperta < 0 ? QString() : nome.mid(aperta + 1).chopped(1));
-        }();
+        const std::optional<tastiera::LayoutTastiera> atteso = modello(nome);
         ASSERT_TRUE(atteso);
         auto *riga = f->findChild<QLabel *>("lblAvvisoTastiera");
         ASSERT_TRUE(riga);
@@ -165,7 +172,7 @@ TEST_F(TastieraReale, DISABLED_figlio)
 TEST_F(TastieraReale, switchLeftByAKilledRun_givenBackAtTheNextStart)
 {
     const QString nome = layoutVoluto();
-    const std::optional<tastiera::LayoutTastiera> l = tastiera::LayoutTastiera::daNomi(nome.section(u'(', 0, 0));
+    const std::optional<tastiera::LayoutTastiera> l = modello(nome);
     if (!l || tastiera::TabellaTasti::CompatibileAzerty(*l))
         GTEST_SKIP() << "only a keymap that is switched";
     const QString prima = interrogazione();
