@@ -334,15 +334,16 @@ QString IniDocument::read(const QByteArray &bytes, const QString &section, const
     return v ? *v : finishRead(nullptr, defaultValue, bufferSize);
 }
 
-std::optional<QString> IniDocument::find(const QByteArray &bytes, const QString &section,
-                                         const QString &key, int bufferSize)
+// Calls `key` with each key or bare name of the first section named `section`,
+// in file order, until it returns true.
+template <typename F>
+void IniDocument::scanSection(const QByteArray &bytes, const QString &section, Encoding &e, F &&key)
 {
     qsizetype bomSize = 0;
-    const Encoding e = detect(bytes, bomSize);
+    e = detect(bytes, bomSize);
     const QString s = normalised(argName(section), e);
-    const QString k = normalised(argName(key), e);
-    if (s.isEmpty() || k.isEmpty())
-        return std::nullopt;
+    if (s.isEmpty())
+        return;
 
     // CR and LF are single units in every encoding, so lines split the same
     // way in the decoded text as in the bytes.
@@ -361,15 +362,49 @@ std::optional<QString> IniDocument::find(const QByteArray &bytes, const QString 
 
         if (p.kind == Line::Header) {
             if (inSection)
-                break;  // only the first section of a name counts
+                return;  // only the first section of a name counts
             inSection = sameName(p.name, s);
-        } else if (inSection && (p.kind == Line::Key || p.kind == Line::Bare) && sameName(p.name, k)) {
-            if (p.kind != Line::Key)
-                return std::nullopt;   // a name without "=" has no value
-            return finishRead(&p.value, QString(), bufferSize);
+        } else if (inSection && (p.kind == Line::Key || p.kind == Line::Bare) && key(p)) {
+            return;
         }
     }
-    return std::nullopt;
+}
+
+std::optional<QString> IniDocument::find(const QByteArray &bytes, const QString &section,
+                                         const QString &key, int bufferSize)
+{
+    std::optional<QString> found;
+    QString k;
+    Encoding e = Encoding::Cp1252;
+    scanSection(bytes, section, e, [&](const Parsed &p) {
+        if (k.isNull())
+            k = normalised(argName(key), e);
+        if (k.isEmpty() || !sameName(p.name, k))
+            return k.isEmpty();
+        if (p.kind == Line::Key)   // a name without "=" has no value
+            found = finishRead(&p.value, QString(), bufferSize);
+        return true;
+    });
+    return found;
+}
+
+IniDocument::Section IniDocument::readSection(const QByteArray &bytes, const QString &section, int bufferSize)
+{
+    Section out;
+    scanSection(bytes, section, out.m_encoding, [&](const Parsed &p) {
+        // The first of a name wins, as in find.
+        const QString name = p.name.toString().toCaseFolded();
+        if (!out.m_values.contains(name))
+            out.m_values.insert(name, p.kind == Line::Key ? std::optional(finishRead(&p.value, QString(), bufferSize))
+                                                          : std::nullopt);
+        return false;
+    });
+    return out;
+}
+
+std::optional<QString> IniDocument::Section::find(const QString &key) const
+{
+    return m_values.value(normalised(argName(key), m_encoding).toCaseFolded());
 }
 
 IniDocument::Result IniDocument::write(const QString &section, const QString &key, const QString &value)

@@ -5,6 +5,7 @@
 // line endings, comments, spacing, unknown lines).
 
 #include <QByteArray>
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <optional>
@@ -40,6 +41,19 @@ public:
     static std::optional<QString> find(const QByteArray &bytes, const QString &section,
                                        const QString &key, int bufferSize = kBufferSize);
 
+    // Every key of a section read in one pass, each answering as find would:
+    // what a reader that looks up many keys of one file keeps.
+    class Section {
+    public:
+        std::optional<QString> find(const QString &key) const;
+
+    private:
+        friend class IniDocument;
+        Encoding m_encoding = Encoding::Cp1252;
+        QHash<QString, std::optional<QString>> m_values;   // by case-folded name
+    };
+    static Section readSection(const QByteArray &bytes, const QString &section, int bufferSize = kBufferSize);
+
     // Writes key=value into the first section of that name, creating what is
     // missing. Refused: empty names, CR or LF anywhere (they would add lines
     // and so inject keys or sections), and key names that could never be read
@@ -68,6 +82,8 @@ private:
     static QString decode(const QByteArray &raw, Encoding e);
     static QString normalised(const QString &text, Encoding e);
     static QString finishRead(const QStringView *value, const QString &defaultValue, int bufferSize);
+    template <typename F>
+    static void scanSection(const QByteArray &bytes, const QString &section, Encoding &e, F &&key);
 
     Line parseLine(QByteArray content, QByteArray eol) const;
     Line makeLine(const QString &text) const;

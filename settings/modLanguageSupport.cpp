@@ -12,6 +12,9 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
+#include <memory>
+#include <sys/stat.h>
+
 namespace modLanguageSupport {
 
 namespace {
@@ -22,6 +25,25 @@ bool NomeSicuro(const QString &lingua)
 {
     return !lingua.isEmpty() && !lingua.contains(u'/') && !lingua.contains(u'\\') &&
            !lingua.contains(QLatin1String("..")) && !lingua.contains(QChar(0));
+}
+
+// The current language's texts, read again only when its file changes on disk.
+struct TestiInMemoria {
+    QString percorso;
+    QByteArray impronta;    // device, inode, size, modification and change times
+    bool leggibile = false;
+    IniDocument::Section testi;
+};
+
+QByteArray Impronta(const QString &percorso)
+{
+    struct stat st {};
+    if (::stat(QFile::encodeName(percorso).constData(), &st) != 0)
+        return QByteArray();
+    const qint64 campi[] = {qint64(st.st_dev),         qint64(st.st_ino),          qint64(st.st_size),
+                            qint64(st.st_mtim.tv_sec), qint64(st.st_mtim.tv_nsec), qint64(st.st_ctim.tv_sec),
+                            qint64(st.st_ctim.tv_nsec)};
+    return QByteArray(reinterpret_cast<const char *>(campi), sizeof campi);
 }
 
 QString TestoLookup(const ::TestoLingua &lingua, const char *id, const char *predefinito)
@@ -72,11 +94,27 @@ QString TestoOPredefinito(const std::optional<QString> &dalFile, const QString &
 
 ::TestoLingua CreaTestoLingua(std::function<QString()> file)
 {
-    return [file = std::move(file)](const QString &id, const QString &predefinito) {
+    auto memoria = std::make_shared<TestiInMemoria>();
+    return [file = std::move(file), memoria](const QString &id, const QString &predefinito) {
         const QString percorso = file ? file() : QString();
         if (percorso.isEmpty())
             return predefinito;
-        return TestoOPredefinito(LeggiProfilo(percorso, kSezione, id), predefinito);
+        // A file that cannot be looked at is tried again at every call.
+        const QByteArray impronta = Impronta(percorso);
+        if (impronta.isEmpty() || impronta != memoria->impronta || percorso != memoria->percorso) {
+            const filesicuri::Lettura l = filesicuri::LeggiFileRegolare(percorso, kMaxBytesFile);
+            memoria->percorso = percorso;
+            memoria->impronta = impronta;
+            memoria->leggibile = l.esito == filesicuri::Esito::Ok;
+            memoria->testi = memoria->leggibile
+                                 ? IniDocument::readSection(IniDocument::conUtf8Riconosciuto(l.dati), kSezione,
+                                                            kLunghezzaMassima + 2)
+                                 : IniDocument::Section();
+        }
+        std::optional<QString> testo = memoria->leggibile ? memoria->testi.find(id) : std::nullopt;
+        if (testo && testo->size() > kLunghezzaMassima)
+            testo.reset();   // a text cut short would be shown wrong
+        return TestoOPredefinito(testo, predefinito);
     };
 }
 

@@ -5,8 +5,9 @@
 // translator. Italian has no file: it is the program's built-in texts.
 //
 // Windows never read a language file: they are handed one lookup at start-up
-// (CreaTestoLingua) that reads the current language's file at every call, so a
-// change of language reaches every window that looks its texts up again.
+// (CreaTestoLingua) that asks for the current language's file at every call and
+// reads it again when it changed on disk, so a change of language or of the
+// file reaches every window that looks its texts up again.
 
 #include "platform/FileSicuri.h"
 #include "settings/TestoLingua.h"
@@ -26,8 +27,7 @@ namespace modLanguageSupport {
 
 // The longest text a language file gives; a longer value is not used.
 constexpr int kLunghezzaMassima = 511;
-// Language files are a few kilobytes. A larger file is not read at all: every
-// lookup reads the whole file, and a window looks up a hundred texts.
+// Language files are a few kilobytes. A larger file is not read at all.
 constexpr qint64 kMaxBytesFile = 64 * 1024;
 
 inline const QString kSezione = QStringLiteral("Strings");
@@ -57,7 +57,8 @@ QString TestoLingua(const QString &file, const QString &id);
 QString TestoOPredefinito(const std::optional<QString> &dalFile, const QString &predefinito);
 
 // The lookup handed to every window. `file` names the current language's file
-// at each call; an empty name means the built-in texts.
+// at each call; an empty name means the built-in texts. The file's texts are
+// kept and read again when its size, times or inode change.
 ::TestoLingua CreaTestoLingua(std::function<QString()> file);
 
 // --- Languages -------------------------------------------------------------------

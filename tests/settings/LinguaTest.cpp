@@ -13,6 +13,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 namespace ml = modLanguageSupport;
 
 namespace {
@@ -98,13 +100,30 @@ TEST_F(Lingue, valueOver511Characters_givesTheBuiltInTextAndUpTo511AreKept)
     EXPECT_EQ(t("0003", "tre"), "x");   // a NUL ends the value
 }
 
-TEST_F(Lingue, theFileIsReadAtEveryCall)
+TEST_F(Lingue, aFileChangedOnDisk_isReadAgain_andEachKeyReadsAsTheProfileFunctionsDo)
 {
     const QString f = scrivi("English", "[Strings]\r\n0012=Welcome\r\n");
     const ::TestoLingua t = lookup(f);
     EXPECT_EQ(t("0012", "Benvenuto"), "Welcome");
     scrivi("English", "[Strings]\r\n0012=Hello again\r\n");
     EXPECT_EQ(t("0012", "Benvenuto"), "Hello again");
+    // Replaced by an editor's save: the same size, another file.
+    const QString nuovo = cartella + "Lang/new.tmp";
+    QFile n(nuovo);
+    ASSERT_TRUE(n.open(QIODevice::WriteOnly));
+    n.write("[Strings]\r\n0012=Hello AGAIN\r\n");
+    n.close();
+    ASSERT_EQ(::rename(QFile::encodeName(nuovo).constData(), QFile::encodeName(f).constData()), 0);
+    EXPECT_EQ(t("0012", "Benvenuto"), "Hello AGAIN");
+    QFile::remove(f);
+    EXPECT_EQ(t("0012", "Benvenuto"), "Benvenuto");
+
+    // The texts kept in memory answer as a fresh read of the file would.
+    const QByteArray strano = "[strings]\r\n0001=first\r\n0001=second\r\n0002\r\n0002=late\r\n"
+                              " 0003 = 'quoted' \r\n0004=\r\n[Other]\r\n0005=other\r\n[STRINGS]\r\n0006=again\r\n";
+    const ::TestoLingua s = lookup(scrivi("Odd", strano));
+    for (const char *id : {"0001", "0002", "0003", "0004", "0005", "0006", " 0001 "})
+        EXPECT_EQ(s(id, "?"), ml::TestoOPredefinito(ml::LeggiProfilo(strano, ml::kSezione, id), "?")) << id;
 }
 
 TEST_F(Lingue, languageText_keepsTheBlanksAndLineBreaksAroundTheBuiltInText)
