@@ -1,8 +1,8 @@
 // The process entry.
 
 #include "app/Composizione.h"
-#include "app/frmClavora.h"
-#include "app/modClavora.h"
+#include "mainwindow/frmClavora.h"
+#include "practice/modClavora.h"
 #include "platform/SystemServices.h"
 #include "ui/Caratteri.h"
 #include "ui/basSleep.h"

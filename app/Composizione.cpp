@@ -1,7 +1,7 @@
 #include "app/Composizione.h"
 
-#include "app/frmClavora.h"
-#include "app/modClavora.h"
+#include "mainwindow/frmClavora.h"
+#include "practice/modClavora.h"
 #include "game/FrmPlay.h"
 #include "keyboard/TabellaTasti.h"
 #include "progress/RegistratoreProgressi.h"

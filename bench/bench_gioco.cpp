@@ -13,7 +13,7 @@
 // Usage: bench_gioco [--ticks N] [--seconds S] [--screen WxH] [--no-jitter] [--dump FILE]
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "game/FrmPlay.h"
 #include "game/PannelliGioco.h"
 #include "platform/SystemServices.h"

@@ -13,9 +13,9 @@
 //                 in the program folder, written at each line's end)
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
-#include "app/LineaInput.h"
-#include "app/frmClavora.h"
-#include "app/modClavora.h"
+#include "mainwindow/LineaInput.h"
+#include "mainwindow/frmClavora.h"
+#include "practice/modClavora.h"
 #include "keyboard/TabellaTasti.h"
 #include "platform/Testo.h"
 #include "progress/RegistratoreProgressi.h"

@@ -2,8 +2,8 @@
 // the main window's texts, every window's texts (what a change of language and
 // the windows opened afterwards read), and the same on the largest file read.
 //   bench_lingua [--runs N] [--data FOLDER]   -> medians and worst of N runs, in milliseconds
-#include "app/TestiClavora.h"
-#include "app/modClavora.h"
+#include "practice/TestiClavora.h"
+#include "practice/modClavora.h"
 #include "bench/Misura.h"
 #include "game/TestiGioco.h"
 #include "report/ReportFreeTXT.h"

@@ -6,7 +6,7 @@
 // Usage: bench_progressi [--anni N] [--copia FILE]   (--copia keeps a copy of the store)
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "bench/Misura.h"
 #include "progress/RegistratoreProgressi.h"
 #include "progress/StatisticheProgressi.h"

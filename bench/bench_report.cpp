@@ -1,7 +1,7 @@
 // The text-file report: counting the characters of the largest text a learner
 // can type, writing and checking its PDF, and opening and painting its window.
 //   bench_report [--runs N]   -> medians and worst of N runs, in milliseconds
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "bench/Misura.h"
 #include "report/ReportFreeTXT.h"
 #include "report/frmReportFreeTXT.h"

@@ -9,7 +9,7 @@
 //   --runs N      repetitions of each measure (default 200 for the PDF, N / 4 for the window)
 //   --folder DIR  where the PDF files go (default: a temporary folder)
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "pdf/clsPDFCreator.h"
 #include "results/PdfRisultati.h"
 #include "results/frmClassifica.h"

@@ -3,8 +3,8 @@
 // layer as the practice does, and the same answers as the reader of bytes.
 // Bytes that are valid UTF-8 (with or without a byte-order mark) read as UTF-8,
 // anything else as code page 1252.
-#include "app/Esercizi.h"
-#include "app/modClavora.h"
+#include "practice/Esercizi.h"
+#include "practice/modClavora.h"
 #include "settings/IniDocument.h"
 #include "settings/IniManager.h"
 

@@ -1,9 +1,9 @@
 // Random keystrokes, starts, resets, pauses and clock ticks fed to the practice
 // engine, in sentence and text-file mode: the expected position never passes
 // the line, no counter goes negative, nothing crashes.
-#include "app/Pratica.h"
-#include "app/TestiClavora.h"
-#include "app/modClavora.h"
+#include "practice/Pratica.h"
+#include "practice/TestiClavora.h"
+#include "practice/modClavora.h"
 #include "platform/Testo.h"
 #include "tests/support/FakeServices.h"
 

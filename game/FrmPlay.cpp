@@ -1,6 +1,6 @@
 #include "game/FrmPlay.h"
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "game/PannelliGioco.h"
 #include "platform/Testo.h"
 #include "ui/frmShadow.h"

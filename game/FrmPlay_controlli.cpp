@@ -2,7 +2,7 @@
 
 #include "game/FrmPlay.h"
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "game/PannelliGioco.h"
 #include "ui/Caratteri.h"
 #include "ui/Immagini.h"

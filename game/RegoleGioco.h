@@ -13,7 +13,7 @@
 // judged only while inCorso() is true, and a new Start, a new game or the
 // window's closing ends whatever pause of the old run is still waiting.
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "game/RecordGioco.h"
 #include "game/TestiGioco.h"
 #include "progress/RegistroEventi.h"

@@ -1,6 +1,6 @@
 #include "progress/frmProgressi.h"
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "keyboard/TabellaTasti.h"
 #include "keyboard/TastieraVirtuale.h"
 #include "platform/Testo.h"

@@ -1,6 +1,6 @@
 #include "report/ReportFreeTXT.h"
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "pdf/clsPDFCreator.h"
 #include "platform/FileSicuri.h"
 #include "platform/Testo.h"

@@ -1,6 +1,6 @@
 #include "report/frmReportFreeTXT.h"
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "ui/Caratteri.h"
 #include "ui/FinestraSecondaria.h"
 #include "ui/Immagini.h"

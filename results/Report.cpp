@@ -1,6 +1,6 @@
 #include "results/Report.h"
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 
 namespace risultati {
 

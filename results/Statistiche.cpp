@@ -1,7 +1,7 @@
 #include "results/Statistiche.h"
 
-#include "app/Punteggio.h"
-#include "app/modClavora.h"
+#include "practice/Punteggio.h"
+#include "practice/modClavora.h"
 
 #include "platform/Testo.h"
 

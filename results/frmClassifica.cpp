@@ -2,7 +2,7 @@
 
 #include "settings/MotivoFile.h"
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "results/PdfRisultati.h"
 #include "ui/Caratteri.h"
 #include "ui/FinestraSecondaria.h"

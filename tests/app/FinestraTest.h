@@ -2,11 +2,11 @@
 // A main window on fake services, in a program folder of its own, with pauses
 // that move the fake clock instead of waiting.
 
-#include "app/LineaInput.h"
-#include "app/frmClavora.h"
+#include "mainwindow/LineaInput.h"
+#include "mainwindow/frmClavora.h"
 #include "app/Composizione.h"
-#include "app/Pannelli.h"
-#include "app/modClavora.h"
+#include "mainwindow/Pannelli.h"
+#include "practice/modClavora.h"
 #include "tests/support/FakeServices.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "FinestraTest.h"
 
-#include "app/LineaInput.h"
+#include "mainwindow/LineaInput.h"
 
 #include <QComboBox>
 #include <QInputMethodEvent>

@@ -4,9 +4,9 @@
 // xdotool only). Driven by a timer, so the program's own loops (dialogs,
 // pauses) keep running; the test never gives a window the focus.
 
-#include "app/LineaInput.h"
-#include "app/frmClavora.h"
-#include "app/modClavora.h"
+#include "mainwindow/LineaInput.h"
+#include "mainwindow/frmClavora.h"
+#include "practice/modClavora.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

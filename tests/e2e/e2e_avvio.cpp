@@ -6,9 +6,9 @@
 // question No with Esc, and presses Esc inside that question.
 
 #include "app/Composizione.h"
-#include "app/LineaInput.h"
-#include "app/frmClavora.h"
-#include "app/modClavora.h"
+#include "mainwindow/LineaInput.h"
+#include "mainwindow/frmClavora.h"
+#include "practice/modClavora.h"
 #include "platform/SystemServices.h"
 #include "tests/e2e/Studente.h"
 #include "tests/support/FakeServices.h"

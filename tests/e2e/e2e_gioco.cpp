@@ -5,8 +5,8 @@
 // only reads the program's state; the program takes the focus by itself.
 
 #include "app/Composizione.h"
-#include "app/frmClavora.h"
-#include "app/modClavora.h"
+#include "mainwindow/frmClavora.h"
+#include "practice/modClavora.h"
 #include "game/FrmPlay.h"
 #include "platform/SystemServices.h"
 #include "tests/support/FakeServices.h"

@@ -5,10 +5,10 @@
 // from xdotool.
 
 #include "app/Composizione.h"
-#include "app/LineaInput.h"
-#include "app/Pannelli.h"
-#include "app/frmClavora.h"
-#include "app/modClavora.h"
+#include "mainwindow/LineaInput.h"
+#include "mainwindow/Pannelli.h"
+#include "mainwindow/frmClavora.h"
+#include "practice/modClavora.h"
 #include "keyboard/TastieraVirtuale.h"
 #include "platform/SystemServices.h"
 #include "tests/e2e/Studente.h"

@@ -6,8 +6,8 @@
 // is in the store already, so the chart has two days.
 
 #include "app/Composizione.h"
-#include "app/frmClavora.h"
-#include "app/modClavora.h"
+#include "mainwindow/frmClavora.h"
+#include "practice/modClavora.h"
 #include "platform/SystemServices.h"
 #include "progress/ArchivioProgressi.h"
 #include "progress/frmProgressi.h"

@@ -8,8 +8,8 @@
 // TASTAVIA_SCHERMATE=<folder> keeps the screenshots.
 
 #include "app/Composizione.h"
-#include "app/frmClavora.h"
-#include "app/modClavora.h"
+#include "mainwindow/frmClavora.h"
+#include "practice/modClavora.h"
 #include "platform/SystemServices.h"
 #include "settings/frmInput.h"
 #include "tests/e2e/Studente.h"

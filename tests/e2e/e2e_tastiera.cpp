@@ -6,7 +6,7 @@
 // back at the next start.
 
 #include "app/Composizione.h"
-#include "app/frmClavora.h"
+#include "mainwindow/frmClavora.h"
 #include "keyboard/LayoutTastiera.h"
 #include "keyboard/TabellaTasti.h"
 #include "keyboard/TastieraVirtuale.h"

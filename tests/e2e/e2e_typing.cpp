@@ -2,10 +2,10 @@
 // engine as the characters the learner meant: letters, capitals, accented
 // letters, AltGr characters and a dead-key letter.
 
-#include "app/LineaInput.h"
-#include "app/frmClavora.h"
+#include "mainwindow/LineaInput.h"
+#include "mainwindow/frmClavora.h"
 #include "app/Composizione.h"
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "keyboard/TastieraVirtuale.h"
 #include "platform/SystemServices.h"
 #include "tests/support/FakeServices.h"

@@ -7,7 +7,7 @@
 // same after the run as before it.
 
 #include "app/Composizione.h"
-#include "app/frmClavora.h"
+#include "mainwindow/frmClavora.h"
 #include "keyboard/LayoutTastiera.h"
 #include "keyboard/TabellaTasti.h"
 #include "keyboard/TastieraVirtuale.h"

@@ -3,7 +3,7 @@
 // its own, a learner, and pauses that move the fake clock instead of waiting
 // (and may run a test's action while "waiting").
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "game/RegoleGioco.h"
 #include "platform/Testo.h"
 #include "tests/support/FakeServices.h"

@@ -4,8 +4,8 @@
 // what every window asks for, and the texts a window shows, read back from
 // its widgets.
 
-#include "app/frmClavora.h"
-#include "app/modClavora.h"
+#include "mainwindow/frmClavora.h"
+#include "practice/modClavora.h"
 #include "settings/modLanguageSupport.h"
 #include "tests/support/FakeServices.h"
 

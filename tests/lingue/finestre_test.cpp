@@ -5,8 +5,8 @@
 
 #include "LingueTest.h"
 
-#include "app/LineaInput.h"
-#include "app/Punteggio.h"
+#include "mainwindow/LineaInput.h"
+#include "practice/Punteggio.h"
 #include "game/FrmPlay.h"
 #include "keyboard/TastieraVirtuale.h"
 #include "report/frmReportFreeTXT.h"

@@ -4,7 +4,7 @@
 
 #include "LingueTest.h"
 
-#include "app/Pannelli.h"
+#include "mainwindow/Pannelli.h"
 #include "keyboard/MappaTastiEsterna.h"
 #include "results/frmClassifica.h"
 

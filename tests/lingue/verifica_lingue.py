@@ -13,7 +13,7 @@ import re
 import sys
 from pathlib import Path
 
-CODICE = ["app", "game", "keyboard", "platform", "progress", "report", "results", "settings", "ui"]
+CODICE = ["app", "practice", "mainwindow", "game", "keyboard", "platform", "progress", "report", "results", "settings", "ui"]
 ID = re.compile(r'"(\d{4})"')
 ALTRE_CHIAVI = {"infoauthor", "mailauthor"}
 LUNGHEZZA_MASSIMA = 511

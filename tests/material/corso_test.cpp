@@ -1,7 +1,7 @@
 // The course as a whole and the French of all the material: what each lesson
 // brings, in what order, how much of real prose it unlocks, the spacing rule,
 // the spelling, and the documentation that lists the lessons.
-#include "app/FraseInterna.h"
+#include "practice/FraseInterna.h"
 #include "settings/Segnalibro.h"
 #include "tests/material/Materiale.h"
 #include "ui/Caratteri.h"

@@ -1,5 +1,5 @@
 // The practice material: built-in sentences, course lessons, exercises, texts.
-#include "app/FraseInterna.h"
+#include "practice/FraseInterna.h"
 #include "tests/material/Materiale.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 // Typographic characters pasted into exercise and text files become the
 // characters the keyboard types, when the files are read.
-#include "app/Esercizi.h"
-#include "app/modClavora.h"
+#include "practice/Esercizi.h"
+#include "practice/modClavora.h"
 #include "keyboard/TabellaTasti.h"
 #include "platform/Tipografia.h"
 #include "tests/material/Materiale.h"

@@ -1,8 +1,8 @@
 // Material that is not what its name says: a FIFO or a device named as an
 // exercise, and exercises written by editors as UTF-8.
 
-#include "app/Esercizi.h"
-#include "app/modClavora.h"
+#include "practice/Esercizi.h"
+#include "practice/modClavora.h"
 #include "tests/support/FakeServices.h"
 
 #include <QDir>

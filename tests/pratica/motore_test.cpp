@@ -2,9 +2,9 @@
 // sentences with their hand-overs, both modes, errors and counters, the pause,
 // two-line sentences, text files, the course and the command line.
 
-#include "app/Pratica.h"
-#include "app/TestiClavora.h"
-#include "app/modClavora.h"
+#include "practice/Pratica.h"
+#include "practice/TestiClavora.h"
+#include "practice/modClavora.h"
 #include "platform/Testo.h"
 #include "tests/support/FakeServices.h"
 

@@ -1,7 +1,7 @@
 // The progress window on fake services: what it draws from a store, its PDF,
 // and the aimed exercise its button writes into the exercise folder.
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "progress/RegistratoreProgressi.h"
 #include "progress/frmProgressi.h"
 #include "tests/support/FakeServices.h"

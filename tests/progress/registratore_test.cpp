@@ -1,9 +1,9 @@
 // The recorder's figures for scripted sessions with the fake clock, alone and
 // behind the practice engine.
 
-#include "app/Pratica.h"
-#include "app/TestiClavora.h"
-#include "app/modClavora.h"
+#include "practice/Pratica.h"
+#include "practice/TestiClavora.h"
+#include "practice/modClavora.h"
 #include "keyboard/TabellaTasti.h"
 #include "platform/Testo.h"
 #include "progress/RegistratoreProgressi.h"

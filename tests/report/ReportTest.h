@@ -2,7 +2,7 @@
 // Shared values of a finished text-file exercise on fake services, with a
 // temporary folder of its own for the PDFs.
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "report/ReportFreeTXT.h"
 #include "tests/support/FakeServices.h"
 

@@ -3,8 +3,8 @@
 
 #include "ReportTest.h"
 
-#include "app/Pratica.h"
-#include "app/TestiClavora.h"
+#include "practice/Pratica.h"
+#include "practice/TestiClavora.h"
 #include "platform/Testo.h"
 
 #include <QDirIterator>

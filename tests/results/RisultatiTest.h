@@ -2,7 +2,7 @@
 // Shared values after a run, on fake services, with a temporary folder of the
 // test's own; PDFs the tests keep go where the validator run asks.
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "tests/support/FakeServices.h"
 
 #include <QDir>

@@ -5,8 +5,8 @@
 #include "LetturaPdf.h"
 #include "RisultatiTest.h"
 
-#include "app/Pratica.h"
-#include "app/TestiClavora.h"
+#include "practice/Pratica.h"
+#include "practice/TestiClavora.h"
 #include "platform/Testo.h"
 #include "results/frmClassifica.h"
 

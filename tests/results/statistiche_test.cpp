@@ -1,7 +1,7 @@
 // The figures of the results: the worked example of a beginner's level, the
 // symbol and evaluation boundaries, and runs that stop early or typed nothing.
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "results/Statistiche.h"
 #include "tests/support/FakeServices.h"
 

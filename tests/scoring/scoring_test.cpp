@@ -1,4 +1,4 @@
-#include "app/Punteggio.h"
+#include "practice/Punteggio.h"
 #include "tests/support/FakeServices.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "app/FraseInterna.h"
+#include "practice/FraseInterna.h"
 
 #include <array>
 

@@ -4,7 +4,7 @@
 // them and the window shows the rest; both read the same object, filled by
 // TestiPredefiniti (the built-in Italian texts) or ApplicaTestiLingua.
 
-#include "app/Punteggio.h"
+#include "practice/Punteggio.h"
 #include "settings/TestoLingua.h"
 
 #include <QString>

@@ -1,7 +1,7 @@
-#include "app/Esercizi.h"
+#include "practice/Esercizi.h"
 
-#include "app/FraseInterna.h"
-#include "app/modClavora.h"
+#include "practice/FraseInterna.h"
+#include "practice/modClavora.h"
 #include "platform/Testo.h"
 #include "platform/Tipografia.h"
 #include "settings/IniDocument.h"

@@ -1,8 +1,8 @@
 // The main window's commands: menu labels, kinds of material, file list and mode.
 
-#include "app/frmClavora.h"
-#include "app/LineaInput.h"
-#include "app/Pannelli.h"
+#include "mainwindow/frmClavora.h"
+#include "mainwindow/LineaInput.h"
+#include "mainwindow/Pannelli.h"
 #include "keyboard/FoglioTastiera.h"
 #include "keyboard/TastieraVirtuale.h"
 #include "platform/Testo.h"

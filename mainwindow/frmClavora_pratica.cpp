@@ -2,10 +2,10 @@
 // keystroke's feedback, the clock and gauge, the end of a line and the restart.
 // The rules themselves are the engine's (Pratica).
 
-#include "app/LineaInput.h"
-#include "app/Pannelli.h"
-#include "app/Punteggio.h"
-#include "app/frmClavora.h"
+#include "mainwindow/LineaInput.h"
+#include "mainwindow/Pannelli.h"
+#include "practice/Punteggio.h"
+#include "mainwindow/frmClavora.h"
 #include "keyboard/TastieraVirtuale.h"
 #include "ui/Caratteri.h"
 #include "ui/Immagini.h"

@@ -1,6 +1,6 @@
-#include "app/Pratica.h"
+#include "practice/Pratica.h"
 
-#include "app/Punteggio.h"
+#include "practice/Punteggio.h"
 #include "platform/Testo.h"
 
 #include <QCoreApplication>

@@ -6,9 +6,9 @@
 // and Caps Lock go through the shared services; the windows it needs (results,
 // report) and the bookmark question are reached through the hooks it is given.
 
-#include "app/Esercizi.h"
-#include "app/modClavora.h"
-#include "app/TestiClavora.h"
+#include "practice/Esercizi.h"
+#include "practice/modClavora.h"
+#include "practice/TestiClavora.h"
 #include "progress/RegistroEventi.h"
 
 #include <QDateTime>

@@ -3,9 +3,9 @@
 // controls, turns key events and clicks into calls on the engine and shows
 // what the engine answers. The other windows are handed in by the start-up.
 
-#include "app/Pratica.h"
-#include "app/TestiClavora.h"
-#include "app/modClavora.h"
+#include "practice/Pratica.h"
+#include "practice/TestiClavora.h"
+#include "practice/modClavora.h"
 #include "keyboard/ControlloLayout.h"
 #include "keyboard/TabellaTasti.h"
 #include "settings/Impostazioni.h"

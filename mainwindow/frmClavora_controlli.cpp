@@ -1,9 +1,9 @@
 // The main window's controls, laid out for an 800 x 600 screen; large screens
 // scale them up (ClsResize).
 
-#include "app/LineaInput.h"
-#include "app/Pannelli.h"
-#include "app/frmClavora.h"
+#include "mainwindow/LineaInput.h"
+#include "mainwindow/Pannelli.h"
+#include "mainwindow/frmClavora.h"
 #include "keyboard/MappaTastiEsterna.h"
 #include "keyboard/TastieraVirtuale.h"
 #include "ui/Caratteri.h"

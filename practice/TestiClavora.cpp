@@ -1,6 +1,6 @@
-#include "app/TestiClavora.h"
+#include "practice/TestiClavora.h"
 
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 #include "settings/modLanguageSupport.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/modClavora.h"
+#include "practice/modClavora.h"
 
 #include "platform/FileSicuri.h"
 

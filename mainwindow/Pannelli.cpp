@@ -1,4 +1,4 @@
-#include "app/Pannelli.h"
+#include "mainwindow/Pannelli.h"
 
 #include "ui/modGradient.h"
 

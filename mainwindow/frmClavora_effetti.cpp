@@ -1,8 +1,8 @@
 // The main window's helpers around the practice: the balloons of the kinds of
 // material and of the modes, and the pop-up over the keyboard.
 
-#include "app/Pannelli.h"
-#include "app/frmClavora.h"
+#include "mainwindow/Pannelli.h"
+#include "mainwindow/frmClavora.h"
 #include "keyboard/TastieraVirtuale.h"
 #include "ui/cTooltip.h"
 #include "ui/frmTransparency.h"

@@ -1,4 +1,4 @@
-#include "app/LineaInput.h"
+#include "mainwindow/LineaInput.h"
 
 #include "platform/Testo.h"
 

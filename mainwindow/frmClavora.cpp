@@ -1,10 +1,10 @@
 // The main window's life: load, title animation, welcome, the keys the window
 // previews (Enter, Esc, Caps Lock, F1), the background and the unload.
 
-#include "app/frmClavora.h"
+#include "mainwindow/frmClavora.h"
 
-#include "app/LineaInput.h"
-#include "app/Pannelli.h"
+#include "mainwindow/LineaInput.h"
+#include "mainwindow/Pannelli.h"
 #include "keyboard/MappaTastiEsterna.h"
 #include "keyboard/TastieraVirtuale.h"
 #include "ui/Caratteri.h"

@@ -2,9 +2,9 @@
 // controls, applied at load and again after a change of language (the balloons
 // and the pop-up take theirs in ImpostaFumetti).
 
-#include "app/frmClavora.h"
+#include "mainwindow/frmClavora.h"
 
-#include "app/Pannelli.h"
+#include "mainwindow/Pannelli.h"
 #include "keyboard/MappaTastiEsterna.h"
 #include "keyboard/TastieraVirtuale.h"
 #include "settings/modLanguageSupport.h"

@@ -1,4 +1,4 @@
-#include "app/Punteggio.h"
+#include "practice/Punteggio.h"
 
 #include <algorithm>
 #include <cmath>
