@@ -14,6 +14,7 @@
 #include "ui/frmInfo.h"
 
 #include <QImage>
+#include <QPixmap>
 #include <QLabel>
 #include <QSet>
 #include <QWidget>
@@ -111,6 +112,7 @@ public:
     std::array<QLabel *, 6> lblMediaLevel{};
     std::array<QLabel *, 2> imgMedia{};
     QLabel *imgPremi = nullptr;
+    QPixmap premiAcceso_, premiSpento_;   // the blinking picture's two states
     QLabel *imgX = nullptr;
     // One line about the learner's keymap, when it is not French or was switched.
     QLabel *lblAvvisoTastiera = nullptr;

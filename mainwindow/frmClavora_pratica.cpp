@@ -390,7 +390,19 @@ void frmClavora::Timer2_Timer()
         imgPremi->hide();
         return;
     }
-    imgPremi->setVisible(!imgPremi->isVisible());
+    // The picture blinks by its content: showing and hiding the label would
+    // make Qt ask the display server where the pointer is, twice a blink.
+    if (premiAcceso_.isNull()) {
+        premiAcceso_ = imgPremi->pixmap();
+        premiSpento_ = QPixmap(premiAcceso_.size());
+        premiSpento_.fill(Qt::transparent);
+    }
+    if (!imgPremi->isVisible()) {
+        imgPremi->setPixmap(premiAcceso_);
+        imgPremi->show();
+    } else {
+        imgPremi->setPixmap(imgPremi->pixmap().cacheKey() == premiAcceso_.cacheKey() ? premiSpento_ : premiAcceso_);
+    }
     // The learner went to another program: the pop-up, above every window, goes.
     if (!QApplication::activeWindow())
         NascondiPopup();
