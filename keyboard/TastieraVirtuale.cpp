@@ -428,14 +428,17 @@ void TastieraVirtuale::paintEvent(QPaintEvent *event)
     QPainter p(this);
     const QRegion regione = event->region();
     const QRect area = event->rect();
-    p.fillRect(area, stato_.tastieraSemplice() ? Qt::white : Qt::black);
+    for (const QRect &r : regione)
+        p.fillRect(r, stato_.tastieraSemplice() ? Qt::white : Qt::black);
 
-    // The frames are drawn on the keyboard area, under every key.
+    // The frames are drawn on the keyboard area, under every key. Only the keys
+    // the region touches: a highlight that moves across the keyboard repaints
+    // two keys, not everything between them.
     for (int i = 0; i < NumeroTasti; ++i)
-        if (stato_.rettangoloEsterno(i).intersects(area))
+        if (regione.intersects(stato_.rettangoloEsterno(i)))
             disegnaCornice(p, i);
     for (int i = 0; i < NumeroTasti; ++i)
-        if (stato_.rettangoloTasto(i).intersects(area))
+        if (regione.intersects(stato_.rettangoloTasto(i)))
             disegnaTasto(p, i);
 
     // The joint of the two Enter parts, in the Enter key's own colour.

@@ -5,10 +5,73 @@
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPixmap>
+#include <QProxyStyle>
+#include <QStyleOptionFrame>
+
+namespace {
+
+// The line's panel (its background and rounded frame) drawn once for a size,
+// state and palette, then copied: stroking the antialiased frame at every
+// keystroke was most of what a keystroke cost.
+class PannelloInMemoria : public QProxyStyle {
+public:
+    void drawPrimitive(PrimitiveElement pe, const QStyleOption *opzione, QPainter *p,
+                       const QWidget *w) const override
+    {
+        const auto *cornice = qstyleoption_cast<const QStyleOptionFrame *>(opzione);
+        if (pe != PE_PanelLineEdit || !cornice || !w || !w->autoFillBackground()) {
+            QProxyStyle::drawPrimitive(pe, opzione, p, w);
+            return;
+        }
+        const qreal dpr = p->device()->devicePixelRatio();
+        const QColor sfondo = w->palette().color(w->backgroundRole());
+        if (pannello_.isNull() || dimensione_ != cornice->rect.size() || stato_ != cornice->state ||
+            tavolozza_ != cornice->palette.cacheKey() || sfondo_ != sfondo || dpr_ != dpr ||
+            spessore_ != cornice->lineWidth) {
+            dimensione_ = cornice->rect.size();
+            stato_ = cornice->state;
+            tavolozza_ = cornice->palette.cacheKey();
+            sfondo_ = sfondo;
+            dpr_ = dpr;
+            spessore_ = cornice->lineWidth;
+            // On the colour the widget's own background fill gives, as on screen.
+            pannello_ = QPixmap(dimensione_ * dpr);
+            pannello_.setDevicePixelRatio(dpr);
+            pannello_.fill(sfondo);
+            QStyleOptionFrame inOrigine = *cornice;
+            inOrigine.rect.moveTo(0, 0);
+            QPainter pp(&pannello_);
+            QProxyStyle::drawPrimitive(pe, &inOrigine, &pp, w);
+        }
+        p->drawPixmap(cornice->rect.topLeft(), pannello_);
+    }
+
+private:
+    mutable QPixmap pannello_;
+    mutable QSize dimensione_;
+    mutable QStyle::State stato_;
+    mutable qint64 tavolozza_ = 0;
+    mutable QColor sfondo_;
+    mutable qreal dpr_ = 0;
+    mutable int spessore_ = -1;
+};
+
+} // namespace
 
 LineaInput::LineaInput(QWidget *parent) : QLineEdit(parent)
 {
     setAttribute(Qt::WA_InputMethodEnabled);
+    stile_ = new PannelloInMemoria;
+    setStyle(stile_);
+}
+
+LineaInput::~LineaInput()
+{
+    // The widget lets go of its style before the style goes.
+    setStyle(nullptr);
+    delete stile_;
 }
 
 void LineaInput::Digita(QChar c)

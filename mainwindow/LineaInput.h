@@ -14,6 +14,7 @@ class LineaInput : public QLineEdit {
     Q_OBJECT
 public:
     explicit LineaInput(QWidget *parent = nullptr);
+    ~LineaInput() override;
 
     std::function<void(int &codice)> suTastoPremuto;    // txtInput_KeyPress
     std::function<void(int tasto, bool &annulla)> suTastoGiu;  // txtInput_KeyDown
@@ -36,6 +37,7 @@ protected:
 
 private:
     void GiudicaEDigita(QChar c);
+    QStyle *stile_ = nullptr;
     bool inGiudizio_ = false;
     int tastoMorto_ = 0;
     QList<QChar> inAttesa_;

@@ -382,3 +382,25 @@ TEST_F(PraticaFinestra, keysBeforeTheFirstLine_leaveTheLockedInputEmpty)
     EXPECT_TRUE(finestra->txtInput->text().isEmpty());
     EXPECT_EQ(stato->totaleBattute, 0);
 }
+
+TEST(LineaInputPannello, panelCopiedFromMemory_looksAsTheStyleDrawsIt_andFollowsSizeAndColour)
+{
+    QLineEdit riferimento;
+    LineaInput linea;
+    const auto prepara = [&](QSize dimensione, QColor colore) {
+        for (QLineEdit *e : {&riferimento, static_cast<QLineEdit *>(&linea)}) {
+            QPalette p = e->palette();
+            p.setColor(QPalette::Window, colore);
+            p.setColor(QPalette::Base, colore);
+            e->setPalette(p);
+            e->setAutoFillBackground(true);
+            e->setReadOnly(true);
+            e->setText(QStringLiteral("Le chat dort"));
+            e->resize(dimensione);
+        }
+    };
+    prepara({602, 30}, QColor(156, 196, 228));
+    EXPECT_EQ(linea.grab().toImage(), riferimento.grab().toImage());
+    prepara({300, 44}, QColor(255, 220, 220));
+    EXPECT_EQ(linea.grab().toImage(), riferimento.grab().toImage());
+}

@@ -300,3 +300,20 @@ TEST(Didascalie, legendsSetApartGoRightAndWordsOfOneCaptionStayTogether)
     ASSERT_EQ(euro.size(), 1);
     EXPECT_EQ(euro[0].x + fm.horizontalAdvance(QString::fromUtf8("€")), tasto.right() - 1);
 }
+
+TEST_F(Disegno, regionOfTwoDistantKeys_paintsThemAsTheWholeKeyboardDoes)
+{
+    // A highlight moving from one corner to the other repaints two keys: each
+    // must come out whole, frames included, though the keys between are skipped.
+    tastiera.EvidenziaTasto(QStringLiteral("a"), false);
+    const QRect a = tastiera.rettangoloTasto(0).adjusted(-6, -6, 6, 6);
+    const QRect b = tastiera.rettangoloTasto(tastiera::TastoInvioAlto).adjusted(-6, -6, 6, 6);
+    QImage parte(tastiera.size(), QImage::Format_RGB32);
+    parte.fill(Qt::magenta);
+    const QRegion regione = QRegion(a) + QRegion(b);
+    // The region's corner lands on the offset given.
+    tastiera.render(&parte, regione.boundingRect().topLeft(), regione, QWidget::DrawChildren);
+    const QImage tutta = immagine();
+    for (const QRect &r : {a, b})
+        EXPECT_EQ(parte.copy(r), tutta.copy(r));
+}
