@@ -8,7 +8,7 @@ TASTAVIA_PACKAGES="cmake ninja-build g++ pkg-config ccache qt6-base-dev qt6-base
 # dictionary of the word list, the desktop-file and AppStream validators.
 TASTAVIA_PACKAGES_TEST="libgtest-dev qt6-svg-dev libqt6svg6 xvfb xauth xdotool openbox x11-xkb-utils weston xwayland
  qt6-wayland qpdf poppler-utils mupdf-tools ghostscript python3 hunspell hunspell-fr desktop-file-utils appstream
- groff-base"
+ groff-base x11-utils"
 
 # Installs whatever of the list is missing; apt-get runs only when something
 # is, and waits for another apt or dpkg to finish instead of failing.
