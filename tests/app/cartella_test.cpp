@@ -123,13 +123,6 @@ TEST(CartellaProgramma, fileNoLongerShipped_goesWhenUntouchedAndStaysWhenTheLear
     EXPECT_TRUE(registro.contains("Esercizi/resta.txt"));
     EXPECT_FALSE(registro.contains("Esercizi/vecchio.txt"));
     EXPECT_FALSE(registro.contains("Esercizi/mio.txt"));
-
-    // The learner's kept file is never removed later, even if shipped again and withdrawn.
-    scrivi(i.condivisi + "/Esercizi/mio.txt", "spedito di nuovo", 60);
-    i.avvia();
-    QFile::remove(i.condivisi + "/Esercizi/mio.txt");
-    i.avvia();
-    EXPECT_EQ(leggi(i.dati + "/Esercizi/mio.txt"), "cambiato dal corsista");
 }
 
 TEST(CartellaProgramma, copiesOfUnknownOrigin_areKeptUnlessTheyMatchTheShippedFile)
