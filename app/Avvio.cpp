@@ -1,6 +1,8 @@
 // The process entry.
 
 #include "app/Composizione.h"
+#include "app/IstanzaUnica.h"
+#include "app/LineaDiComando.h"
 #include "mainwindow/frmClavora.h"
 #include "practice/modClavora.h"
 #include "platform/SystemServices.h"
@@ -13,15 +15,18 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMap>
 #include <QProxyStyle>
 #include <QSaveFile>
+#include <QSet>
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QTimer>
 
 #include <cerrno>
 #include <csignal>
+#include <cstdio>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -157,15 +162,18 @@ bool copiaIntera(const QString &da, const QString &a)
     return sorgente.error() == QFileDevice::NoError && destinazione.commit();
 }
 
-// Brings the learner's folder up to the shipped data: missing files are copied
-// (so a newer package's lessons appear), copies still as we placed them follow
-// a changed shipped file, and a copy the learner changed is never overwritten.
-// Only the shipped files that changed since the last start are read.
+// Brings the learner's folder up to the shipped data: new shipped files are
+// copied (so a newer package's lessons appear), copies still as we placed them
+// follow a changed shipped file, and a copy the learner changed is never
+// overwritten. A copy the learner deleted stays deleted; a copy of a file no
+// longer shipped goes when nobody changed it. Only the shipped files that
+// changed since the last start are read.
 void semina(const QString &sorgente, bool soloCartelle, const QString &destinazione)
 {
     const QString registro = destinazione + "/" + fileCopie;
     QMap<QString, Copia> copie = leggiCopie(registro);
     bool cambiate = false;
+    QSet<QString> spediti;
     const QDir radice(sorgente);
     QDirIterator it(sorgente, QDir::Files, QDirIterator::Subdirectories);
     while (it.hasNext()) {
@@ -173,15 +181,19 @@ void semina(const QString &sorgente, bool soloCartelle, const QString &destinazi
         const QString relativo = radice.relativeFilePath(spedito.filePath());
         if (soloCartelle && !relativo.contains('/'))
             continue;   // beside a program: the program itself, its settings
+        spediti.insert(relativo);
         const QString copia = destinazione + "/" + relativo;
         const qint64 data = spedito.lastModified().toMSecsSinceEpoch();
         const auto noto = copie.constFind(relativo);
         const bool visto = noto != copie.cend() && noto->dimensione == spedito.size() && noto->data == data;
-        if (visto && QFileInfo::exists(copia))
+        const bool esiste = QFileInfo::exists(copia) || QFileInfo(copia).isSymLink();
+        if (visto && esiste)
             continue;
+        if (noto != copie.cend() && !esiste)
+            continue;   // copied once and deleted by the learner: not brought back
 
         Copia nuova{{}, spedito.size(), data};
-        if (!QFileInfo::exists(copia)) {
+        if (!esiste) {
             QDir().mkpath(QFileInfo(copia).path());
             if (!copiaIntera(spedito.filePath(), copia))
                 continue;
@@ -200,6 +212,21 @@ void semina(const QString &sorgente, bool soloCartelle, const QString &destinazi
             // is remembered as seen so it is not read again at every start.
         }
         copie.insert(relativo, nuova);
+        cambiate = true;
+    }
+    // Files a newer package no longer ships. An empty or unreadable shipped
+    // folder says nothing about what was withdrawn.
+    for (auto c = copie.begin(); !spediti.isEmpty() && c != copie.end();) {
+        if (spediti.contains(c.key())) {
+            ++c;
+            continue;
+        }
+        const QString copia = destinazione + "/" + c.key();
+        if (!c->impronta.isEmpty() && QFileInfo(copia).isFile() && !QFileInfo(copia).isSymLink() &&
+            impronta(copia) == c->impronta)
+            QFile::remove(copia);
+        // Changed by the learner: the file is the learner's from now on.
+        c = copie.erase(c);
         cambiate = true;
     }
     if (cambiate)
@@ -240,7 +267,7 @@ QString CartellaProgramma()
 }
 
 int Avvia(const platform::Services &servizi, const QString &cartella, const QStringList &argomenti,
-          const std::function<int()> &cicloEventi)
+          const std::function<int()> &cicloEventi, IstanzaUnica *istanza)
 {
     if (!servizi.instance->tryLock())
         return 0;   // another Tastavia runs: end without a word
@@ -260,16 +287,82 @@ int Avvia(const platform::Services &servizi, const QString &cartella, const QStr
 
     frmClavora finestra(stato);
     ComponiFinestre(finestra, stato);
+    if (istanza)
+        QObject::connect(istanza, &IstanzaUnica::comandoRicevuto, &finestra,
+                         [&finestra](const QString &file) { finestra.ComandoDaAltraIstanza(file); });
     finestra.Form_Load(argomenti.join(' '));
     if (finestra.chiusa || !cicloEventi)
         return 0;
     return cicloEventi();
 }
 
+namespace {
+
+void stampa(std::FILE *dove, const QString &testo)
+{
+    std::fputs(testo.toLocal8Bit().constData(), dove);
+}
+
+// The executable's folder, before any application object exists.
+QString cartellaEseguibile()
+{
+    return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
+}
+
+QString cartellaDatiStudente()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + "/Tastavia";
+}
+
+bool eseguibileScrivibile(const QString &exe)
+{
+    return QFileInfo(exe).isWritable() && ::access(QFile::encodeName(exe).constData(), W_OK) == 0;
+}
+
+} // namespace
+
 int AvvioProgramma(int argc, char **argv)
 {
+    QStringList grezzi;
+    for (int i = 1; i < argc; ++i)
+        grezzi << QString::fromLocal8Bit(argv[i]);
+    // --help and --version need no window system, and touch no file.
+    if (const auto solo = SoloTesto(grezzi); solo != LineaDiComando::Azione::Avvia) {
+        const QString exe = cartellaEseguibile();
+        const TestoLingua lingua = LinguaRigaComando(
+            CartellaImpostazioni(exe, cartellaDatiStudente(), eseguibileScrivibile(exe)),
+            platform::languageIdForLocale(QLocale().name()));
+        stampa(stdout, solo == LineaDiComando::Azione::Aiuto ? TestoAiutoRigaComando(lingua)
+                                                              : TestoVersioneRigaComando(lingua));
+        return 0;
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName("Tastavia");
+    // What is left once Qt took its own options (-platform, -display...).
+    QStringList argomenti = QCoreApplication::arguments();
+    argomenti.removeFirst();
+    const QString exe = QCoreApplication::applicationDirPath();
+    const bool scrivibile = eseguibileScrivibile(exe);
+    const LineaDiComando comando = InterpretaArgomenti(
+        argomenti, QDir::currentPath(), CartellaImpostazioni(exe, cartellaDatiStudente(), scrivibile));
+    if (comando.azione == LineaDiComando::Azione::Errore) {
+        const QString cartella = CartellaImpostazioni(exe, cartellaDatiStudente(), scrivibile);
+        stampa(stderr, TestoErroreRigaComando(
+                           LinguaRigaComando(cartella, platform::languageIdForLocale(QLocale().name())),
+                           comando.errato));
+        return 2;
+    }
+
+    platform::SystemServices sistema;
+    if (!sistema.services().instance->tryLock()) {
+        // Another Tastavia of this learner runs: it takes the file and comes forward.
+        ConsegnaAllaPrimaIstanza(PercorsoSocketIstanza(), comando.file, 10000);
+        return 0;
+    }
+    IstanzaUnica istanza(PercorsoSocketIstanza());
+    istanza.Ascolta();
+
     QApplication::setStyle(new StileTastavia);
     QApplication::setFont(FontTesto(9));
     // Sizes for title bars and task switchers; the desktop file names the scalable icon.
@@ -277,14 +370,11 @@ int AvvioProgramma(int argc, char **argv)
     for (int lato : {16, 24, 32, 48, 64})
         icona.addPixmap(ImmaginePng(QStringLiteral(":/images/icon/tastavia-%1.png").arg(lato)));
     QApplication::setWindowIcon(icona);
-    platform::SystemServices sistema;
-    if (!sistema.services().instance->tryLock())
-        return 0;   // another Tastavia runs: end at once, touching nothing
     // Reaching the sound server (and loading libpulse) waits for the first turn
     // of the event loop, which comes once the window has been asked to show.
     QTimer::singleShot(0, &app, [&sistema] { sistema.startSound(); });
     ChiudiAiSegnali(&app);
-    QStringList argomenti = QCoreApplication::arguments();
-    argomenti.removeFirst();
-    return Avvia(sistema.services(), CartellaProgramma(), argomenti, [] { return QApplication::exec(); });
+    const QStringList file = comando.file.isEmpty() ? QStringList() : QStringList{comando.file};
+    return Avvia(sistema.services(), CartellaProgramma(), file, [] { return QApplication::exec(); },
+                 &istanza);
 }

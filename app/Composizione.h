@@ -10,6 +10,7 @@
 #include <functional>
 
 class QObject;
+class IstanzaUnica;
 class frmClavora;
 class modClavora;
 
@@ -24,9 +25,11 @@ int AvvioProgramma(int argc, char **argv);
 void ChiudiAiSegnali(QObject *proprietario);
 
 // What the entry does once the application and its services exist; the event
-// loop is run by cicloEventi (none in tests).
+// loop is run by cicloEventi (none in tests). A second start's command line
+// comes through `istanza` when there is one.
 int Avvia(const platform::Services &servizi, const QString &cartellaProgramma,
-          const QStringList &argomenti, const std::function<int()> &cicloEventi);
+          const QStringList &argomenti, const std::function<int()> &cicloEventi,
+          IstanzaUnica *istanza = nullptr);
 
 // The program folder, ending with "/".
 QString CartellaProgramma();

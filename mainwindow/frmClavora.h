@@ -67,6 +67,9 @@ public:
 
     // Load steps, split where the window must already be visible.
     void Form_Load(const QString &rigaComando);
+    // A second start of the program: this window (or the modal one in front of
+    // it) comes forward; its file is opened when no exercise runs.
+    void ComandoDaAltraIstanza(const QString &file);
     void Form_Unload();
 
     // Event handlers.

@@ -296,3 +296,33 @@ Pratica::Scelta frmClavora::SceltaCorrente() const
     }
     return scelta;
 }
+
+void frmClavora::ComandoDaAltraIstanza(const QString &file)
+{
+    QWidget *modale = QApplication::activeModalWidget();
+    for (QWidget *w : {static_cast<QWidget *>(this), modale}) {
+        if (!w || !w->isVisible())
+            continue;
+        w->setWindowState(w->windowState() & ~Qt::WindowMinimized);
+        w->raise();
+        w->activateWindow();
+    }
+    // A line being typed or a window open: the learner's work is not interrupted.
+    if (file.isEmpty() || chiusa || modale || pratica.cronometroAttivo() || !pratica.startAbilitato())
+        return;
+    optMenu[0]->setChecked(true);
+    optMenu_Click(0);
+    const auto aperto = pratica.ApriDaRigaComando(file);
+    if (aperto == Esercizi::EsitoComando::TroppoLungo) {
+        s.fileEsercizio.clear();
+        pratica.ApriDaRigaComando(QString());
+        s.servizi.dialogs->message(this, "Tastavia", testi.messaggio(40), platform::Dialogs::Information,
+                                   platform::Dialogs::Ok);
+    } else if (aperto == Esercizi::EsitoComando::Rifiutato) {
+        const Esercizi &e = pratica.esercizi;
+        s.servizi.dialogs->message(this, "Tastavia",
+                                   testi.messaggio(37) + "\r\n" + e.fileRifiutato +
+                                       Esercizi::MotivoRifiuto(e.rifiuto, e.fileRifiutato, lingua),
+                                   platform::Dialogs::Critical, platform::Dialogs::Ok);
+    }
+}

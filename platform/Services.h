@@ -105,6 +105,13 @@ class Desktop {
 public:
     virtual ~Desktop() = default;
     virtual bool openFile(const QString &path) = 0;    // default application, not waited for
+    // The same, and `nonAperto` runs (later, from the event loop) when no
+    // program opened the file: no opener installed, or the opener failed.
+    virtual void openFileOr(const QString &path, std::function<void()> nonAperto)
+    {
+        if (!openFile(path) && nonAperto)
+            nonAperto();
+    }
     // A folder open to the learner alone (0700) for files handed to other
     // programs, made on first use, ending with "/"; empty when none can be
     // had, and then tempProblem() says which folder was tried and why.

@@ -3,6 +3,7 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QFile>
 #include <QGuiApplication>
 #include <QLocale>
@@ -198,6 +199,36 @@ public:
     bool openFile(const QString &path) override
     {
         return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+    }
+    // xdg-open, watched: it ends at once with a failure when it finds no
+    // program (status 3 or 4), or is missing itself. An opener that ends badly
+    // long after it started (a browser closed) is no failure to open.
+    void openFileOr(const QString &path, std::function<void()> nonAperto) override
+    {
+        auto *p = new QProcess(qApp);
+        auto orologio = std::make_shared<QElapsedTimer>();
+        auto detto = std::make_shared<bool>(false);
+        auto fallito = [p, nonAperto, orologio, detto](bool subito) {
+            if (!*detto && (subito || orologio->elapsed() < 30000) && nonAperto) {
+                *detto = true;
+                nonAperto();
+            }
+            p->deleteLater();
+        };
+        QObject::connect(p, &QProcess::errorOccurred, p, [fallito](QProcess::ProcessError e) {
+            if (e == QProcess::FailedToStart)
+                fallito(true);
+        });
+        QObject::connect(p, &QProcess::finished, p, [p, fallito](int codice, QProcess::ExitStatus stato) {
+            if (stato != QProcess::NormalExit || codice != 0)
+                fallito(false);
+            else
+                p->deleteLater();
+        });
+        p->setProcessChannelMode(QProcess::ForwardedChannels);
+        p->setStandardInputFile(QProcess::nullDevice());
+        orologio->start();
+        p->start(QStringLiteral("xdg-open"), {QUrl::fromLocalFile(path).toString()});
     }
     ~SystemDesktop() override
     {

@@ -69,11 +69,13 @@ Esercizi::EsitoComando Esercizi::ApriDaRigaComando(QString &rigaComando)
         rigaComando.clear();
         return EsitoComando::Ignorato;
     }
-    const QString nome = rigaComando.mid(barra + 1).trimmed();
+    // A path the start-up found ("/home/anna/Le_marche.txt"), else a name in Esercizi/.
+    const bool percorso = barra == 0 && rigaComando.indexOf('/', 1) > 0;
+    const QString nome = percorso ? rigaComando : rigaComando.mid(barra + 1).trimmed();
     const QString estensione = nome.right(4).toUpper();
-    const QString path = s.cartellaProgramma + "Esercizi/" + nome;
+    const QString path = percorso ? nome : s.cartellaProgramma + "Esercizi/" + nome;
     // A name that climbs out of the folder is not an exercise of ours.
-    if ((estensione != ".FTD" && estensione != ".TXT") || nome.contains("..")) {
+    if ((estensione != ".FTD" && estensione != ".TXT") || (!percorso && nome.contains(".."))) {
         rigaComando.clear();
         return EsitoComando::Ignorato;
     }

@@ -55,7 +55,8 @@ public:
 
     // A file-list entry becomes the exercise file (course entries have no extension).
     void ScegliFile(QString &voce, bool modoCorso);
-    // "/name.txt" or "/name.ftd" in the Esercizi folder; clears rigaComando when ignored.
+    // "/name.txt" or "/name.ftd" in the Esercizi folder, or the absolute path of a
+    // file found by the start-up; clears rigaComando when ignored.
     EsitoComando ApriDaRigaComando(QString &rigaComando);
     // Reads fileEsercizio as one model line; false when it cannot be read.
     bool CaricaFileTesto();

@@ -100,6 +100,7 @@ constexpr Voce medieLivello[3] = {{"0045", u"Media punteggi 1\u00B0 livello"},
                                   {"0047", u"Media punteggi 3\u00B0 livello"}};
 constexpr Voce mappaDita = {"0031", u"Doppio click per nascondere l'immagine"};
 constexpr Voce mappaEsterna = {"0032", u"Doppio click per riposizionare la mappa sulla tastiera"};
+constexpr Voce guidaNonAperta = {"0608", u"Nessun programma ha aperto la guida. La pagina si trova in:"};
 constexpr Voce tasto37 = {"0151", u"Doppio click per tastiera 2D/3D"};
 constexpr Voce tastieraNonFrancese = {
     "0350", u"La tastiera in uso non \u00E8 francese AZERTY e il desktop non permette di cambiarla da qui: "
@@ -135,6 +136,7 @@ void Riempi(TestiClavora &t, modClavora &s, const TestoLingua &lingua)
     t.titoloAttenzione = testo(titoloAttenzione);
     s.unitaVelocita = testo(unitaVelocita);
     s.msgGuidaMancante = testo(guidaMancante);
+    s.msgGuidaNonAperta = testo(guidaNonAperta);
     s.nomeModo = t.testiMessaggi.at(s.indiceModo == 0 ? 29 : 30);
 
     TestiControlli &c = t.controlli;

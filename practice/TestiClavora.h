@@ -46,7 +46,7 @@ struct TestiClavora {
 };
 
 // The built-in Italian texts; also sets the shared values that are texts
-// (unitaVelocita, msgGuidaMancante, nomeModo).
+// (unitaVelocita, msgGuidaMancante, msgGuidaNonAperta, nomeModo).
 void TestiPredefiniti(TestiClavora &testi, modClavora &stato);
 
 // The same texts through the language lookup, each by its id; the built-in

@@ -44,21 +44,44 @@ bool modClavora::FileEsiste(const QString &path)
            filesicuri::Esito::Ok;
 }
 
+QString modClavora::PaginaGuida(int contextId) const
+{
+    const QString pagina = contextId <= 0 ? QStringLiteral("index.html")
+                                          : QString::number(contextId) + QStringLiteral(".html");
+    const QString guida = cartellaProgramma + QStringLiteral("Guida/");
+    QStringList cartelle;
+    // The language's pages beside its language file's name; a name from the
+    // settings file never leads out of Guida/.
+    if (fileLinguaPresente && !linguaCorrente.isEmpty() && !linguaCorrente.contains('/') &&
+        !linguaCorrente.startsWith('.'))
+        cartelle << guida + linguaCorrente + "/";
+    cartelle << guida;
+    for (const QString &c : cartelle)
+        for (const QString &p : {pagina, QStringLiteral("index.html")})   // topic missing: contents
+            if (FileEsiste(c + p))
+                return c + p;
+    return {};
+}
+
 bool modClavora::ApriGuida(QWidget *window, int contextId, bool avvisa)
 {
     const QString pagina = contextId <= 0 ? QStringLiteral("index.html")
                                           : QString::number(contextId) + QStringLiteral(".html");
-    QString path = cartellaProgramma + QStringLiteral("Guida/") + pagina;
-    if (!FileEsiste(path))
-        path = cartellaProgramma + QStringLiteral("Guida/index.html"); // topic page missing: contents
-    if (!FileEsiste(path)) {
+    const QString path = PaginaGuida(contextId);
+    if (path.isEmpty()) {
         if (avvisa)
             servizi.dialogs->message(window, QStringLiteral("Tastavia"),
                                      msgGuidaMancante + QStringLiteral(" ") + QStringLiteral("Guida/") + pagina,
                                      platform::Dialogs::Information, platform::Dialogs::Ok);
         return false;
     }
-    return servizi.desktop->openFile(path);
+    platform::Dialogs *dialogs = servizi.dialogs;
+    const QString testo = msgGuidaNonAperta + QStringLiteral("\r\n") + path;
+    servizi.desktop->openFileOr(path, [dialogs, window, testo] {
+        dialogs->message(window, QStringLiteral("Tastavia"), testo, platform::Dialogs::Information,
+                         platform::Dialogs::Ok);
+    });
+    return true;
 }
 
 QString modClavora::NomeFile(const QString &path)

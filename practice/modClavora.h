@@ -49,6 +49,8 @@ public:
     int schemaColori = 0;
     QString unitaVelocita = QStringLiteral("al minuto");
     QString msgGuidaMancante = QStringLiteral("Impossibile trovare il file della guida");
+    // No program opened the help page: told with the page's path.
+    QString msgGuidaNonAperta = QStringLiteral("Nessun programma ha aperto la guida. La pagina si trova in:");
     bool popupVisibile = false;
     int dialogoDaMostrare = 0;
 
@@ -67,9 +69,13 @@ public:
     void SpegniBloccoMaiuscole();
     static bool FileEsiste(const QString &path);
     // Opens help page contextId (the contents for 0 or less, or when the page is
-    // missing). Without any page: a box saying so, unless `avvisa` is false.
-    // False when no page was opened.
+    // missing) in the interface language (Guida/<language>/, the Italian pages
+    // of Guida/ where it has none). Without any page: a box saying so, unless
+    // `avvisa` is false. False when no page was found; when no program opens
+    // it, a box says where the page is.
     bool ApriGuida(QWidget *window, int contextId, bool avvisa = true);
+    // The help page ApriGuida opens; empty when there is none.
+    QString PaginaGuida(int contextId) const;
     static QString NomeFile(const QString &path);
     static QString NomeSenzaEstensione(const QString &path);
     void AttendiSecondi(int seconds, bool processEvents);

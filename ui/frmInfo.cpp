@@ -13,7 +13,10 @@
 
 namespace {
 
-constexpr int kMajor = 1, kMinor = 0, kRevision = 0;
+// The project's version, given by the build.
+#ifndef TASTAVIA_VERSIONE
+#define TASTAVIA_VERSIONE "0.0.0"
+#endif
 
 QString T(const TestoLingua &lingua, const char *id, const char *predefinito)
 {
@@ -24,8 +27,7 @@ QString T(const TestoLingua &lingua, const char *id, const char *predefinito)
 
 QString frmInfo::testoVersione(const TestoLingua &lingua)
 {
-    return T(lingua, "0067", "Versione") + " " + QString::number(kMajor) + "." + QString::number(kMinor) +
-           "." + QString::number(kRevision);
+    return T(lingua, "0067", "Versione") + " " + QStringLiteral(TASTAVIA_VERSIONE);
 }
 
 frmInfo::frmInfo(Azioni azioni, TestoLingua lingua, QWidget *parent)

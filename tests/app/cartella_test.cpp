@@ -87,13 +87,42 @@ TEST(CartellaProgramma, newerPackage_addsNewFilesRefreshesUntouchedCopiesAndKeep
     EXPECT_EQ(leggi(i.dati + "/CorsoDattilo/02.ftd"), "la mia lezione 2");
     EXPECT_EQ(leggi(i.dati + "/CorsoDattilo/03.ftd"), "lezione 3");
     EXPECT_EQ(leggi(i.dati + "/CorsoDattilo/Tastavia.bmk"), "[ANNA]");
-    // A shipped file the learner deleted comes back, as on the first start.
-    EXPECT_EQ(leggi(i.dati + "/Esercizi/Prezzi.ftd"), "prezzi");
+    // A shipped file the learner deleted stays deleted, even when a newer
+    // package changes it.
+    EXPECT_FALSE(QFileInfo::exists(i.dati + "/Esercizi/Prezzi.ftd"));
+    scrivi(i.condivisi + "/Esercizi/Prezzi.ftd", "prezzi nuovi", 90);
+    i.avvia();
+    EXPECT_FALSE(QFileInfo::exists(i.dati + "/Esercizi/Prezzi.ftd"));
 
     // Once kept, the learner's version stays through later packages too.
     scrivi(i.condivisi + "/CorsoDattilo/02.ftd", "lezione 2 di nuovo", 120);
     i.avvia();
     EXPECT_EQ(leggi(i.dati + "/CorsoDattilo/02.ftd"), "la mia lezione 2");
+}
+
+TEST(CartellaProgramma, fileNoLongerShipped_goesWhenUntouchedAndStaysWhenTheLearnerChangedIt)
+{
+    Installazione i;
+    scrivi(i.condivisi + "/Esercizi/vecchio.txt", "vecchio");
+    scrivi(i.condivisi + "/Esercizi/mio.txt", "spedito");
+    scrivi(i.condivisi + "/Esercizi/resta.txt", "resta");
+    i.avvia();
+    scrivi(i.dati + "/Esercizi/mio.txt", "cambiato dal corsista");
+    scrivi(i.dati + "/Esercizi/proprio.txt", "scritto dal corsista");
+
+    // The next package withdraws two of them.
+    QFile::remove(i.condivisi + "/Esercizi/vecchio.txt");
+    QFile::remove(i.condivisi + "/Esercizi/mio.txt");
+    i.avvia();
+    EXPECT_FALSE(QFileInfo::exists(i.dati + "/Esercizi/vecchio.txt"));
+    EXPECT_EQ(leggi(i.dati + "/Esercizi/mio.txt"), "cambiato dal corsista");
+    EXPECT_EQ(leggi(i.dati + "/Esercizi/proprio.txt"), "scritto dal corsista");
+    EXPECT_EQ(leggi(i.dati + "/Esercizi/resta.txt"), "resta");
+    // The record is whole and names only what is still ours.
+    const QByteArray registro = leggi(i.dati + "/.copie-installate");
+    EXPECT_TRUE(registro.contains("Esercizi/resta.txt"));
+    EXPECT_FALSE(registro.contains("Esercizi/vecchio.txt"));
+    EXPECT_FALSE(registro.contains("Esercizi/mio.txt"));
 }
 
 TEST(CartellaProgramma, copiesOfUnknownOrigin_areKeptUnlessTheyMatchTheShippedFile)
