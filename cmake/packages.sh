@@ -4,7 +4,7 @@ TASTAVIA_PACKAGES="cmake ninja-build g++ pkg-config ccache qt6-base-dev qt6-base
  libxkbfile-dev libx11-dev libpulse-dev libsqlite3-dev libgtest-dev fonts-liberation2 fonts-dejavu-core
  xvfb xauth xdotool openbox x11-xkb-utils xkb-data weston xwayland qt6-wayland qpdf poppler-utils mupdf-tools ghostscript python3
  hunspell hunspell-fr
- qt6-translations-l10n"
+ qt6-translations-l10n python3-pyatspi"
 
 # Installs whatever of the list is missing; apt-get runs only when something is.
 tastavia_install_packages() {

@@ -6,6 +6,7 @@
 #include "mainwindow/frmClavora.h"
 #include "keyboard/MappaTastiEsterna.h"
 #include "keyboard/TastieraVirtuale.h"
+#include "ui/Accessibile.h"
 #include "ui/Caratteri.h"
 #include "ui/Immagini.h"
 
@@ -266,6 +267,7 @@ void frmClavora::CreaMenu()
         lblMenu[size_t(i)]->setFont(FontSimboli(11));
         lblMenu[size_t(i)]->setToolTip(suggerimentiMenu[i]);
         lblMenu[size_t(i)]->installEventFilter(this);
+        accessibile::RendiComando(lblMenu[size_t(i)]);
     }
     shpMenu[7]->setFillColor(QColor(255, 255, 0));
     shpMenu[7]->setBorder(Qt::black, 0);

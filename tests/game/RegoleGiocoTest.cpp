@@ -253,7 +253,7 @@ TEST_F(Regole, struckCharacters_leaveSmiles_andTheTallyScoresEachByItsHeight)
     for (int p : attesi)
         somma += p;
     EXPECT_EQ(regole->punteggioTotale(), somma);
-    EXPECT_EQ(regole->lblTotal().testo, RegoleGioco::FormatoPunti(somma));
+    EXPECT_EQ(regole->lblTotal().testo, RegoleGioco::FormatoPunti(somma, stato->localeInterfaccia()));
     EXPECT_EQ(regole->turno(), 2);
     EXPECT_EQ(regole->lblMessage().testo, "Gioco 2/6");
     EXPECT_TRUE(regole->inCorso());
