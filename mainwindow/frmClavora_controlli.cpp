@@ -261,13 +261,12 @@ void frmClavora::CreaMenu()
     for (int i = 0; i < 9; ++i) {
         shpMenu[size_t(i)] = new Forma(this);
         shpMenu[size_t(i)]->setGeometry(89 + i * 30, 5, 22, 22);
-        lblMenu[size_t(i)] = new QLabel(simboli[i], this);
+        lblMenu[size_t(i)] = new accessibile::EtichettaComando(QString::fromUtf8(simboli[i]), this);
         lblMenu[size_t(i)]->setGeometry(89 + i * 30, 5, 22, 22);
         lblMenu[size_t(i)]->setAlignment(Qt::AlignCenter);
         lblMenu[size_t(i)]->setFont(FontSimboli(11));
         lblMenu[size_t(i)]->setToolTip(suggerimentiMenu[i]);
         lblMenu[size_t(i)]->installEventFilter(this);
-        accessibile::RendiComando(lblMenu[size_t(i)]);
     }
     shpMenu[7]->setFillColor(QColor(255, 255, 0));
     shpMenu[7]->setBorder(Qt::black, 0);

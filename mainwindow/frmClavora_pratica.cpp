@@ -108,10 +108,9 @@ void frmClavora::Reset()
         if (fontiDisponibili)
             picMenu->show();
         picLevel->show();
-        // Back from the information window with the course chosen: the same
-        // lesson, with the welcome and the mode panel as before.
-        if (pratica.modoCorso())
-            pratica.ScegliFile(SceltaCorrente().voce);
+        // Back from the information window with the course chosen, the
+        // welcome and the mode panel come back too; Enter takes the lesson
+        // the list shows.
         optMenu[4]->setEnabled(false);
         SalutoIniziale();
         optMenu[4]->setEnabled(true);

@@ -105,7 +105,7 @@ void RendiComando(QWidget *etichetta)
 QWidget *PannelloTesto(QWidget *padre, const QRect &area)
 {
     InstallaFabbrica();
-    auto *p = new QWidget(padre);
+    auto *p = new Pannello(padre);
     p->setAttribute(Qt::WA_TransparentForMouseEvents);
     p->setAttribute(Qt::WA_NoSystemBackground);
     p->setProperty(kTesto, QString());

@@ -5,6 +5,7 @@
 // panel that is painted but whose words must be readable as text.
 
 #include <QEvent>
+#include <QLabel>
 #include <QString>
 #include <QWidget>
 
@@ -18,6 +19,21 @@ inline const QEvent::Type EventoPremuto = QEvent::Type(QEvent::User + 428);
 // assistive technology whose press action posts EventoPremuto to it. Its
 // looks do not change.
 void RendiComando(QWidget *etichetta);
+
+// A label made a command at birth. A class of its own: the toolkit's own
+// interface for a QLabel would otherwise be chosen before ours.
+class EtichettaComando : public QLabel {
+    Q_OBJECT
+public:
+    EtichettaComando(const QString &testo, QWidget *padre) : QLabel(testo, padre) { RendiComando(this); }
+};
+
+// The panel of PannelloTesto, for the same reason.
+class Pannello : public QWidget {
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+};
 
 // A transparent panel over `area` of `padre` that shows nothing and takes no
 // mouse: to assistive technology a static text named `nome` whose text and

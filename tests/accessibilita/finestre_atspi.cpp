@@ -4,6 +4,7 @@
 // standard input closes (or a minute passes), then tells whether sounds are
 // on, which the dump switches through the command row's press action.
 
+#include "mainwindow/LineaInput.h"
 #include "mainwindow/frmClavora.h"
 #include "practice/modClavora.h"
 #include "report/frmReportFreeTXT.h"
@@ -82,7 +83,8 @@ int main(int argc, char **argv)
     report.setModal(false);
     report.show();
 
-    std::printf("pronto suono=%d\n", stato.suonoAttivo ? 1 : 0);
+    std::printf("pronto suono=%d\n%s\n", stato.suonoAttivo ? 1 : 0,
+                principale.txtInput->accessibleDescription().toUtf8().constData());
     std::fflush(stdout);
     QSocketNotifier fine(STDIN_FILENO, QSocketNotifier::Read);
     QObject::connect(&fine, &QSocketNotifier::activated, &app, [&] {

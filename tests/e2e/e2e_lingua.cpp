@@ -7,6 +7,7 @@
 // speaks the new language.
 
 #include "app/Composizione.h"
+#include "mainwindow/LineaInput.h"
 #include "mainwindow/frmClavora.h"
 #include "practice/modClavora.h"
 #include "platform/SystemServices.h"
@@ -182,7 +183,7 @@ TEST(LinguaReale, changeWithEachKindOfMaterial_keepsKindListAndWhatEnterStarts)
                                   }});
         studente.passi.push_back({"a line started, " + nome, [&] {
                                       return !principale.pratica.rigaCorrente().isEmpty() &&
-                                             principale.pratica.posizione() == 1;
+                                             !principale.txtInput->isReadOnly();
                                   },
                                   [&] {
                                       e.file = modClavora::NomeFile(stato.fileEsercizio);
