@@ -80,7 +80,8 @@ def main():
                 campi.append(o.description)
             if ruolo in CONTROLLI and visibile and not o.name.strip():
                 errori.append(f"a {o.getRoleName()} in '{finestra.name}' has no name")
-            if ruolo == pyatspi.ROLE_PUSH_BUTTON and visibile:
+            # A disabled button offers no action, as it should.
+            if ruolo == pyatspi.ROLE_PUSH_BUTTON and visibile and stati.contains(pyatspi.STATE_ENABLED):
                 try:
                     azioni = o.queryAction()
                     nomi = [azioni.getName(i) for i in range(azioni.nActions)]

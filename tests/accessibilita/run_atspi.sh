@@ -6,5 +6,8 @@ set -u
 qui=$(dirname "$0")
 command -v dbus-run-session >/dev/null || { echo "skipped: dbus-run-session missing"; exit 77; }
 dbus-run-session -- true >/dev/null 2>&1 || { echo "skipped: no session bus can be started"; exit 77; }
+# Debian's own Python: python3-pyatspi lives there, whatever python3 is first on PATH.
+python=/usr/bin/python3
+[ -x "$python" ] || python=python3
 exec dbus-run-session -- env QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 QT_ACCESSIBILITY=1 NO_AT_BRIDGE=0 \
-  "$qui/../e2e/run_xvfb.sh" python3 "$qui/atspi_dump.py" "$@"
+  "$qui/../e2e/run_xvfb.sh" "$python" "$qui/atspi_dump.py" "$@"

@@ -123,11 +123,15 @@ TEST_F(Accessibilita, printQuestionAfterAChange_speaksTheNewLanguage)
         stato->linguaCorrente = "German";
         return true;   // "Stampa tastiera"
     };
-    fakes.dialogs.answers.push_back(platform::Dialogs::AnsNo);
-    finestra->lblMenu_Click(2);
+    finestra->lblMenu_Click(2);   // the fake answers Yes: the keyboard is printed
     ASSERT_FALSE(fakes.dialogs.shown.empty());
     EXPECT_TRUE(fakes.dialogs.shown.back().text.startsWith(QString::fromUtf8("Möchtest du die Tastatur von Tastavia drucken?\r\n")))
         << fakes.dialogs.shown.back().text.toStdString();
+    EXPECT_EQ(fakes.printer.pages.size(), 1u);
+    // Enter starts a line afterwards, as before the visit.
+    ASSERT_TRUE(finestra->pratica.startAbilitato());
+    QTest::keyClick(finestra->picNotebook, Qt::Key_Return);
+    EXPECT_FALSE(finestra->pratica.rigaCorrente().isEmpty());
 }
 
 } // namespace

@@ -127,6 +127,7 @@ TEST(LinguaReale, changeWithEachKindOfMaterial_keepsKindListAndWhatEnterStarts)
     };
     std::vector<Esito> esiti(std::size(casi));
     Studente studente;
+    QElapsedTimer calma;
     const auto pronta = [&] {
         return principale.pratica.startAbilitato() && !principale.pratica.chiusuraInCorso() &&
                principale.lblMenu[2]->isEnabled() && !aperta<frmInfo>() && !domandaAperta();
@@ -139,12 +140,17 @@ TEST(LinguaReale, changeWithEachKindOfMaterial_keepsKindListAndWhatEnterStarts)
                                       clicca(didascalia(principale.optMenu[size_t(c.tipo)]));
                                   }});
         // A click while the pop-up shows may only send it away: then again.
-        studente.passi.push_back({"kind chosen, " + nome, [&, c] {
-                                      if (principale.optMenu[size_t(c.tipo)]->isChecked())
-                                          return true;
-                                      if (!stato.popupVisibile)
+        studente.passi.push_back({"the pop-up gone or the kind chosen, " + nome, [&, c] {
+                                      return principale.optMenu[size_t(c.tipo)]->isChecked() || !stato.popupVisibile;
+                                  },
+                                  [&, c] {
+                                      calma.start();
+                                      if (!principale.optMenu[size_t(c.tipo)]->isChecked())
                                           clicca(didascalia(principale.optMenu[size_t(c.tipo)]));
-                                      return false;
+                                  }});
+        // Every click has arrived before the entry is picked.
+        studente.passi.push_back({"kind chosen, " + nome, [&, c] {
+                                      return principale.optMenu[size_t(c.tipo)]->isChecked() && calma.elapsed() > 700;
                                   },
                                   [&, c] {
                                       if (c.voce >= 0)
