@@ -7,7 +7,6 @@
 #include "app/Composizione.h"
 #include "mainwindow/Pannelli.h"
 #include "practice/modClavora.h"
-#include "settings/modLanguageSupport.h"
 #include "tests/support/FakeServices.h"
 
 #include <QApplication>
@@ -45,12 +44,6 @@ protected:
     void apri(const QString &riga = {}, const QString &nome = "ANNA")
     {
         finestra = std::make_unique<frmClavora>(*stato);
-        // The program's lookup: the settings' language, built-in Italian without its file.
-        finestra->lingua = modLanguageSupport::CreaTestoLingua([this] {
-            return stato->fileLinguaPresente
-                       ? modLanguageSupport::FileDellaLingua(stato->cartellaProgramma, stato->linguaCorrente)
-                       : QString();
-        });
         finestra->apriNome = [this, nome](QWidget *) {
             stato->nomeUtente = nome;
             return 1;
