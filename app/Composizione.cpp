@@ -109,7 +109,7 @@ void ComponiFinestre(frmClavora &principale, modClavora &s)
         return s.sceltaRisultati;
     };
     principale.apriReport = [&s, lingua](QWidget *proprietario) {
-        frmReportFreeTXT report(s, lingua, proprietario);
+        frmReportFreeTXT report(s, lingua, proprietario, s.localeInterfaccia());
         return report.exec();
     };
     const auto progressi = ComponiProgressi(principale, s, lingua);

@@ -5,10 +5,11 @@ TASTAVIA_PACKAGES="cmake ninja-build g++ pkg-config ccache qt6-base-dev qt6-base
  fonts-liberation2 fonts-dejavu-core xkb-data qt6-translations-l10n"
 # What the tests add (./test): GoogleTest, the X and Wayland servers and tools
 # of the end-to-end tests, PDF checkers, the SVG renderer of the artwork, the
-# dictionary of the word list, the desktop-file and AppStream validators.
+# dictionary of the word list, the desktop-file and AppStream validators, the
+# screen-reader interface (AT-SPI) of the accessibility test.
 TASTAVIA_PACKAGES_TEST="libgtest-dev qt6-svg-dev libqt6svg6 xvfb xauth xdotool openbox x11-xkb-utils weston xwayland
  qt6-wayland qpdf poppler-utils mupdf-tools ghostscript python3 hunspell hunspell-fr desktop-file-utils appstream
- groff-base x11-utils"
+ groff-base x11-utils python3-pyatspi"
 
 # Installs whatever of the list is missing; apt-get runs only when something
 # is, and waits for another apt or dpkg to finish instead of failing.

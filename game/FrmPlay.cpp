@@ -79,6 +79,11 @@ void FrmPlay::Form_Load()
     cmdExit->setText(testi.cmdExit);
     cmdNuovo->setToolTip(testi.cmdNuovoSuggerimento);
     cmdStart->setText(testi.cmdStart);
+    // Names a screen reader gives the controls that show no words of their own.
+    cmdNuovo->setAccessibleName(testi.cmdNuovoSuggerimento);
+    hsSpeed->setAccessibleName(testi.lblVelocita);
+    hsTime->setAccessibleName(testi.lblTimeLbl);
+    txtCustom->setAccessibleName(testi.opzioni[7]);
     hsTime_Change();
 
     // Key preview: the window sees every key before its controls do.
@@ -184,7 +189,7 @@ void FrmPlay::optDifficulty_Click(int indice)
 void FrmPlay::hsTime_Change()
 {
     const double minuti = double(hsTime->value() * 150) / 60.0;
-    lblTime->setText(testo::formato(minuti, QStringLiteral("#.0")) + QStringLiteral(" min"));
+    lblTime->setText(testo::formato(minuti, QStringLiteral("#.0"), s.localeInterfaccia()) + QStringLiteral(" min"));
 }
 
 bool FrmPlay::txtCustom_KeyPress(QObject *o, QEvent *e)

@@ -140,9 +140,9 @@ int RegoleGioco::PuntiAltezza(int y) const
     return punti > 100 ? 100 : int(punti);
 }
 
-QString RegoleGioco::FormatoPunti(int32_t punti)
+QString RegoleGioco::FormatoPunti(int32_t punti, const QLocale &locale)
 {
-    return testo::formato(double(punti), QStringLiteral("###,###"));
+    return testo::formato(double(punti), QStringLiteral("###,###"), locale);
 }
 
 void RegoleGioco::mostraTotale(const QString &testo)
@@ -221,7 +221,7 @@ RegoleGioco::Avvio RegoleGioco::cmdStart_Click()
 
     if (gioco()) {
         recordCorrente_ = recordLivelli_[size_t(difficolta_)];
-        lblWinner_.testo = FormatoPunti(recordCorrente_);
+        lblWinner_.testo = FormatoPunti(recordCorrente_, stato_.localeInterfaccia());
     } else {
         lblWinner_.testo = QStringLiteral("ND");
     }
@@ -499,7 +499,7 @@ void RegoleGioco::TastoGioco(int codice)
     }
     if (!trovato && codice != CodiceVirgolette) {
         punteggioTotale_ -= 25;
-        mostraTotale(FormatoPunti(punteggioTotale_));
+        mostraTotale(FormatoPunti(punteggioTotale_, stato_.localeInterfaccia()));
         lblTotal_.colore = Rosso();
         const bool continua = PausaErrore();
         lblTotal_.colore = Blu();
@@ -678,7 +678,7 @@ void RegoleGioco::timerScore_Timer()
         if (lblScore_[i].visibile)
             somma += puntiColonna_[i];
     punteggioTotale_ += somma;
-    mostraTotale(FormatoPunti(punteggioTotale_));
+    mostraTotale(FormatoPunti(punteggioTotale_, stato_.localeInterfaccia()));
     impostaTimerPunteggio(false);
     FineTurno();
     notifica();
@@ -705,7 +705,7 @@ void RegoleGioco::FineTurno()
     if (!stato_.nomeUtente.isEmpty() && punteggioTotale_ > recordCorrente_) {
         ScriviRecord();
         LeggiRecord();
-        lblWinner_.testo = FormatoPunti(punteggioTotale_);
+        lblWinner_.testo = FormatoPunti(punteggioTotale_, stato_.localeInterfaccia());
         parti_ |= Record;
         FesteggiaRecord();
     }

@@ -112,7 +112,7 @@ public:
     // An integer from basso to alto inclusive: floor((alto - basso + 1) * r + basso).
     int Casuale(int basso, int alto);
     // A total as the score labels show it ("###,###": 0 is empty, -25 keeps its sign).
-    static QString FormatoPunti(int32_t punti);
+    static QString FormatoPunti(int32_t punti, const QLocale &locale = QLocale());
 
     // --- State
     int16_t altezzaGioco() const { return altezzaGioco_; }

@@ -56,6 +56,7 @@ TestiGioco carica(const TestoLingua &lingua)
     testi.lblPunti = t(lingua, punti);
     testi.cmdExit = t(lingua, chiudi);
     testi.cmdNuovoSuggerimento = t(lingua, ricomincia);
+    testi.cmdStart = Testo(lingua, QStringLiteral("0552"), testi.cmdStart);
     return testi;
 }
 

@@ -137,7 +137,7 @@ private:
     QString tooltipDita_ = QStringLiteral("Doppio click per nascondere l'immagine");
     QString tooltip37_ = QStringLiteral("Doppio click per tastiera 2D/3D");
     QString testoDivisione_ = QStringLiteral(
-        "Modifica la divisione della tastiera alternando lo schema classico con quello adottato nelle tastiere ergomiche");
+        "Modifica la divisione della tastiera alternando lo schema classico con quello adottato nelle tastiere ergonomiche");
     QCursor cursoreMano_ = QCursor(Qt::PointingHandCursor);
     double scalaFont_ = 1.0;
     qint64 areaUltima_ = 0;

@@ -7,6 +7,7 @@
 #include "mainwindow/Pannelli.h"
 #include "keyboard/MappaTastiEsterna.h"
 #include "keyboard/TastieraVirtuale.h"
+#include "ui/Accessibile.h"
 #include "ui/Caratteri.h"
 #include "ui/ClsResize.h"
 #include "ui/Immagini.h"
@@ -322,16 +323,29 @@ bool frmClavora::eventFilter(QObject *o, QEvent *e)
     for (int i = 0; i < 9; ++i) {
         if (o != lblMenu[size_t(i)])
             continue;
+        // Pressed by the keyboard (Tab to it, then Space or Enter) or by a
+        // screen reader, a command acts as clicked.
+        const auto *tasto = e->type() == QEvent::KeyPress ? static_cast<QKeyEvent *>(e) : nullptr;
+        const bool daTastiera = tasto && !tasto->isAutoRepeat() &&
+                                (tasto->key() == Qt::Key_Space || tasto->key() == Qt::Key_Return ||
+                                 tasto->key() == Qt::Key_Enter);
+        if (daTastiera || e->type() == accessibile::EventoPremuto) {
+            if (lblMenu[size_t(i)]->isEnabled() && !pratica.chiusuraInCorso()) {
+                shpEV->hide();
+                lblMenu_Click(i);
+            }
+            return true;
+        }
         if (e->type() == QEvent::MouseButtonRelease && lblMenu[size_t(i)]->isEnabled()) {
             shpEV->hide();
             lblMenu_Click(i);
             return true;
         }
-        if (e->type() == QEvent::Enter) {
+        if (e->type() == QEvent::Enter || e->type() == QEvent::FocusIn) {
             shpEV->setGeometry(shpMenu[size_t(i)]->geometry().adjusted(-2, -2, 2, 2));
             shpEV->show();
             shpEV->raise();
-        } else if (e->type() == QEvent::Leave) {
+        } else if (e->type() == QEvent::Leave || e->type() == QEvent::FocusOut) {
             shpEV->hide();
         }
     }

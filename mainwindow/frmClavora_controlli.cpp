@@ -6,6 +6,7 @@
 #include "mainwindow/frmClavora.h"
 #include "keyboard/MappaTastiEsterna.h"
 #include "keyboard/TastieraVirtuale.h"
+#include "ui/Accessibile.h"
 #include "ui/Caratteri.h"
 #include "ui/Immagini.h"
 
@@ -260,7 +261,7 @@ void frmClavora::CreaMenu()
     for (int i = 0; i < 9; ++i) {
         shpMenu[size_t(i)] = new Forma(this);
         shpMenu[size_t(i)]->setGeometry(89 + i * 30, 5, 22, 22);
-        lblMenu[size_t(i)] = new QLabel(simboli[i], this);
+        lblMenu[size_t(i)] = new accessibile::EtichettaComando(QString::fromUtf8(simboli[i]), this);
         lblMenu[size_t(i)]->setGeometry(89 + i * 30, 5, 22, 22);
         lblMenu[size_t(i)]->setAlignment(Qt::AlignCenter);
         lblMenu[size_t(i)]->setFont(FontSimboli(11));

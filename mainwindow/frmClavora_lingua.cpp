@@ -7,7 +7,11 @@
 #include "mainwindow/Pannelli.h"
 #include "keyboard/MappaTastiEsterna.h"
 #include "keyboard/TastieraVirtuale.h"
+#include "mainwindow/LineaInput.h"
 #include "settings/modLanguageSupport.h"
+
+#include <QComboBox>
+#include <QPushButton>
 
 #include <QRadioButton>
 
@@ -41,13 +45,23 @@ void frmClavora::ApplicaTesti()
     picKeyword->setTooltipTasto37(c.tasto37);
     picKeyword->setTestoDivisione(testi.messaggio(34));
     imgMappaTastiEsterna->setTooltip(c.mappaEsterna);
+    // What a screen reader says of the controls that show a symbol or nothing.
+    for (size_t i = 0; i < c.suggerimentiMenu.size(); ++i)
+        lblMenu[i]->setAccessibleName(c.suggerimentiMenu[i]);
+    lblMenu[7]->setAccessibleName(c.carattereSenzaTasto);
+    lblMenu[8]->setAccessibleName(lblMenu[8]->toolTip());
+    txtInput->setAccessibleName(c.nomeInput);
+    txtInput->setAccessibleDescription(c.DescrizioneProssimo(pratica.carattereAtteso()));
+    cboListFile->setAccessibleName(c.nomeLista);
+    cmdStart->setAccessibleName(c.nomeStart);
+    picKeyword->setAccessibleName(c.nomeTastiera);
     MostraAvvisoTastiera();
 }
 
 void frmClavora::CambiaLingua()
 {
+    // The kind of material, its list and its entry stay as the learner chose them.
     s.fileLinguaPresente = modLanguageSupport::FileLinguaPresente(s.cartellaProgramma, s.linguaCorrente);
-    optMenu[0]->setChecked(true);
     ApplicaTesti();
     ImpostaFumetti();
 }

@@ -62,10 +62,11 @@ void frmClavora::lblMenu_Click(int indice)
         azioni.stampanteDisponibile = s.StampanteDisponibile();
         const bool stampa = apriInfo && apriInfo(this, azioni);
         Attivati();
-        if (stampa)
-            StampaTastiera();
+        // The new language first: the print question speaks it.
         if (s.linguaCorrente != linguaPrima)
             CambiaLingua();
+        if (stampa)
+            StampaTastiera();
         picDisplay->setFocus();
         pratica.RichiediRiavvio();
         cmdStart_Click();
@@ -229,8 +230,13 @@ void frmClavora::StampaTastiera()
     picKeyword->DisegnaTasto(tastiera::TastoInvioAlto, 1);
     picKeyword->repaint();
 
+    // A language's question holds the program's name as "%1" with its own
+    // punctuation; the built-in one ends before it.
+    const QString domanda = testi.messaggio(23).contains(QLatin1String("%1"))
+                                ? testi.messaggio(23).trimmed().replace(QLatin1String("%1"), QLatin1String("Tastavia"))
+                                : testi.messaggio(23) + "Tastavia" + "?";
     const auto r = s.servizi.dialogs->message(
-        this, "Tastavia", testi.messaggio(23) + "Tastavia" + "?" + "\r\n" + testi.messaggio(24),
+        this, "Tastavia", domanda + "\r\n" + testi.messaggio(24),
         platform::Dialogs::Question, platform::Dialogs::YesNo);
     Attivati();
     if (r == platform::Dialogs::AnsYes) {
@@ -240,7 +246,7 @@ void frmClavora::StampaTastiera()
         QToolTip::hideText();
         QApplication::processEvents();
         const tastiera::FoglioTastiera foglio{picKeyword->grab().toImage(),
-                                              testi.messaggio(31) + " " + "(0410)  ",
+                                              testi.messaggio(31) + " " + testi.foglioTastiera + "  ",
                                               QString(10, ' ') + "Tastavia"};
         if (s.StampanteDisponibile())
             s.servizi.printer->print("Tastavia", true, 1,

@@ -94,7 +94,7 @@ void frmClavora::Reset()
     imgMedia[0]->hide();
     imgMedia[1]->hide();
     setWindowTitle("Tastavia");
-    if (pratica.modoCorso()) {
+    if (pratica.modoCorso() && prossimaLezione) {
         // After a finished run the course goes on with the next lesson, and
         // with the first one after the last.
         picMenu->show();
@@ -108,6 +108,9 @@ void frmClavora::Reset()
         if (fontiDisponibili)
             picMenu->show();
         picLevel->show();
+        // Back from the information window with the course chosen, the
+        // welcome and the mode panel come back too; Enter takes the lesson
+        // the list shows.
         optMenu[4]->setEnabled(false);
         SalutoIniziale();
         optMenu[4]->setEnabled(true);
@@ -186,6 +189,7 @@ void frmClavora::MostraTastoAtteso()
     const QString &carattere = pratica.carattereAtteso();
     const int pos = pratica.posizioneAtteso();
     const bool trovato = picKeyword->EvidenziaTasto(carattere, s.modoFileTesto);
+    txtInput->setAccessibleDescription(testi.controlli.DescrizioneProssimo(carattere));
     // A character without a key: the menu label that types it for the learner.
     if (!trovato && !s.modoFileTesto) {
         lblMenu[7]->show();

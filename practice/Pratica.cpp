@@ -67,7 +67,7 @@ Pratica::EsitoAvvio Pratica::Avvia(const Scelta &scelta)
         primaFrase_ = true;
         s.livelloCorrente = 3;
         s.numParole = 0;
-        esito.titolo = "Tastavia  - File: " + modClavora::NomeFile(s.fileEsercizio);
+        esito.titolo = "Tastavia  - " + testi.etichettaFile + " " + modClavora::NomeFile(s.fileEsercizio);
         const qsizetype n = rigaCorrente().size();
         passoProgresso_ = n > 0 ? float(larghezzaProgresso_) / float(n) : 0.f;
     } else {

@@ -24,7 +24,7 @@ constexpr Voce messaggi[43] = {
     {"0010", u"hai anche superato il tuo record precedente."},
     {"0011", u"Premi il tasto Entr\u00E9e per continuare."},
     {"0137", u"Ciao"},
-    {"0013", u"Per iniziare gli esercizi scegli il livello di difficolt\u00E0 e premi il pulsante < Entr\u00E9e> "},
+    {"0013", u"Per iniziare gli esercizi scegli il livello di difficolt\u00E0 e premi il pulsante <Entr\u00E9e> "},
     {"0014", u"\r\nSeleziona dalla lista il file con cui esercitarti"},
     {"0019", u"La tastiera in uso non \u00E8 impostata per la lingua"},
     {"0020", u"Il programma, quindi, potrebbe non funzionare correttamente."},
@@ -47,7 +47,7 @@ constexpr Voce messaggi[43] = {
     {"0117", u"Controllate le impostazioni della lingua nella guida in linea"},
     {"0118", u"punti, digitando alla media di"},
     {"0119", u"Modifica la divisione della tastiera alternando lo schema classico con quello adottato "
-             u"nelle tastiere ergomiche"},
+             u"nelle tastiere ergonomiche"},
     {"0137", u"Ciao"},
     {"0120", u"minuti"},
     {"0121", u"Errore nell'apertura del file:"},
@@ -74,6 +74,18 @@ constexpr Voce lodiNormali[7] = {
     {"0058", u"Perfetto!"},  {"0059", u"Benissimo!"},  {"0060", u"Splendido!"},
     {"0061", u"Buon risultato!"},
 };
+
+// The caption's "File:" before the exercise's name; the keyboard sheet's layout.
+constexpr Voce etichettaFile = {"0553", u"File:"};
+constexpr Voce foglioTastiera = {"0554", u"(AZERTY)"};
+// What a screen reader says of the controls that show no words of their own.
+constexpr Voce nomeInput = {"0565", u"Riga da digitare"};
+constexpr Voce prossimoCarattere = {"0566", u"Prossimo carattere: %1"};
+constexpr Voce nomeSpazio = {"0567", u"spazio"};
+constexpr Voce nomeLista = {"0568", u"Elenco dei file"};
+constexpr Voce nomeStart = {"0569", u"Inizia la riga"};
+constexpr Voce carattereSenzaTasto = {"0570", u"Scrive il carattere che non ha un tasto"};
+constexpr Voce nomeTastiera = {"0571", u"Tastiera sullo schermo"};
 
 constexpr Voce unitaVelocita = {"0116", u"al minuto"};
 constexpr Voce titoloAttenzione = {"0062", u"Attenzione!"};
@@ -157,6 +169,15 @@ void Riempi(TestiClavora &t, modClavora &s, const TestoLingua &lingua)
     c.tasto37 = testo(tasto37);
     t.tastieraNonFrancese = testo(tastieraNonFrancese);
     t.tastieraCambiata = testo(tastieraCambiata);
+    t.etichettaFile = testo(etichettaFile);
+    t.foglioTastiera = testo(foglioTastiera);
+    c.nomeInput = testo(nomeInput);
+    c.prossimoCarattere = testo(prossimoCarattere);
+    c.nomeSpazio = testo(nomeSpazio);
+    c.nomeLista = testo(nomeLista);
+    c.nomeStart = testo(nomeStart);
+    c.carattereSenzaTasto = testo(carattereSenzaTasto);
+    c.nomeTastiera = testo(nomeTastiera);
 }
 
 } // namespace

@@ -23,6 +23,19 @@ struct TestiControlli {
     QString fraseLivello;                      // the sentence number
     std::array<QString, 3> medieLivello;       // lblMediaLevel(0..2)
     QString mappaDita, mappaEsterna, tasto37;  // keyboard tooltips
+    // Accessible names: the input line, the file list, the Start button; the
+    // input line's description ("%1": the next character, nomeSpazio for a blank).
+    QString nomeInput, prossimoCarattere, nomeSpazio, nomeLista, nomeStart;
+    QString carattereSenzaTasto, nomeTastiera;   // lblMenu(7), the on-screen keyboard
+
+    // The input line's description for the character expected next.
+    QString DescrizioneProssimo(const QString &carattere) const
+    {
+        if (carattere.isEmpty())
+            return QString();
+        const QString nome = carattere.at(0).isSpace() ? nomeSpazio : carattere;
+        return QString(prossimoCarattere).replace(QLatin1String("%1"), nome);
+    }
 };
 
 struct TestiClavora {
@@ -33,6 +46,8 @@ struct TestiClavora {
     // The line about the learner's keymap: not French and kept by the
     // desktop; switched to French ("%1": the layout given back at exit).
     QString tastieraNonFrancese, tastieraCambiata;
+    QString etichettaFile;      // "File:" in the caption
+    QString foglioTastiera;     // after "Tastiera francese" on the printed sheet
 
     // Message text n; empty outside 0..42.
     QString messaggio(int n) const { return testiMessaggi.value(n); }

@@ -1,6 +1,7 @@
 #include "practice/modClavora.h"
 
 #include "platform/FileSicuri.h"
+#include "settings/modLanguageSupport.h"
 
 #include <QCoreApplication>
 #include <limits>
@@ -122,4 +123,9 @@ DecisioneAvvio DecidiSchermo(QSize pixels)
     d.risoluzioneSufficiente = pixels.width() >= 800 && pixels.height() >= 600;
     d.schermoGrande = pixels.width() > 1000 || pixels.height() > 750;
     return d;
+}
+
+QLocale modClavora::localeInterfaccia() const
+{
+    return modLanguageSupport::LocaleInterfaccia(linguaCorrente, fileLinguaPresente);
 }

@@ -8,6 +8,7 @@
 #include "settings/IniManager.h"
 
 #include <QDateTime>
+#include <QLocale>
 #include <QSize>
 #include <QString>
 #include <QStringList>
@@ -45,6 +46,8 @@ public:
     QString nomeUtente;
     QString linguaCorrente;
     bool fileLinguaPresente = false;
+    // Numbers and dates are written in the interface language, not the process's.
+    QLocale localeInterfaccia() const;
     QString layoutPrecedente;
     int schemaColori = 0;
     QString unitaVelocita = QStringLiteral("al minuto");

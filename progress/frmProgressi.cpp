@@ -167,7 +167,7 @@ frmProgressi::frmProgressi(modClavora &stato, ArchivioProgressi &archivio, const
     cmdStampa_ = new QPushButton(T("0468", u"Stampa"), this);
     cmdStampa_->setGeometry(488, 518, 90, 32);
     cmdStampa_->setEnabled(s.StampanteDisponibile());
-    cmdPDF_ = new QPushButton(QStringLiteral("PDF"), this);
+    cmdPDF_ = new QPushButton(T("0551", u"PDF"), this);
     cmdPDF_->setObjectName(QStringLiteral("cmdPDF"));
     cmdPDF_->setGeometry(584, 518, 70, 32);
     cmdChiudi_ = new QPushButton(T("0469", u"Chiudi"), this);

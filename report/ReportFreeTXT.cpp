@@ -7,6 +7,7 @@
 #include "results/Statistiche.h"
 #include "results/TestiRisultati.h"
 #include "settings/MotivoFile.h"
+#include "settings/modLanguageSupport.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -28,7 +29,7 @@ const std::array<VoceTesto, 25> kTestiReport{{
     {"0133", "Risultati complessivi dell'esercizio"},
     {"0127", "Tempo totale impiegato"},
     {"0134", "Rapporto battute esatte/totali"},
-    {"0135", "Per creare un nuovo file pdf occorre chiudure quello attualmente aperto."},
+    {"0135", "Per creare un nuovo file pdf occorre chiudere quello attualmente aperto."},
     {"0101", "Risultati ottenuti da:"},
     {"0144", "Caratteri maiuscoli"},
     {"0145", "Caratteri minuscoli"},
@@ -172,6 +173,10 @@ ReportFreeTXT::ReportFreeTXT(const modClavora &stato, TestoLingua lingua, QLocal
         pdfNonAperto_ = Testo(lingua, QString::fromLatin1(risultati::vocePdfNonAperto.id), pdfNonAperto_);
     if (s.fileLinguaPresente)
         linguaMessaggi_ = lingua;
+    piede_ = {Testo(linguaMessaggi_, QStringLiteral("0563"),
+                    QStringLiteral("Tastavia - corso di dattilografia per la tastiera francese AZERTY")),
+              Testo(linguaMessaggi_, QStringLiteral("0564"),
+                    QStringLiteral("Programma, suoni e immagini: gli autori di Tastavia"))};
     paroleValutazione_ = testi_.mid(19, 4);
     nomeReport_ = s.nomeUtente;
     figure_ = CalcolaRisultati(s);
@@ -199,7 +204,7 @@ QString ReportFreeTXT::Valore(const std::optional<float> &v, const QString &patt
 QStringList ReportFreeTXT::RigheRisultati() const
 {
     const Figure &f = figure_;
-    const QString sep = QStringLiteral(": ");
+    const QString sep = modLanguageSupport::DuePunti(locale_) + QStringLiteral(" ");
     return {
         testo(9) + sep + f.tempoTesto,
         testo(4) + sep + QString::number(f.battute),
@@ -301,7 +306,7 @@ void Linea(clsPDFCreator &pdf, float y, float larghezza, int32_t colore = 0)
 void ReportFreeTXT::DisegnaPagina(clsPDFCreator &pdf) const
 {
     const Figure &f = figure_;
-    const QString sep = QStringLiteral(": ");
+    const QString sep = modLanguageSupport::DuePunti(locale_) + QStringLiteral(" ");
     const QString fn1 = QStringLiteral("Fn1"), fn2 = QStringLiteral("Fn2"),
                   fn3 = QStringLiteral("Fn3"), fn5 = QStringLiteral("Fn5");
     // The Symbol font shows a lozenge at code 224.
@@ -317,7 +322,7 @@ void ReportFreeTXT::DisegnaPagina(clsPDFCreator &pdf) const
     pdf.DrawText(kSinistra, 26.0f, testo(12) + QLatin1Char(' ') + nomeReport_, fn1, 12);
     const QDateTime adesso = s.servizi.clock ? s.servizi.clock->now() : QDateTime();
     pdf.DrawText(kDestra, 26.0f,
-                 locale_.toString(adesso.date(), QStringLiteral("dddd, dd MMMM yyyy")) +
+                 locale_.toString(adesso.date(), modLanguageSupport::FormatoDataLunga(locale_)) +
                      QStringLiteral(" - ") + adesso.time().toString(QStringLiteral("HH:mm:ss")),
                  fn1, 10, 1);
     Linea(pdf, 25.7f, kSottile);
@@ -355,8 +360,8 @@ void ReportFreeTXT::DisegnaPagina(clsPDFCreator &pdf) const
     pdf.DrawText(kCentro, 5.0f, testo(23) + sep + ParolaComplessiva(), fn1, 14, 2);
     for (float y : {5.6f, 4.8f, 2.5f, 2.35f})
         Linea(pdf, y, kSottile);
-    pdf.DrawText(kCentro, 1.9f, QStringLiteral("Tastavia - corso di dattilografia per la tastiera francese AZERTY"), fn1, 8, 2);
-    pdf.DrawText(kCentro, 1.5f, QStringLiteral("Programma, suoni e immagini: gli autori di Tastavia"), fn1, 8, 2);
+    pdf.DrawText(kCentro, 1.9f, piede_[0], fn1, 8, 2);
+    pdf.DrawText(kCentro, 1.5f, piede_[1], fn1, 8, 2);
 }
 
 void ReportFreeTXT::Chiudi()

@@ -151,6 +151,7 @@ private:
     QLocale locale_;
     QStringList testi_;
     QString pdfNonAperto_;   // "%1": the PDF's path
+    std::array<QString, 2> piede_;   // the PDF's two footer lines
     TestoLingua linguaMessaggi_;   // the messages' texts; empty: built-in Italian
     QStringList paroleValutazione_;
     Figure figure_;

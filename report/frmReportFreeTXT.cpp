@@ -1,6 +1,7 @@
 #include "report/frmReportFreeTXT.h"
 
 #include "practice/modClavora.h"
+#include "ui/Accessibile.h"
 #include "ui/Caratteri.h"
 #include "ui/FinestraSecondaria.h"
 #include "ui/Immagini.h"
@@ -132,6 +133,10 @@ void frmReportFreeTXT::Form_Load(const TestoLingua &lingua)
     imgFrecciaReturn->setPixmap(ImmaginePng(QStringLiteral(":/images/report/freccia-return.png")));
     striscia_ = ImmaginePng(QStringLiteral(":/images/report/striscia.png"));
     // The opening sound (106) is played by the main window as it opens the report.
+
+    // The painted figures, readable by a screen reader.
+    figure_ = accessibile::PannelloTesto(this, QRect(kXRighe, kYRighe, kLarghezza - kXRighe, kAltezza / 2));
+    accessibile::ImpostaTesto(figure_, report.Titolo(), report.RigheRisultati().join(QLatin1Char('\n')));
 }
 
 void frmReportFreeTXT::paintEvent(QPaintEvent *)

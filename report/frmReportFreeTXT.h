@@ -27,6 +27,7 @@ public:
 
     QPushButton *cmdChiudi = nullptr;
     QPushButton *cmdCreaPDF = nullptr;
+    QWidget *figure_ = nullptr;           // the figures as text for a screen reader
     QWidget *picBar = nullptr;            // the strip that holds the buttons
     QLabel *imgFrecciaReturn = nullptr;   // Enter: the PDF
     QWidget *imgAnimazione = nullptr;     // a sheet being written, over and over

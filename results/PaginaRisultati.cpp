@@ -1,5 +1,6 @@
 #include "results/PaginaRisultati.h"
 
+#include "settings/modLanguageSupport.h"
 #include "ui/Caratteri.h"
 
 #include <QFontMetricsF>
@@ -196,7 +197,8 @@ void Stampatotali(Penna &penna, const DatiReport &d, const Immagini &immagini)
 
     penna.setFont(Carattere(14, true));
     penna.setX(20);
-    penna.scrivi(t[Digitazioni] + QStringLiteral(" ") + d.unitaVelocita + QStringLiteral(":  ") +
+    penna.scrivi(t[Digitazioni] + QStringLiteral(" ") + d.unitaVelocita + modLanguageSupport::DuePunti(d.locale) +
+                 QStringLiteral("  ") +
                  c.velocitaComplessiva);
     penna.setX(100);
     penna.scrivi(t[PunteggioComplessivo] + QStringLiteral(" ") + c.punteggioComplessivo);
@@ -227,7 +229,7 @@ void Stampatotali(Penna &penna, const DatiReport &d, const Immagini &immagini)
     penna.posiziona(15, 276);
     penna.scrivi(PiePagina(t, d.fileEsercizio));
     penna.posiziona(140, 276);
-    penna.scrivi(QString::fromUtf8(creditoAutori));
+    penna.scrivi(d.testi.credito);
 }
 
 void StampaPagina(QPainter &painter, const DatiReport &d, const Immagini &immagini)

@@ -3,6 +3,7 @@
 #include "pdf/clsPDFCreator.h"
 #include "platform/FileSicuri.h"
 #include "platform/Testo.h"
+#include "settings/modLanguageSupport.h"
 
 #include <QBuffer>
 #include <cerrno>
@@ -88,7 +89,8 @@ void Totali(clsPDFCreator &pdf, const DatiReport &d)
     pdf.SetLineWidth(2.8f);
     Linea(pdf, 5.1f);
     pdf.DrawText(pdfColonnaFrase, 6.0f,
-                 t[Digitazioni] + QStringLiteral(" ") + d.unitaVelocita + QStringLiteral(":  ") +
+                 t[Digitazioni] + QStringLiteral(" ") + d.unitaVelocita + modLanguageSupport::DuePunti(d.locale) +
+                     QStringLiteral("  ") +
                      c.velocitaComplessiva,
                  Fn1, 12);
     pdf.DrawText(pdfColonnaPunteggio, 6.0f,
@@ -107,7 +109,7 @@ void Totali(clsPDFCreator &pdf, const DatiReport &d)
 void Piede(clsPDFCreator &pdf, const DatiReport &d)
 {
     pdf.DrawText(pdfMargineSinistro, 1.5f, PiePagina(d.testi, d.fileEsercizio), Fn1, 7);
-    pdf.DrawText(pdfMargineDestro, 1.5f, QString::fromUtf8(creditoAutori), Fn1, 7, 1);
+    pdf.DrawText(pdfMargineDestro, 1.5f, d.testi.credito, Fn1, 7, 1);
 }
 
 } // namespace

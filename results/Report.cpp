@@ -1,6 +1,7 @@
 #include "results/Report.h"
 
 #include "practice/modClavora.h"
+#include "settings/modLanguageSupport.h"
 
 namespace risultati {
 
@@ -30,7 +31,7 @@ QString DataOraPDF(const QDateTime &quando, const QLocale &locale)
     QString formatoOra = locale.timeFormat(QLocale::LongFormat);
     formatoOra.remove(QLatin1Char('t'));
     formatoOra = formatoOra.trimmed();
-    return locale.toString(quando.date(), QStringLiteral("dddd, dd MMMM yyyy")) +
+    return locale.toString(quando.date(), modLanguageSupport::FormatoDataLunga(locale)) +
            QStringLiteral(" (") + locale.toString(quando.time(), formatoOra) + QStringLiteral(")");
 }
 

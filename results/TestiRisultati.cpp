@@ -28,7 +28,7 @@ const std::array<VoceTesto, NUMERO_TESTI> vociTesti{{
     {"0105", "Se vuoi continuare premi il pulsante: Continua.", ""},
     {"0107", "Se vuoi continuare con l'esercizio precedente, premi il pulsante: Continua.", ""},
     {"0108", "Se, invece, vuoi uscire dal programma, premi il pulsante: Termina", ""},
-    {"0109", "Complimenti! Hai terminato l'eserczio di dattilografia.", ""},
+    {"0109", "Complimenti! Hai terminato l'esercizio di dattilografia.", ""},
     {"0110", "Se vuoi iniziare da capo premi il pulsante: Continua.", ""},
     {"0111", "Se, invece, vuoi uscire dal programma, premi il pulsante: Termina", ""},
     {"0135", "Per creare un nuovo file pdf occorre chiudere quello attualmente aperto.", ""},
@@ -87,6 +87,7 @@ TestiRisultati CaricaTestiPredefiniti(const QString &nomeModo)
     t.pdfSuggerimento = QStringLiteral("File PDF");
     t.pdfNonScritto = u8(vocePdfNonScritto.predefinito);
     t.pdfNonAperto = u8(vocePdfNonAperto.predefinito);
+    t.credito = u8(creditoAutori);
     Completa(t);
     return t;
 }
@@ -110,6 +111,9 @@ TestiRisultati CaricaTestiLingua(const TestoLingua &lingua, const QString &nomeM
                             QStringLiteral(" ") + nomeModo;
     t.continua = t.continuaSuggerimento = testo("0112", t.continua);
     t.termina = t.terminaSuggerimento = testo("0114", t.termina);
+    t.stampa = testo("0550", t.stampa);
+    t.pdf = testo("0551", t.pdf);
+    t.credito = testo("0562", t.credito);
     t.stampaSuggerimento = testo("0086", t.stampaSuggerimento);
     // The PDF button's tooltip has no id of its own: the report's "Crea file pdf" says it.
     t.pdfSuggerimento = testo("0136", QStringLiteral("Crea file pdf"));

@@ -68,6 +68,7 @@ struct TestiRisultati {
     QString pdf, pdfSuggerimento;                 // cmdPDF
     QString pdfNonScritto;
     QString pdfNonAperto;                         // "%1": the file's path
+    QString credito;                              // the footer's credit line
 
     const QString &operator[](int i) const { return testiRisultati[size_t(i)]; }
 };

@@ -4,6 +4,7 @@
 
 #include "practice/modClavora.h"
 #include "results/PdfRisultati.h"
+#include "ui/Accessibile.h"
 #include "ui/Caratteri.h"
 #include "ui/FinestraSecondaria.h"
 #include "ui/Immagini.h"
@@ -126,7 +127,7 @@ void frmClassifica::Form_Load()
 {
     // The answer is unknown until a button closes the window; then the texts.
     stato_.sceltaRisultati = -1;
-    report_ = PreparaReport(stato_, lingua_);
+    report_ = PreparaReport(stato_, lingua_, stato_.localeInterfaccia());
     const TestiRisultati &t = report_.testi;
     cmdRisp[0]->setText(t.continua);
     cmdRisp[0]->setToolTip(t.continuaSuggerimento);
@@ -165,12 +166,33 @@ void frmClassifica::Form_Load()
     // The background and the tables of the levels reached, drawn once.
     MostraRisultati();
     DisegnaSfondo();
+    TestiAccessibili();
 
     // The arrow towards "Continua"; the title strip. The opening sound is
     // played by the main window as it opens the window.
     imgFrecciaReturn->setPixmap(ImmaginePng(QStringLiteral(":/images/results/icon442.png")));
     SfondoBarra(picBar);
     cmdRisp[0]->setFocus();
+}
+
+// Each table reached, painted on the background, as text for a screen reader.
+void frmClassifica::TestiAccessibili()
+{
+    const TestiRisultati &t = report_.testi;
+    for (size_t k = 0; k < 3; ++k) {
+        if (!tabelleAccessibili_[k])
+            tabelleAccessibili_[k] = accessibile::PannelloTesto(
+                this, QRect(mm(4), mm(altoTabelle[k] - 1), mm(destraLivelli - 4), mm(28)));
+        tabelleAccessibili_[k]->setVisible(int(k) < report_.cifre.numeroLivelli);
+        const CifreLivello &c = report_.cifre.livelli[k];
+        QStringList righe;
+        for (size_t i = 0; i < 5; ++i)
+            righe << t[EtichettaFrase] + QString::number(i + 1) + t.etichettaUnita + c.velocita[i] + QStringLiteral(", ") +
+                         t[EtichettaPunteggio] + QStringLiteral(" ") + c.punteggi[i];
+        righe << t[EtichettaMedia] + t.etichettaUnita + c.velocitaMedia + QStringLiteral(", ") + t[EtichettaPunteggio] +
+                     QStringLiteral(" ") + c.punteggio;
+        accessibile::ImpostaTesto(tabelleAccessibili_[k], t.intestazioni[k].trimmed(), righe.join(QLatin1Char('\n')));
+    }
 }
 
 void frmClassifica::CaricaSimboli()

@@ -32,6 +32,8 @@ public:
     std::array<QLabel *, 3> lbllivelli{};
     std::array<QLabel *, 3> imgGrad{};
     std::array<QLabel *, 3> imgRisultato{};
+    // The painted tables as text for a screen reader, one panel a level.
+    std::array<QWidget *, 3> tabelleAccessibili_{};
     std::array<QPixmap, 5> imgSimbolo;           // the five symbols of the mode
     QLabel *lblShowMess = nullptr;
     std::array<QPushButton *, 2> cmdRisp{};
@@ -78,6 +80,7 @@ private:
     void CreaControlli();
     void DisegnaSfondo();
     void CaricaSimboli();
+    void TestiAccessibili();
     void MostraRisultati();
     int mm(double millimetri) const;
 

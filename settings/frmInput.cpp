@@ -134,6 +134,7 @@ void frmInput::Form_Load()
     };
     testo("0012", lblBenvenuto);
     testo("0096", lblDigitaNome);
+    txtNomeUtente->setAccessibleName(lblDigitaNome->text());
     testo("0166", lblCaratteriTolti);
     chkRemember->setText(Testo(m_testoLingua, QStringLiteral("0138"), chkRemember->text()));
     cmdChiudi->setText(Testo(m_testoLingua, QStringLiteral("0066"), cmdChiudi->text()));

@@ -73,7 +73,7 @@ frmLanguage::frmLanguage(const QString &cartellaProgramma, const QString &lingua
         if (riempimento_ || indice < 0)
             return;
         vocecandidata_ = cboFileLanguage->itemText(indice);
-        candidata_ = modLanguageSupport::LinguaDellaVoce(vocecandidata_);
+        candidata_ = modLanguageSupport::LinguaDellaVoce(cboFileLanguage->itemData(indice).toString());
     });
     connect(cmdChiudi, &QPushButton::clicked, this, [this] { cmdChiudi_Click(); });
     connect(cmdInfo, &QPushButton::clicked, this, [this] { cmdInfo_Click(); });
@@ -94,7 +94,9 @@ void frmLanguage::Form_Load(const QString &cartellaProgramma)
     riempimento_ = true;
     const modLanguageSupport::ElencoLingue elenco =
         modLanguageSupport::ElencoPerFinestra(cartellaProgramma, linguaCorrente_);
-    cboFileLanguage->addItems(elenco.voci);
+    // Each entry shows the language's name in the interface language and keeps its file's name.
+    for (const QString &voce : elenco.voci)
+        cboFileLanguage->addItem(modLanguageSupport::NomeVoce(lingua_, voce), voce);
     cboFileLanguage->setCurrentIndex(elenco.selezionata);
     riempimento_ = false;
     vocecandidata_ = cboFileLanguage->currentText();

@@ -203,14 +203,60 @@ QString TestoInformazioni(const ::TestoLingua &lingua, bool fileLinguaPresente, 
     };
     QString autore = chiave("InfoAuthor");
     if (autore.isEmpty()) {
-        autore = QStringLiteral("Unknown");
+        autore = TestoLookup(lingua, "0561", "Sconosciuto");
     } else {
         const QString posta = chiave("MailAuthor");
         if (!posta.isEmpty())
             autore += capo + posta;
     }
-    return TestoLookup(lingua, "0206", "Lingua attuale:") + QStringLiteral(" ") + linguaCorrente + capo +
+    return TestoLookup(lingua, "0206", "Lingua attuale:") + QStringLiteral(" ") + NomeLingua(lingua, linguaCorrente) + capo +
            capo + TestoLookup(lingua, "0207", "Autore:") + QStringLiteral(" ") + autore;
+}
+
+QString NomeLingua(const ::TestoLingua &lingua, const QString &nome)
+{
+    struct Nome {
+        const char *inglese, *id, *italiano;
+    };
+    static const Nome nomi[] = {{"English", "0555", "Inglese"}, {"French", "0556", "Francese"},
+                                {"German", "0557", "Tedesco"},  {"Spanish", "0558", "Spagnolo"},
+                                {"Italian", "0559", "Italiano"}};
+    for (const Nome &n : nomi)
+        if (nome.compare(QLatin1String(n.inglese), Qt::CaseInsensitive) == 0)
+            return TestoLookup(lingua, n.id, n.italiano);
+    return nome;
+}
+
+QString NomeVoce(const ::TestoLingua &lingua, const QString &voce)
+{
+    if (voce == kVoceItaliano)
+        return NomeLingua(lingua, kItaliano) + QStringLiteral(" ") + TestoLookup(lingua, "0560", "[Default]");
+    return NomeLingua(lingua, voce);
+}
+
+QLocale LocaleInterfaccia(const QString &linguaCorrente, bool fileLinguaPresente)
+{
+    const QLocale locale = LocaleDellaLingua(fileLinguaPresente ? linguaCorrente : kItaliano);
+    return locale.language() == QLocale::C ? QLocale(QLocale::Italian, QLocale::Italy) : locale;
+}
+
+QString FormatoDataLunga(const QLocale &locale)
+{
+    switch (locale.language()) {
+    case QLocale::German:
+        return QStringLiteral("dddd, dd. MMMM yyyy");
+    case QLocale::French:
+        return QStringLiteral("dddd dd MMMM yyyy");
+    case QLocale::Spanish:
+        return QStringLiteral("dddd, dd 'de' MMMM 'de' yyyy");
+    default:
+        return QStringLiteral("dddd, dd MMMM yyyy");
+    }
+}
+
+QString DuePunti(const QLocale &locale)
+{
+    return locale.language() == QLocale::French ? QStringLiteral("\u00A0:") : QStringLiteral(":");
 }
 
 QLocale LocaleDellaLingua(const QString &lingua)

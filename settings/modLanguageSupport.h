@@ -100,6 +100,23 @@ QString LinguaDellaVoce(const QString &voce);
 QString TestoInformazioni(const ::TestoLingua &lingua, bool fileLinguaPresente,
                           const QString &linguaCorrente);
 
+// The name a learner reads for a language file's name: the five languages the
+// program ships, in the interface language ("Francese", "allemand"); any
+// other name as it is. The built-in Italian's list entry adds "[Default]".
+QString NomeLingua(const ::TestoLingua &lingua, const QString &nome);
+QString NomeVoce(const ::TestoLingua &lingua, const QString &voce);
+
+// --- Numbers and dates in the interface language ------------------------------------
+
+// The locale numbers and dates are written in: the interface language's, never
+// the process's. Italian for the built-in texts and for a language Qt does not know.
+QLocale LocaleInterfaccia(const QString &linguaCorrente, bool fileLinguaPresente);
+// A long date with its weekday as the language writes it: "lunedì, 07 dicembre 2026",
+// "Montag, 07. Dezember 2026", "lundi 07 décembre 2026", "lunes, 07 de diciembre de 2026".
+QString FormatoDataLunga(const QLocale &locale);
+// The colon that follows a label: French puts a no-break space before it.
+QString DuePunti(const QLocale &locale);
+
 // --- Qt's own texts ---------------------------------------------------------------------
 
 // The locale of a language named in English ("German", "Italian [Default]");

@@ -253,7 +253,7 @@ TEST_F(Regole, struckCharacters_leaveSmiles_andTheTallyScoresEachByItsHeight)
     for (int p : attesi)
         somma += p;
     EXPECT_EQ(regole->punteggioTotale(), somma);
-    EXPECT_EQ(regole->lblTotal().testo, RegoleGioco::FormatoPunti(somma));
+    EXPECT_EQ(regole->lblTotal().testo, RegoleGioco::FormatoPunti(somma, stato->localeInterfaccia()));
     EXPECT_EQ(regole->turno(), 2);
     EXPECT_EQ(regole->lblMessage().testo, "Gioco 2/6");
     EXPECT_TRUE(regole->inCorso());
@@ -313,7 +313,7 @@ TEST_F(Regole, sixTurns_endTheGame_andABetterTotalIsStoredReadBackAndCelebrated)
     EXPECT_EQ(leggi("TastaviaWinner.ini"), QByteArray("[ANNA]\r\nDifficulty1=3600\r\n"));
     EXPECT_EQ(regole->recordLivelli()[0], 3600);
     EXPECT_EQ(regole->recordCorrente(), 0);   // until the next Start
-    EXPECT_EQ(regole->lblWinner().testo, "3,600");
+    EXPECT_EQ(regole->lblWinner().testo, "3.600");
     EXPECT_EQ(suoni(103), 1);
     EXPECT_EQ(regole->coloreTrofeo(), RegoleGioco::Nero());
     EXPECT_EQ(regole->lblWinner().colore, RegoleGioco::Nero());
@@ -322,7 +322,7 @@ TEST_F(Regole, sixTurns_endTheGame_andABetterTotalIsStoredReadBackAndCelebrated)
     regole->cmdNuovo_Click();
     avvia(0);
     EXPECT_EQ(regole->recordCorrente(), 3600);
-    EXPECT_EQ(regole->lblWinner().testo, "3,600");
+    EXPECT_EQ(regole->lblWinner().testo, "3.600");
 }
 
 TEST_F(Regole, equalBestTotal_isNotARecord)
@@ -331,7 +331,7 @@ TEST_F(Regole, equalBestTotal_isNotARecord)
     scrivi("TastaviaWinner.ini", file);
     nuoveRegole();
     avvia(0);
-    EXPECT_EQ(regole->lblWinner().testo, "3,600");
+    EXPECT_EQ(regole->lblWinner().testo, "3.600");
     giocaSeiTurni();
     EXPECT_EQ(regole->punteggioTotale(), 3600);
     EXPECT_EQ(leggi("TastaviaWinner.ini"), file);

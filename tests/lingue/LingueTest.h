@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -55,6 +56,12 @@ inline std::vector<TestoMostrato> TestiDi(QWidget *finestra)
             out.push_back({dove + " text", QString(b->text()).replace("&&", "\x01").remove('&').replace('\x01', '&'), w});
         if (!w->toolTip().isEmpty())
             out.push_back({dove + " tooltip", semplice(w->toolTip()), w});
+        // What a screen reader says, and the entries of a list (the languages' names).
+        if (!w->accessibleName().isEmpty())
+            out.push_back({dove + " accessible name", w->accessibleName(), w});
+        if (auto *c = qobject_cast<QComboBox *>(w))
+            for (int i = 0; i < c->count(); ++i)
+                out.push_back({dove + " entry " + QString::number(i), c->itemText(i), w});
     }
     return out;
 }

@@ -67,7 +67,7 @@ protected:
                 return;
             QWidget *attiva = QApplication::activeModalWidget();
             if (auto *l = qobject_cast<frmLanguage *>(attiva)) {
-                l->cboFileLanguage->setCurrentText(voce);
+                l->cboFileLanguage->setCurrentIndex(l->cboFileLanguage->findData(voce));
                 scelta = true;
                 clicca(l->cmdChiudi);
             } else if (auto *i = qobject_cast<frmInfo *>(attiva)) {

@@ -9,6 +9,8 @@
 #include "practice/Punteggio.h"
 #include "game/FrmPlay.h"
 #include "keyboard/TastieraVirtuale.h"
+#include "progress/ArchivioProgressi.h"
+#include "progress/frmProgressi.h"
 #include "report/frmReportFreeTXT.h"
 #include "results/frmClassifica.h"
 #include "settings/Impostazioni.h"
@@ -83,7 +85,7 @@ bool Neutro(const QString &riga)
 {
     if (riga == "i")   // the information button's symbol
         return true;
-    static const QStringList nomi{"Tastavia", "Entrée", "PDF", "Print", "Start", "OK", "min", "AZERTY",
+    static const QStringList nomi{"Tastavia", "Entrée", "PDF", "OK", "min", "AZERTY",
                                   "DejaVu", "Liberation", "ANNA", "qsdfjklmei", "qsdfjklmtuao",
                                   "qsdfjklmncprgh", QString::fromUtf8("qsdfjklmvbéxywz")};
     QString resto = riga;
@@ -297,6 +299,16 @@ TEST_F(Finestre, textFileReport_everyLanguage)
             << f->report.Titolo().toStdString();
         for (const QString &r : f->report.RigheRisultati())
             EXPECT_LE(frmReportFreeTXT::kXRighe + righe.horizontalAdvance(r), f->width() - 8) << r.toStdString();
+    });
+}
+
+TEST_F(Finestre, progressWindow_everyLanguage)
+{
+    progressi::ArchivioProgressi archivio(cartella + progressi::NomeArchivio);
+    percorri("progress window", [this, &archivio] {
+        auto d = std::make_unique<progressi::frmProgressi>(*stato, archivio, "ANNA", QString(), lookup());
+        d->show();
+        return std::unique_ptr<QWidget>(d.release());
     });
 }
 

@@ -68,7 +68,7 @@ TEST_F(Stampa, threeLevels_putEveryLineOfThePageAtItsPlace)
     const Parola &risultati = parola(parole, "Risultati");
     EXPECT_NEAR(risultati.x0, 15, tolleranzaX);
     EXPECT_NEAR(risultati.y0, 30, tolleranzaY);
-    const Parola &data = parola(parole, "Monday,");
+    const Parola &data = parola(parole, QString::fromUtf8("lunedì"));   // the interface's (Italian) long date
     EXPECT_NEAR(data.x0, 130, tolleranzaX);
     EXPECT_NEAR(data.y0, risultati.y0, 0.2);
 
@@ -150,7 +150,7 @@ TEST_F(Stampa, oneLevel_printsOneTableAndTheTotalsOfThatLevel)
     EXPECT_EQ(t.punteggiLivello, QStringList{"86"});
     EXPECT_EQ(righe.filter("Livello").size(), 1);
     const lettura::TotaliLetti tot = lettura::LeggiTotali(righe);
-    EXPECT_EQ(tot.rapporto, "1.6%");
+    EXPECT_EQ(tot.rapporto, "1,6%");
     EXPECT_EQ(tot.parola, "Insufficiente");
     EXPECT_EQ(tot.battute, "683");
     EXPECT_TRUE(righe.contains(QString::fromUtf8(

@@ -79,7 +79,7 @@ TEST(TestiRisultati, runMessage_congratulatesAndOtherEndsShowNothing)
 {
     const TestiRisultati t = CaricaTesti({}, false, "");
     EXPECT_EQ(MostraMessaggio(t, 2, 3),
-              "Complimenti! Hai terminato l'eserczio di dattilografia.\r\n\r\n"
+              "Complimenti! Hai terminato l'esercizio di dattilografia.\r\n\r\n"
               "Se vuoi iniziare da capo premi il pulsante: Continua.\r\n"
               "Se, invece, vuoi uscire dal programma, premi il pulsante: Termina");
     EXPECT_TRUE(MostraMessaggio(t, 0, 1).isEmpty());

@@ -210,12 +210,12 @@ TEST_F(Lingue, languageFiles_listedByNameWithTheCurrentOneSelected)
 TEST_F(Lingue, translationInformation_namesLanguageAndTranslator)
 {
     const QString f = scrivi("English", "[Strings]\r\n0206=Current language:\r\n0207=Author:\r\n"
-                                        "InfoAuthor= Ann Smith \r\nMailAuthor=ann@example.org\r\n");
+                                        "0555=English\r\nInfoAuthor= Ann Smith \r\nMailAuthor=ann@example.org\r\n");
     EXPECT_EQ(ml::TestoInformazioni(lookup(f), true, "English"),
               "Current language: English\r\n\r\nAuthor: Ann Smith\r\nann@example.org");
     const QString senza = scrivi("German", "[Strings]\r\nInfoAuthor=\r\nMailAuthor=x@example.org\r\n");
     EXPECT_EQ(ml::TestoInformazioni(lookup(senza), true, "German"),
-              "Lingua attuale: German\r\n\r\nAutore: Unknown");
+              "Lingua attuale: Tedesco\r\n\r\nAutore: Sconosciuto");
     EXPECT_EQ(ml::TestoInformazioni({}, false, "Italian"),
               "Lingua attuale: Italiano [Default]\r\n\r\nAutore: [Default]");
 }
@@ -280,3 +280,36 @@ TEST(TraduzioniQt, buttonNamesInTheShippedMessages_areThoseOfTheBoxes)
 }
 
 } // namespace
+
+// Names, numbers and dates follow the interface language, never the process locale.
+TEST_F(Lingue, namesNumbersAndDates_followTheInterfaceLanguage)
+{
+    const QString fr = scrivi("French", "[Strings]\r\n0556=fran\xe7" "ais\r\n0557=allemand\r\n0560=[par d\xe9"
+                                        "faut]\r\n");
+    EXPECT_EQ(ml::NomeLingua(lookup(fr), "french"), QString::fromUtf8("français"));
+    EXPECT_EQ(ml::NomeVoce(lookup(fr), "German"), "allemand");
+    EXPECT_EQ(ml::NomeVoce(lookup(fr), "Italian [Default]"), QString::fromUtf8("Italiano [par défaut]"));
+    EXPECT_EQ(ml::NomeVoce({}, "Klingon"), "Klingon");
+
+    const QDate giorno(2026, 12, 7);
+    const struct {
+        const char *lingua;
+        bool file;
+        const char *data, *numero, *duePunti;
+    } casi[] = {
+        {"Italian", false, "lunedì, 07 dicembre 2026", "2.413", ":"},
+        {"German", true, "Montag, 07. Dezember 2026", "2.413", ":"},
+        {"German", false, "lunedì, 07 dicembre 2026", "2.413", ":"},   // no file: built-in Italian
+        {"French", true, "lundi 07 décembre 2026", "2\u202f413", "\u00a0:"},
+        {"Spanish", true, "lunes, 07 de diciembre de 2026", "2413", ":"},
+        {"English", true, "Monday, 07 December 2026", "2,413", ":"},
+        {"Klingon", true, "lunedì, 07 dicembre 2026", "2.413", ":"},
+    };
+    for (const auto &c : casi) {
+        SCOPED_TRACE(c.lingua);
+        const QLocale l = ml::LocaleInterfaccia(c.lingua, c.file);
+        EXPECT_EQ(l.toString(giorno, ml::FormatoDataLunga(l)), QString::fromUtf8(c.data));
+        EXPECT_EQ(l.toString(2413), QString::fromUtf8(c.numero));
+        EXPECT_EQ(ml::DuePunti(l), QString::fromUtf8(c.duePunti));
+    }
+}

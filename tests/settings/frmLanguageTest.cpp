@@ -52,8 +52,8 @@ protected:
 TEST_F(LanguageWindow, noLanguageFiles_listHoldsOnlyTheBuiltInItalian)
 {
     frmLanguage w(cartella, "Italian", false, dialogs);
-    EXPECT_EQ(voci(w), QStringList{"Italian [Default]"});
-    EXPECT_EQ(w.cboFileLanguage->currentText(), "Italian [Default]");
+    EXPECT_EQ(voci(w), QStringList{"Italiano [Default]"});
+    EXPECT_EQ(w.cboFileLanguage->currentText(), "Italiano [Default]");
     w.cmdChiudi_Click();
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(w.linguaCorrente(), "Italian");
@@ -64,8 +64,8 @@ TEST_F(LanguageWindow, fillingTheList_isNotAChoiceAndTheSameLanguageAsksNothing)
     lingua("English");
     lingua("German");
     frmLanguage w(cartella, "German", true, dialogs);
-    EXPECT_EQ(voci(w), (QStringList{"English", "German", "Italian [Default]"}));
-    EXPECT_EQ(w.cboFileLanguage->currentText(), "German");
+    EXPECT_EQ(voci(w), (QStringList{"Inglese", "Tedesco", "Italiano [Default]"}));
+    EXPECT_EQ(w.cboFileLanguage->currentText(), "Tedesco");
     EXPECT_EQ(w.candidata(), "German");
     w.cboFileLanguage->setCurrentIndex(0);
     w.cboFileLanguage->setCurrentIndex(1);   // back to the current one
@@ -80,27 +80,27 @@ TEST_F(LanguageWindow, anotherLanguage_isTakenOnlyAfterYes)
     lingua("French");
     {
         frmLanguage w(cartella, "Italian", false, dialogs);
-        w.cboFileLanguage->setCurrentText("French");
+        w.cboFileLanguage->setCurrentText("Francese");
         dialogs.answers.push_back(platform::Dialogs::AnsNo);
         w.cmdChiudi_Click();
         ASSERT_EQ(dialogs.shown.size(), 1u);
         EXPECT_EQ(dialogs.shown[0].title, "Tastavia");
-        EXPECT_EQ(dialogs.shown[0].text, "Confermi l'impostazione della lingua selezionata? ( French )");
+        EXPECT_EQ(dialogs.shown[0].text, "Confermi l'impostazione della lingua selezionata? ( Francese )");
         EXPECT_EQ(dialogs.shown[0].icon, platform::Dialogs::Question);
         EXPECT_EQ(dialogs.shown[0].buttons, platform::Dialogs::YesNo);
         EXPECT_EQ(w.linguaCorrente(), "Italian");
     }
     frmLanguage w(cartella, "French", true, dialogs, lookup("French"));
-    w.cboFileLanguage->setCurrentText("Italian [Default]");
+    w.cboFileLanguage->setCurrentText("Italiano [Default]");
     w.cmdChiudi_Click();   // the fake answers Yes
-    EXPECT_EQ(dialogs.shown.back().text, "Confermi l'impostazione della lingua selezionata? ( Italian [Default] )");
+    EXPECT_EQ(dialogs.shown.back().text, "Confermi l'impostazione della lingua selezionata? ( Italiano [Default] )");
     EXPECT_EQ(w.linguaCorrente(), "Italian");
 }
 
 TEST_F(LanguageWindow, information_namesTheTranslatorInAnInformationBox)
 {
     lingua("English", "[Strings]\r\n0206=Current language:\r\n0207=Author:\r\n"
-                      "InfoAuthor=Ann Smith\r\nMailAuthor=\r\n");
+                      "0555=English\r\nInfoAuthor=Ann Smith\r\nMailAuthor=\r\n");
     frmLanguage w(cartella, "English", true, dialogs, lookup("English"));
     w.cmdInfo_Click();
     ASSERT_EQ(dialogs.shown.size(), 1u);
