@@ -1,5 +1,8 @@
 #include "game/PannelliGioco.h"
 
+#include <QStylePainter>
+#include <cstdlib>
+
 #include "game/RegoleGioco.h"
 #include "ui/Caratteri.h"
 #include "ui/Immagini.h"
@@ -65,6 +68,24 @@ void AreaGioco::ImpostaSfondo(const QColor &sinistra, const QColor &destra, cons
     update();
 }
 
+void AreaGioco::Fotogramma(double frazione)
+{
+    QRegion mosse;
+    const QSize d = RegoleGioco::DimensioneLettera;
+    for (int i = 0; i < RegoleGioco::NumeroColonne; ++i) {
+        const int top = regole_.topDisegno(i, frazione);
+        int &prima = disegnati_[size_t(i)];
+        if (top == prima)
+            continue;
+        const Etichetta &l = regole_.lblLetter(i);
+        if (l.visibile)
+            mosse += QRect(l.left, std::min(top, prima), d.width(), d.height() + std::abs(top - prima));
+        prima = top;
+    }
+    if (!mosse.isEmpty())
+        update(mosse);
+}
+
 const QPixmap &AreaGioco::glifo(const QString &testo, const QColor &colore)
 {
     const quint64 chiave = (quint64(testo.isEmpty() ? 0 : testo.at(0).unicode()) << 32) | colore.rgb();
@@ -100,7 +121,7 @@ void AreaGioco::paintEvent(QPaintEvent *e)
     for (int i = 0; i < RegoleGioco::NumeroColonne; ++i) {
         const Etichetta &l = regole_.lblLetter(i);
         if (l.visibile && !l.testo.isEmpty()) {
-            const QRect q = regole_.rettangoloLettera(i);
+            const QRect q(QPoint(l.left, disegnati_[size_t(i)]), RegoleGioco::DimensioneLettera);
             if (regione.intersects(q))
                 p.drawPixmap(q.topLeft(), glifo(l.testo, l.colore));
         }
@@ -143,6 +164,33 @@ void AreaGioco::paintEvent(QPaintEvent *e)
         p.setPen(QColor(255, 240, 140));
         p.drawText(q, Qt::AlignCenter, m.testo);
     }
+}
+
+// --- Speed slider
+
+CursoreVelocita::CursoreVelocita(QWidget *parent) : QSlider(Qt::Horizontal, parent)
+{
+    setRange(1, 4);
+    setInvertedAppearance(true);   // 4, the slowest, at the left
+}
+
+QStyleOptionSlider CursoreVelocita::opzioniDisegno() const
+{
+    // Drawn as the mirror value on a slider that is not inverted: the same
+    // place for the handle, the groove filled from the left.
+    QStyleOptionSlider o;
+    initStyleOption(&o);
+    o.upsideDown = !o.upsideDown;
+    o.sliderPosition = o.maximum + o.minimum - o.sliderPosition;
+    o.sliderValue = o.maximum + o.minimum - o.sliderValue;
+    return o;
+}
+
+void CursoreVelocita::paintEvent(QPaintEvent *)
+{
+    QStylePainter p(this);
+    const QStyleOptionSlider o = opzioniDisegno();
+    p.drawComplexControl(QStyle::CC_Slider, o);
 }
 
 // --- Options panel

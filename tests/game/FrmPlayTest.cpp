@@ -14,6 +14,7 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
+#include <QStyle>
 #include <QTimer>
 
 namespace {
@@ -284,6 +285,89 @@ TEST_F(Finestra, newGame_backToTheOptions)
     EXPECT_FALSE(finestra->cmdNuovo->isEnabled());
     EXPECT_FALSE(finestra->timerLetters->isActive());
     EXPECT_EQ(suoni(112), 2);
+}
+
+TEST_F(Finestra, capsLockBoxDuringATurn_freezesTheCharactersUntilItCloses)
+{
+    apri();
+    finestra->cmdStart->click();
+    ASSERT_TRUE(finestra->timerLetters->isActive());
+    fakes.keyboard.caps = true;
+    bool visto = false;
+    fakes.dialogs.whileShown = [&](const fake::Dialogs::Shown &) {
+        visto = true;
+        EXPECT_FALSE(finestra->timerLetters->isActive());
+        EXPECT_FALSE(finestra->timerFotogrammi->isActive());
+        EXPECT_FALSE(finestra->regole.inCorso());
+    };
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_CapsLock);
+    EXPECT_TRUE(visto);
+    EXPECT_TRUE(finestra->timerLetters->isActive());
+    EXPECT_TRUE(finestra->timerFotogrammi->isActive());
+    EXPECT_TRUE(finestra->regole.inCorso());
+}
+
+TEST_F(Finestra, frames_drawEachCharacterBetweenItsTicks_andStandStillWhileFrozen)
+{
+    apri();
+    finestra->cmdStart->click();
+    const int i = visibili(finestra->regole).front();
+    const int top = finestra->regole.lblLetter(i).top, v = finestra->regole.velocitaLettera(i);
+    fakes.clock.ms += 50;   // half-way to the next tick
+    finestra->timerFotogrammi_Timer();
+    EXPECT_EQ(finestra->PicPlay->topDisegnato(i), top + v / 2);
+    bool fermo = false;
+    duranteLaPausa = [&] {
+        fakes.clock.ms += 400;
+        finestra->timerFotogrammi_Timer();
+        fermo = finestra->PicPlay->topDisegnato(i) == top + v / 2;
+    };
+    digita('#');   // a wrong key: the characters freeze where they were seen
+    EXPECT_TRUE(fermo);
+}
+
+TEST_F(Finestra, judgingAKey_letsNoOtherEventRun)
+{
+    apri();
+    finestra->cmdStart->click();
+    bool corso = false;
+    QTimer::singleShot(0, finestra.get(), [&] { corso = true; });
+    for (int i : visibili(finestra->regole))
+        finestra->regole.Form_KeyPress(codice(finestra->regole, i));   // the turn's end, tally started
+    EXPECT_FALSE(corso);
+    EXPECT_GT(suoni(107), 0);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(corso);
+}
+
+TEST_F(Finestra, speedSlider_fillsFromTheLeftAsFarAsTheSpeedGoes)
+{
+    apri();
+    auto *cursore = static_cast<CursoreVelocita *>(finestra->hsSpeed);
+    for (int valore : {4, 1}) {
+        cursore->setValue(valore);   // 4 the slowest, at the left
+        const QStyleOptionSlider o = cursore->opzioniDisegno();
+        EXPECT_FALSE(o.upsideDown);
+        EXPECT_EQ(o.sliderPosition, valore == 4 ? 1 : 4);
+        const QRect maniglia = cursore->style()->subControlRect(QStyle::CC_Slider, &o, QStyle::SC_SliderHandle, cursore);
+        EXPECT_EQ(maniglia.center().x() < cursore->width() / 2, valore == 4);
+    }
+}
+
+TEST_F(Finestra, newBestThatCannotBeWritten_saysWhichFileAtTheGamesEnd)
+{
+    scrivi("TastaviaWinner.ini", "[ANNA]\r\n");
+    QFile(cartella + "TastaviaWinner.ini").setPermissions(QFileDevice::ReadOwner);
+    apri();
+    finestra->cmdStart->click();
+    while (finestra->regole.turno() <= RegoleGioco::TurniGioco) {
+        for (int i : visibili(finestra->regole))
+            finestra->regole.Form_KeyPress(codice(finestra->regole, i));
+        while (finestra->regole.timerScoreAttivo())
+            finestra->regole.timerScore_Timer();
+    }
+    ASSERT_EQ(fakes.dialogs.shown.size(), 1u);
+    EXPECT_TRUE(fakes.dialogs.shown[0].text.contains("TastaviaWinner.ini"));
 }
 
 } // namespace

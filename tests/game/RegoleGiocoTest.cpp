@@ -291,10 +291,44 @@ TEST_F(Regole, aTickRepaintsOnlyTheColumnsThatMoved)
     const QRegion area = regole->prendiModifiche().area;
     QRegion attesa;
     for (int i : visibili(*regole)) {
-        const QRect ora = regole->rettangoloLettera(i);
+        // With the stretch below a character where it is drawn between ticks.
+        const QRect ora = regole->rettangoloLettera(i).adjusted(0, 0, 0, RegoleGioco::MargineMoto);
         attesa += ora.united(ora.translated(0, -regole->velocitaLettera(i)));
     }
     EXPECT_EQ(area, attesa);
+}
+
+TEST_F(Regole, betweenTicks_aCharacterIsDrawnOnItsWayToTheNextTick)
+{
+    avvia(0);
+    const int i = visibili(*regole).front();
+    const int top = regole->lblLetter(i).top, v = regole->velocitaLettera(i);
+    EXPECT_EQ(regole->topDisegno(i, 0.0), top);
+    EXPECT_EQ(regole->topDisegno(i, 0.99), top + int(0.99 * v));
+    EXPECT_EQ(regole->topDisegno(i, 7.0), top + v);   // never past the next tick
+    regole->timerLetters_Timer();
+    EXPECT_EQ(regole->topDisegno(i, 0.0), top + v);   // the tick lands where the drawing went
+}
+
+TEST_F(Regole, capsLockBox_suspendsKeysAndBothTimers_andTheResumeRestoresThem)
+{
+    avvia(0);
+    const RegoleGioco::Sospensione s = regole->Sospendi();
+    EXPECT_FALSE(regole->inCorso());
+    EXPECT_FALSE(regole->timerLettersAttivo());
+    const int top = regole->lblLetter(visibili(*regole).front()).top;
+    regole->timerLetters_Timer();   // a tick already queued does nothing
+    regole->Form_KeyPress('#');
+    EXPECT_EQ(regole->lblLetter(visibili(*regole).front()).top, top);
+    EXPECT_EQ(regole->punteggioTotale(), 0);
+    regole->Riprendi(s);
+    EXPECT_TRUE(regole->inCorso());
+    EXPECT_TRUE(regole->timerLettersAttivo());
+    // A new game meanwhile: the old run is not started again.
+    const RegoleGioco::Sospensione t = regole->Sospendi();
+    regole->cmdNuovo_Click();
+    regole->Riprendi(t);
+    EXPECT_FALSE(regole->timerLettersAttivo());
 }
 
 // --- End of the game and best totals
@@ -322,6 +356,27 @@ TEST_F(Regole, sixTurns_endTheGame_andABetterTotalIsStoredReadBackAndCelebrated)
     regole->cmdNuovo_Click();
     avvia(0);
     EXPECT_EQ(regole->recordCorrente(), 3600);
+    EXPECT_EQ(regole->lblWinner().testo, "3,600");
+}
+
+TEST_F(Regole, newBestThatCannotBeWritten_isCelebratedAsNotKept_andToldAtTheEnd)
+{
+    const QByteArray file = "[ANNA]\r\nDifficulty1=10\r\n";
+    scrivi("TastaviaWinner.ini", file);
+    QFile(cartella + "TastaviaWinner.ini").setPermissions(QFileDevice::ReadOwner);
+    nuoveRegole();
+    int detti = 0;
+    QObject::connect(regole.get(), &RegoleGioco::recordPerso, [&] {
+        ++detti;
+        EXPECT_EQ(suoni(103), 1);   // after the celebration
+    });
+    avvia(0);
+    giocaSeiTurni();
+    EXPECT_EQ(leggi("TastaviaWinner.ini"), file);
+    EXPECT_TRUE(regole->recordNonSalvato());
+    EXPECT_EQ(detti, 1);
+    EXPECT_EQ(regole->lblMessage().testo,
+              QString::fromUtf8("Il gioco è finito - Nuovo record, ma non è stato possibile salvarlo."));
     EXPECT_EQ(regole->lblWinner().testo, "3,600");
 }
 
