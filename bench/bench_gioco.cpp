@@ -316,8 +316,12 @@ void fotogrammi(int secondi, bool soloTick, FILE *dump)
     finestra.show();
     QCoreApplication::processEvents();
     finestra.optDifficulty[2]->click();
-    if (soloTick)
+    if (soloTick) {
+        // As before: the characters repainted where each tick puts them, no frame between.
         finestra.timerFotogrammi->blockSignals(true);
+        QObject::connect(finestra.timerLetters, &QTimer::timeout, &finestra,
+                         [&finestra] { finestra.PicPlay->Fotogramma(0.0); });
+    }
     ContaDipinti conta;
     finestra.PicPlay->installEventFilter(&conta);
     int ticks = 0;

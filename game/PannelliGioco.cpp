@@ -78,7 +78,8 @@ void AreaGioco::Fotogramma(double frazione)
         if (top == prima)
             continue;
         const Etichetta &l = regole_.lblLetter(i);
-        if (l.visibile)
+        // Still wholly behind the strip at the top: nothing to see move.
+        if (l.visibile && std::max(top, prima) + d.height() > altezzaBlocco_)
             mosse += QRect(l.left, std::min(top, prima), d.width(), d.height() + std::abs(top - prima));
         prima = top;
     }
@@ -151,9 +152,11 @@ void AreaGioco::paintEvent(QPaintEvent *e)
         p.drawText(q, Qt::AlignCenter, s.testo);
     }
     // The strip at the top stands in front: characters come out from behind it.
+    // Only the parts of it the region holds: characters move behind it.
     const QRect blocco = picBlocco();
-    if (regione.intersects(blocco))
-        p.drawPixmap(blocco.topLeft(), blocco_);
+    for (const QRect &parte : regione)
+        if (const QRect r = parte.intersected(blocco); !r.isEmpty())
+            p.drawPixmap(r.topLeft(), blocco_, r.translated(-blocco.topLeft()));
 
     const Etichetta &m = regole_.lblMessage();
     const QRect q = regole_.rettangoloMessaggio();

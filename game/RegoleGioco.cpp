@@ -455,10 +455,10 @@ void RegoleGioco::timerLetters_Timer()
             continue;
         const QRect prima = areaLettera(e);
         e.top = int16_t(e.top + velocitaLettera_[i]);
-        if (e.top <= fondo) {
-            segna(prima.united(areaLettera(e)));
+        // A character that only moved is repainted by the window's frames,
+        // which draw it on its way (topDisegno): nothing to mark here.
+        if (e.top <= fondo)
             continue;
-        }
         // The character reached the bottom.
         segna(prima);
         if (allenamento) {

@@ -92,7 +92,9 @@ public:
 
     // Where a falling character is drawn `frazione` (0..1) of the way from
     // this tick to the next: between its top now and the top the next tick
-    // gives it, so the rules' positions are met at every tick.
+    // gives it, so the rules' positions are met at every tick. The window
+    // repaints the characters' moves itself: a tick marks only what else
+    // changed (landings, colours, faces).
     int topDisegno(int i, double frazione) const;
     // How far below its top a character may be drawn (the fastest fall of a tick).
     static constexpr int MargineMoto = 8;
