@@ -14,7 +14,6 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
-#include <QStyle>
 #include <QTimer>
 
 namespace {
@@ -338,36 +337,6 @@ TEST_F(Finestra, judgingAKey_letsNoOtherEventRun)
     EXPECT_GT(suoni(107), 0);
     QCoreApplication::processEvents();
     EXPECT_TRUE(corso);
-}
-
-TEST_F(Finestra, speedSlider_fillsFromTheLeftAsFarAsTheSpeedGoes)
-{
-    apri();
-    auto *cursore = static_cast<CursoreVelocita *>(finestra->hsSpeed);
-    for (int valore : {4, 1}) {
-        cursore->setValue(valore);   // 4 the slowest, at the left
-        const QStyleOptionSlider o = cursore->opzioniDisegno();
-        EXPECT_FALSE(o.upsideDown);
-        EXPECT_EQ(o.sliderPosition, valore == 4 ? 1 : 4);
-        const QRect maniglia = cursore->style()->subControlRect(QStyle::CC_Slider, &o, QStyle::SC_SliderHandle, cursore);
-        EXPECT_EQ(maniglia.center().x() < cursore->width() / 2, valore == 4);
-    }
-}
-
-TEST_F(Finestra, newBestThatCannotBeWritten_saysWhichFileAtTheGamesEnd)
-{
-    scrivi("TastaviaWinner.ini", "[ANNA]\r\n");
-    QFile(cartella + "TastaviaWinner.ini").setPermissions(QFileDevice::ReadOwner);
-    apri();
-    finestra->cmdStart->click();
-    while (finestra->regole.turno() <= RegoleGioco::TurniGioco) {
-        for (int i : visibili(finestra->regole))
-            finestra->regole.Form_KeyPress(codice(finestra->regole, i));
-        while (finestra->regole.timerScoreAttivo())
-            finestra->regole.timerScore_Timer();
-    }
-    ASSERT_EQ(fakes.dialogs.shown.size(), 1u);
-    EXPECT_TRUE(fakes.dialogs.shown[0].text.contains("TastaviaWinner.ini"));
 }
 
 } // namespace

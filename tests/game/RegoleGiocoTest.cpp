@@ -295,18 +295,6 @@ TEST_F(Regole, aTick_marksNoMoveOfItsOwn_onlyTheLandings)
     EXPECT_FALSE(m.area.isEmpty());
 }
 
-TEST_F(Regole, betweenTicks_aCharacterIsDrawnOnItsWayToTheNextTick)
-{
-    avvia(0);
-    const int i = visibili(*regole).front();
-    const int top = regole->lblLetter(i).top, v = regole->velocitaLettera(i);
-    EXPECT_EQ(regole->topDisegno(i, 0.0), top);
-    EXPECT_EQ(regole->topDisegno(i, 0.99), top + int(0.99 * v));
-    EXPECT_EQ(regole->topDisegno(i, 7.0), top + v);   // never past the next tick
-    regole->timerLetters_Timer();
-    EXPECT_EQ(regole->topDisegno(i, 0.0), top + v);   // the tick lands where the drawing went
-}
-
 TEST_F(Regole, capsLockBox_suspendsKeysAndBothTimers_andTheResumeRestoresThem)
 {
     avvia(0);

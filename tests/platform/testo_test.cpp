@@ -79,15 +79,6 @@ TEST(Formato, oneDecimal_roundsHalvesAwayFromZero_evenWhenBinaryFallsShort)
         EXPECT_EQ(formato(c.valore, c.pattern, it), c.atteso) << c.valore << " " << c.pattern;
 }
 
-TEST(Accorcia, cutsTheEndWithAnEllipsisOnlyWhenTheTextDoesNotFit)
-{
-    const auto caratteri = [](const QString &t) { return double(t.size()); };
-    EXPECT_EQ(accorcia("Anna", 4, caratteri), "Anna");
-    EXPECT_EQ(accorcia("Bartolomeo", 6, caratteri), QString::fromUtf8("Barto…"));
-    EXPECT_EQ(accorcia("Anna Maria", 6, caratteri), QString::fromUtf8("Anna…"));   // no blank before the dots
-    EXPECT_EQ(accorcia("Anna", 0.5, caratteri), "");
-}
-
 TEST(Formato, oddValues_giveATextNeverACrash)
 {
     const QLocale c(QLocale::C);

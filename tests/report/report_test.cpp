@@ -127,15 +127,6 @@ TEST(ContaParole, wordsAreRunsBetweenBlanksAndLineEnds_notTheBlanks)
         EXPECT_EQ(report::ContaParole(QString::fromUtf8(c.testo)), c.parole) << c.testo;
 }
 
-TEST_F(ReportTest, wordsOfTheFile_countTheTextTypedWhenThereIsOne)
-{
-    esercizio(1000, 46, 277);
-    stato->numParole = 1;   // the blanks met
-    stato->testoDaAnalizzare = "Le chat dort.";
-    ReportFreeTXT r(*stato, {}, italiano());
-    EXPECT_EQ(r.RigheRisultati()[7], "Parole contenute nel file: 3");
-}
-
 // --- Figures as the window shows them ------------------------------------------
 
 TEST_F(ReportTest, eightLines_showTheFiguresInTheLocale)

@@ -121,21 +121,6 @@ TEST_F(Finestra, enterAtOnce_orItsRepeat_leaveTheWindowOpen_andALaterEnterContin
     EXPECT_EQ(stato->sceltaRisultati, 0);
 }
 
-TEST_F(Finestra, enterAfterPdfOrPrint_stillAnswersContinua)
-{
-    velocita({2, 2, 2, 2, 2});
-    fakes.printer.present = true;
-    for (int bottone = 0; bottone < 2; ++bottone) {
-        auto f = apri();
-        fakes.clock.ms += 1000;
-        QPushButton *b = bottone == 0 ? f->cmdPDF : f->cmdPrint;
-        b->setFocus();
-        b->click();
-        QTest::keyClick(b, Qt::Key_Return);
-        EXPECT_EQ(stato->sceltaRisultati, 0) << bottone;
-    }
-}
-
 TEST_F(Finestra, titleBarClose_asksAsEscInTheMainWindow_yesEndsNoStays)
 {
     velocita({2, 2, 2, 2, 2});
@@ -150,10 +135,6 @@ TEST_F(Finestra, titleBarClose_asksAsEscInTheMainWindow_yesEndsNoStays)
     EXPECT_TRUE(f->Form_QueryUnload());
     EXPECT_FALSE(f->isVisible());
     EXPECT_EQ(stato->sceltaRisultati, 1);   // as "Termina"
-    // The program closing it asks nothing.
-    auto g = apri();
-    g->close();
-    EXPECT_EQ(fakes.dialogs.shown.size(), 2u);
 }
 
 TEST_F(Finestra, afterTheLastLevel_statesTheOverallSpeedScoreAndEvaluation)
