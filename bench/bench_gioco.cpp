@@ -10,7 +10,13 @@
 //    real clock and real timers, a learner striking the red target four times
 //    a second; each tick's lateness against its time on the 25 ms grid.
 //
+// 3. The drawing at the display's rate: the game at "Difficile", real clock
+//    and timers, ten seconds of 18 columns falling; frames per second and the
+//    processor time per second, painted at the ticks only (as before) and at
+//    the display's rate between them.
+//
 // Usage: bench_gioco [--ticks N] [--seconds S] [--screen WxH] [--no-jitter] [--dump FILE]
+//                    [--frames-only] [--frame-seconds S]
 // Runs on the offscreen platform unless QT_QPA_PLATFORM says otherwise.
 
 #include "practice/modClavora.h"
@@ -268,6 +274,86 @@ void jitter(int secondi, FILE *dump)
     finestra.cmdExit->click();
 }
 
+// --- 3. Frames at the display's rate
+
+double cpuProcessoUs()
+{
+    timespec t{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return double(t.tv_sec) * 1e6 + double(t.tv_nsec) / 1e3;
+}
+
+class ContaDipinti : public QObject {
+public:
+    int dipinti = 0;
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++dipinti;
+        return false;
+    }
+};
+
+// The game at "Difficile", real clock and timers, no key struck: `secondi`
+// seconds while all 18 columns fall. With `soloTick` the frames are left out
+// and the area is painted at the rules' ticks only, as it was before.
+void fotogrammi(int secondi, bool soloTick, FILE *dump)
+{
+    platform::SystemServices sistema;
+    fake::Services fakes;
+    platform::Services servizi = fakes.services();
+    servizi.clock = sistema.services().clock;
+    fakes.screen.composited = false;
+    QTemporaryDir dir;
+    modClavora stato(servizi);
+    stato.cartellaProgramma = dir.path() + "/";
+    stato.nomeUtente = "BENCH";
+    stato.schermoGrande = true;
+    stato.pausa = [&stato](int ms) { PauseWithEvents(*stato.servizi.clock, ms); };
+    FrmPlay finestra(stato);
+    finestra.show();
+    QCoreApplication::processEvents();
+    finestra.optDifficulty[2]->click();
+    if (soloTick) {
+        // As before: the characters repainted where each tick puts them, no frame between.
+        finestra.timerFotogrammi->blockSignals(true);
+        QObject::connect(finestra.timerLetters, &QTimer::timeout, &finestra,
+                         [&finestra] { finestra.PicPlay->Fotogramma(0.0); });
+    }
+    ContaDipinti conta;
+    finestra.PicPlay->installEventFilter(&conta);
+    int ticks = 0;
+    QObject::connect(finestra.timerLetters, &QTimer::timeout, [&ticks] { ++ticks; });
+    finestra.cmdStart->click();   // returns after the announcement
+    if (visibili(finestra.regole) != RegoleGioco::NumeroColonne) {
+        std::printf("the turn did not start with 18 columns\n");
+        return;
+    }
+    conta.dipinti = 0;
+    ticks = 0;
+    const qint64 pixelPrima = finestra.PicPlay->pixelDipinti();
+    const double cpu0 = cpuProcessoUs(), filo0 = cpuUs();
+    QElapsedTimer t;
+    t.start();
+    QEventLoop ciclo;
+    QTimer::singleShot(secondi * 1000, Qt::PreciseTimer, &ciclo, &QEventLoop::quit);
+    ciclo.exec();
+    const double durata = double(t.nsecsElapsed()) / 1e9;
+    const double cpu = cpuProcessoUs() - cpu0, filo = cpuUs() - filo0;
+    const int colonne = visibili(finestra.regole);
+    std::printf("| %-28s | %5.1f | %6.1f | %6.1f | %8.0f | %6.2f %% | %6.2f %% | %2d |\n",
+                soloTick ? "ticks only (as before)" : "frames at the display rate", durata,
+                conta.dipinti / durata, ticks / durata,
+                double(finestra.PicPlay->pixelDipinti() - pixelPrima) / durata, cpu / (durata * 1e4),
+                filo / (durata * 1e4), colonne);
+    if (dump)
+        std::fprintf(dump, "fotogrammi\t%d\t%.3f\t%d\t%d\t%.1f\n", soloTick ? 0 : 1, durata, conta.dipinti,
+                     ticks, cpu);
+    finestra.cmdExit->click();
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -279,6 +365,8 @@ int main(int argc, char **argv)
     QApplication::setFont(QFont("Liberation Sans", 9));
 
     int ticks = 20000;
+    int secondiFotogrammi = 10;
+    bool soloFotogrammi = false;
     int secondi = 60;
     bool misuraJitter = true;
     std::vector<QSize> schermi{{1024, 768}, {800, 600}};
@@ -291,16 +379,29 @@ int main(int argc, char **argv)
             secondi = a[++i].toInt();
         else if (a[i] == "--no-jitter")
             misuraJitter = false;
+        else if (a[i] == "--frames-only")
+            soloFotogrammi = true;
+        else if (a[i] == "--frame-seconds" && i + 1 < a.size())
+            secondiFotogrammi = a[++i].toInt();
         else if (a[i] == "--screen" && i + 1 < a.size()) {
             const QStringList wh = a[++i].split('x');
             schermi = {QSize(wh.value(0).toInt(), wh.value(1).toInt())};
         } else if (a[i] == "--dump" && i + 1 < a.size())
             dump = std::fopen(a[++i].toLocal8Bit().constData(), "w");
     }
-    for (QSize s : schermi)
-        costoTick(s, ticks, dump);
-    if (misuraJitter)
-        jitter(secondi, dump);
+    if (!soloFotogrammi) {
+        for (QSize s : schermi)
+            costoTick(s, ticks, dump);
+        if (misuraJitter)
+            jitter(secondi, dump);
+    }
+    std::printf("\nThe game at \"Difficile\", 18 columns falling, real timers, %d s each; CPU of the"
+                " process and of the main thread per second of play:\n\n", secondiFotogrammi);
+    std::printf("| %-28s | %5s | %6s | %6s | %8s | %8s | %8s | %2s |\n", "", "s", "fps", "ticks/s",
+                "pixels/s", "process", "thread", "col");
+    std::printf("|---|---:|---:|---:|---:|---:|---:|---:|\n");
+    fotogrammi(secondiFotogrammi, true, dump);
+    fotogrammi(secondiFotogrammi, false, dump);
     if (dump)
         std::fclose(dump);
     return 0;

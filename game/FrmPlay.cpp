@@ -3,6 +3,7 @@
 #include "practice/modClavora.h"
 #include "game/PannelliGioco.h"
 #include "platform/Testo.h"
+#include "ui/GuardiaTasti.h"
 #include "ui/frmShadow.h"
 
 #include <QApplication>
@@ -46,6 +47,7 @@ FrmPlay::FrmPlay(modClavora &stato, TestoLingua lingua, QWidget *proprietario)
     setWindowTitle(QStringLiteral("Tastavia"));
     setModal(true);
     connect(&regole, &RegoleGioco::aggiornato, this, &FrmPlay::Mostra);
+    connect(&regole, &RegoleGioco::recordPerso, this, &FrmPlay::RecordPerso);
     Form_Load();
 }
 
@@ -58,6 +60,7 @@ FrmPlay::~FrmPlay()
 void FrmPlay::Form_Load()
 {
     CreaControlli();
+    SoloPredefinitoSuInvio(this);
     regole.ImpostaArea(PicPlay->width(), PicPlay->height());
     regole.LeggiRecord();   // nothing without a learner name
 
@@ -125,6 +128,7 @@ void FrmPlay::Mostra()
     if (!m.area.isEmpty())
         PicPlay->update(m.area);
     const unsigned parti = m.parti;
+    const int64_t adesso = ora();
     if (parti & RegoleGioco::Totale) {
         lblTotal->setText(regole.lblTotal().testo);
         Colore(lblTotal, QPalette::WindowText, regole.lblTotal().colore);
@@ -156,10 +160,15 @@ void FrmPlay::Mostra()
     }
     if (parti & RegoleGioco::Timer) {
         const int intervallo = regole.intervalloLettere();
-        if (!regole.timerLettersAttivo())
+        if (!regole.timerLettersAttivo()) {
             timerLetters->stop();
-        else if (!timerLetters->isActive() || timerLetters->interval() != intervallo)
+            timerFotogrammi->stop();
+            moto_.ferma(adesso);
+        } else if (!timerLetters->isActive() || timerLetters->interval() != intervallo) {
             timerLetters->start(intervallo);
+            moto_.avvia(adesso, intervallo);
+            timerFotogrammi->start();
+        }
         if (!regole.timerScoreAttivo())
             timerScore->stop();
         else if (!timerScore->isActive())
@@ -167,6 +176,25 @@ void FrmPlay::Mostra()
     }
     if ((parti & RegoleGioco::Personalizzato) && txtCustom->text() != regole.txtCustom())
         txtCustom->setText(regole.txtCustom());
+    // The characters where they are drawn now, between the rules' ticks.
+    PicPlay->Fotogramma(moto_.frazione(adesso));
+}
+
+void FrmPlay::timerFotogrammi_Timer()
+{
+    PicPlay->Fotogramma(moto_.frazione(ora()));
+}
+
+int64_t FrmPlay::ora() const
+{
+    return s.servizi.clock ? s.servizi.clock->tickMs() : 0;
+}
+
+void FrmPlay::RecordPerso()
+{
+    // Which file and why, at the end of the game rather than at the program's exit.
+    if (s.servizi.dialogs)
+        s.avvisoScrittura.Avvisa(s.gestoreIni, *s.servizi.dialogs, this);
 }
 
 // --- Options panel
@@ -230,6 +258,7 @@ void FrmPlay::cmdStart_Click()
     // Keys go to the play area once the options panel hides.
     PicPlay->setFocus();
     caratteri_.azzera();
+    moto_.azzera();
     if (regole.cmdStart_Click() == RegoleGioco::Avvio::InsiemeCorto) {
         s.servizi.dialogs->message(this, QStringLiteral("Tastavia"),
                                    testi.messaggio(TestiGioco::InsiemeCorto),
@@ -259,6 +288,7 @@ void FrmPlay::Form_Unload()
     chiusa = true;
     timerLetters->stop();
     timerScore->stop();
+    timerFotogrammi->stop();
     if (s.windowsNT5 && isVisible())
         DissolviFinestra();
     hide();
@@ -298,9 +328,13 @@ void FrmPlay::Form_KeyUp(int tasto)
 {
     if (tasto != 20 || !s.TastoAttivo(20))
         return;
+    // Nothing falls behind the box: a character landing there would cost points.
+    const RegoleGioco::Sospensione sospesa = regole.Sospendi();
     s.servizi.dialogs->message(this, QStringLiteral("Tastavia"), testi.messaggio(TestiGioco::AvvisoMaiuscole),
                                platform::Dialogs::Warning, platform::Dialogs::Ok);
     s.SpegniBloccoMaiuscole();
+    if (!chiusa)
+        regole.Riprendi(sospesa);
 }
 
 bool FrmPlay::TastoGiocato(QEvent *e)

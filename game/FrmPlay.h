@@ -7,6 +7,7 @@
 //   gioco.exec();
 
 #include "game/CaratteriDigitati.h"
+#include "game/MotoLettere.h"
 #include "game/RegoleGioco.h"
 #include "game/TestiGioco.h"
 #include "settings/TestoLingua.h"
@@ -43,6 +44,8 @@ public:
     void cmdNuovo_Click();
     void cmdExit_Click();
     void Form_KeyUp(int tasto);
+    // A frame of the play area: the characters where they are on their way.
+    void timerFotogrammi_Timer();
 
     modClavora &s;
     const TestiGioco testi;
@@ -80,6 +83,8 @@ public:
     OrologioAllenamento *picProgressRound = nullptr;
     QTimer *timerLetters = nullptr;
     QTimer *timerScore = nullptr;
+    QTimer *timerFotogrammi = nullptr;   // the play area's frames, at the display's rate
+    const MotoLettere &moto() const { return moto_; }
 
 protected:
     bool eventFilter(QObject *o, QEvent *e) override;
@@ -102,7 +107,11 @@ private:
     bool txtCustom_KeyPress(QObject *o, QEvent *e);
     bool TastoGiocato(QEvent *e);
 
+    int64_t ora() const;
+    void RecordPerso();
+
     CaratteriDigitati caratteri_;
+    MotoLettere moto_;
     QPixmap trofeo_, trofeoAcceso_;
     QImage sfondo_;         // the window's background, painted once
     QRect blocco_;          // the play area and the strip under it

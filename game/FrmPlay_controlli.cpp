@@ -9,11 +9,14 @@
 #include "ui/SchemiColori.h"
 
 #include <QLabel>
+#include <algorithm>
+#include <cmath>
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QScreen>
 #include <QTimer>
 
 namespace {
@@ -83,7 +86,19 @@ void FrmPlay::CreaControlli()
     timerLetters->setObjectName(QStringLiteral("timerLetters"));
     timerScore = new QTimer(this);
     timerScore->setObjectName(QStringLiteral("timerScore"));
-    connect(timerLetters, &QTimer::timeout, &regole, &RegoleGioco::timerLetters_Timer);
+    // The drawing learns of each tick before the rules move the characters.
+    connect(timerLetters, &QTimer::timeout, this, [this] {
+        moto_.tick(ora());
+        regole.timerLetters_Timer();
+    });
+    // Frames at the display's rate while the characters fall.
+    timerFotogrammi = new QTimer(this);
+    timerFotogrammi->setTimerType(Qt::PreciseTimer);
+    timerFotogrammi->setObjectName(QStringLiteral("timerFotogrammi"));
+    const QScreen *monitor = screen();
+    const double frequenza = monitor && monitor->refreshRate() >= 20 ? monitor->refreshRate() : 60.0;
+    timerFotogrammi->setInterval(std::max(4, int(std::lround(1000.0 / frequenza))));
+    connect(timerFotogrammi, &QTimer::timeout, this, &FrmPlay::timerFotogrammi_Timer);
     connect(timerScore, &QTimer::timeout, &regole, &RegoleGioco::timerScore_Timer);
 }
 
@@ -123,11 +138,8 @@ void FrmPlay::CreaPannelloOpzioni()
     connect(txtCustom, &QLineEdit::textChanged, &regole, &RegoleGioco::setTxtCustom);
 
     lblVelocita = NuovaEtichetta(picLevel, QStringLiteral("lblVelocita"), FontTesto(10), QRect(44, 216, 300, 20));
-    hsSpeed = new QSlider(Qt::Horizontal, picLevel);
+    hsSpeed = new CursoreVelocita(picLevel);
     hsSpeed->setObjectName(QStringLiteral("hsSpeed"));
-    // 4 at the left ("min"), 1 at the right ("max").
-    hsSpeed->setRange(1, 4);
-    hsSpeed->setInvertedAppearance(true);
     hsSpeed->setPageStep(1);
     hsSpeed->setTickPosition(QSlider::TicksBelow);
     hsSpeed->setGeometry(44, 240, 280, 28);

@@ -1,5 +1,8 @@
 #include "game/PannelliGioco.h"
 
+#include <QStylePainter>
+#include <cstdlib>
+
 #include "game/RegoleGioco.h"
 #include "ui/Caratteri.h"
 #include "ui/Immagini.h"
@@ -65,6 +68,25 @@ void AreaGioco::ImpostaSfondo(const QColor &sinistra, const QColor &destra, cons
     update();
 }
 
+void AreaGioco::Fotogramma(double frazione)
+{
+    QRegion mosse;
+    const QSize d = RegoleGioco::DimensioneLettera;
+    for (int i = 0; i < RegoleGioco::NumeroColonne; ++i) {
+        const int top = regole_.topDisegno(i, frazione);
+        int &prima = disegnati_[size_t(i)];
+        if (top == prima)
+            continue;
+        const Etichetta &l = regole_.lblLetter(i);
+        // Still wholly behind the strip at the top: nothing to see move.
+        if (l.visibile && std::max(top, prima) + d.height() > altezzaBlocco_)
+            mosse += QRect(l.left, std::min(top, prima), d.width(), d.height() + std::abs(top - prima));
+        prima = top;
+    }
+    if (!mosse.isEmpty())
+        update(mosse);
+}
+
 const QPixmap &AreaGioco::glifo(const QString &testo, const QColor &colore)
 {
     const quint64 chiave = (quint64(testo.isEmpty() ? 0 : testo.at(0).unicode()) << 32) | colore.rgb();
@@ -100,7 +122,7 @@ void AreaGioco::paintEvent(QPaintEvent *e)
     for (int i = 0; i < RegoleGioco::NumeroColonne; ++i) {
         const Etichetta &l = regole_.lblLetter(i);
         if (l.visibile && !l.testo.isEmpty()) {
-            const QRect q = regole_.rettangoloLettera(i);
+            const QRect q(QPoint(l.left, disegnati_[size_t(i)]), RegoleGioco::DimensioneLettera);
             if (regione.intersects(q))
                 p.drawPixmap(q.topLeft(), glifo(l.testo, l.colore));
         }
@@ -130,9 +152,11 @@ void AreaGioco::paintEvent(QPaintEvent *e)
         p.drawText(q, Qt::AlignCenter, s.testo);
     }
     // The strip at the top stands in front: characters come out from behind it.
+    // Only the parts of it the region holds: characters move behind it.
     const QRect blocco = picBlocco();
-    if (regione.intersects(blocco))
-        p.drawPixmap(blocco.topLeft(), blocco_);
+    for (const QRect &parte : regione)
+        if (const QRect r = parte.intersected(blocco); !r.isEmpty())
+            p.drawPixmap(r.topLeft(), blocco_, r.translated(-blocco.topLeft()));
 
     const Etichetta &m = regole_.lblMessage();
     const QRect q = regole_.rettangoloMessaggio();
@@ -143,6 +167,33 @@ void AreaGioco::paintEvent(QPaintEvent *e)
         p.setPen(QColor(255, 240, 140));
         p.drawText(q, Qt::AlignCenter, m.testo);
     }
+}
+
+// --- Speed slider
+
+CursoreVelocita::CursoreVelocita(QWidget *parent) : QSlider(Qt::Horizontal, parent)
+{
+    setRange(1, 4);
+    setInvertedAppearance(true);   // 4, the slowest, at the left
+}
+
+QStyleOptionSlider CursoreVelocita::opzioniDisegno() const
+{
+    // Drawn as the mirror value on a slider that is not inverted: the same
+    // place for the handle, the groove filled from the left.
+    QStyleOptionSlider o;
+    initStyleOption(&o);
+    o.upsideDown = !o.upsideDown;
+    o.sliderPosition = o.maximum + o.minimum - o.sliderPosition;
+    o.sliderValue = o.maximum + o.minimum - o.sliderValue;
+    return o;
+}
+
+void CursoreVelocita::paintEvent(QPaintEvent *)
+{
+    QStylePainter p(this);
+    const QStyleOptionSlider o = opzioniDisegno();
+    p.drawComplexControl(QStyle::CC_Slider, o);
 }
 
 // --- Options panel

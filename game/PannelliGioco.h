@@ -6,7 +6,10 @@
 // only the region that changed.
 
 #include <QHash>
+#include <array>
 #include <QPixmap>
+#include <QSlider>
+#include <QStyleOptionSlider>
 #include <QWidget>
 
 class RegoleGioco;
@@ -27,6 +30,12 @@ public:
     // Painted areas since the last call (pixels), for the benchmark.
     qint64 pixelDipinti() const { return pixelDipinti_; }
 
+    // A frame: each falling character drawn `frazione` of the way to its next
+    // tick (RegoleGioco::topDisegno); only the columns that moved are repainted.
+    void Fotogramma(double frazione);
+    // Where character i is drawn now.
+    int topDisegnato(int i) const { return disegnati_[size_t(i)]; }
+
 protected:
     void paintEvent(QPaintEvent *e) override;
 
@@ -38,6 +47,7 @@ private:
     int altezzaBlocco_ = 0;
     QHash<quint64, QPixmap> glifi_;
     qint64 pixelDipinti_ = 0;
+    std::array<int, 18> disegnati_{};
 };
 
 // picLevel: the options panel, with the bar that marks the chosen group.
@@ -69,6 +79,20 @@ protected:
 
 private:
     QPixmap sfondo_;
+};
+
+// hsSpeed: 4 at its left end ("min"), 1 at its right end ("max"); its groove
+// fills from the left, as far as the speed goes, like every other slider.
+class CursoreVelocita : public QSlider {
+    Q_OBJECT
+public:
+    explicit CursoreVelocita(QWidget *parent);
+    // The slider as it is drawn: the handle where the value puts it, the
+    // filled part from the left end to the handle.
+    QStyleOptionSlider opzioniDisegno() const;
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
 };
 
 // picProgressRound: the training clock, a sector growing clockwise from 6

@@ -68,14 +68,30 @@ QRect RegoleGioco::rettangoloMessaggio() const
     return rettangolo(Tipo::Messaggio, lblMessage_);
 }
 
+QRect RegoleGioco::areaLettera(const Etichetta &e) const
+{
+    // Drawn up to a tick's fall below its top: a change repaints that too.
+    return rettangolo(Tipo::Lettera, e).adjusted(0, 0, 0, MargineMoto);
+}
+
+int RegoleGioco::topDisegno(int i, double frazione) const
+{
+    const Etichetta &e = lblLetter_[size_t(i)];
+    if (!e.visibile)
+        return e.top;
+    const int passo = std::min<int>(velocitaLettera_[size_t(i)], MargineMoto);
+    return e.top + int(std::floor(std::clamp(frazione, 0.0, 1.0) * passo));
+}
+
 template <typename F>
 void RegoleGioco::cambia(Tipo t, Etichetta &e, F &&f)
 {
+    const auto area = [&] { return t == Tipo::Lettera ? areaLettera(e) : rettangolo(t, e); };
     if (e.visibile)
-        segna(rettangolo(t, e));
+        segna(area());
     f(e);
     if (e.visibile)
-        segna(rettangolo(t, e));
+        segna(area());
 }
 
 RegoleGioco::Modifiche RegoleGioco::prendiModifiche()
@@ -96,6 +112,32 @@ void RegoleGioco::pausa(int ms)
 {
     if (stato_.pausa)
         stato_.pausa(ms);
+}
+
+void RegoleGioco::suono(int id)
+{
+    if (stato_.suonoAttivo && stato_.servizi.sound)
+        stato_.servizi.sound->play(id);
+}
+
+RegoleGioco::Sospensione RegoleGioco::Sospendi()
+{
+    Sospensione s{sessione_, inCorso_, timerLettersAttivo_, timerScoreAttivo_};
+    inCorso_ = false;
+    impostaTimerLettere(false, intervalloLettere_);
+    impostaTimerPunteggio(false);
+    notifica();
+    return s;
+}
+
+void RegoleGioco::Riprendi(const Sospensione &s)
+{
+    if (s.sessione != sessione_)
+        return;
+    inCorso_ = s.inCorso;
+    impostaTimerLettere(s.lettere, intervalloLettere_);
+    impostaTimerPunteggio(s.punteggio);
+    notifica();
 }
 
 // --- Options
@@ -411,17 +453,17 @@ void RegoleGioco::timerLetters_Timer()
         Etichetta &e = lblLetter_[i];
         if (!e.visibile)
             continue;
-        const QRect prima = rettangolo(Tipo::Lettera, e);
+        const QRect prima = areaLettera(e);
         e.top = int16_t(e.top + velocitaLettera_[i]);
-        if (e.top <= fondo) {
-            segna(prima.united(rettangolo(Tipo::Lettera, e)));
+        // A character that only moved is repainted by the window's frames,
+        // which draw it on its way (topDisegno): nothing to mark here.
+        if (e.top <= fondo)
             continue;
-        }
         // The character reached the bottom.
         segna(prima);
         if (allenamento) {
             e.top = -5;   // the same character starts again from just above the area
-            segna(rettangolo(Tipo::Lettera, e));
+            segna(areaLettera(e));
             incrementa(battuteErrate_);
             lblDigKO_ = QString::number(battuteErrate_);
             parti_ |= Allenamento;
@@ -483,7 +525,7 @@ void RegoleGioco::TastoGioco(int codice)
         ++restanti;
         if (e.testo.size() != 1 || testo::codiceTasto(e.testo.at(0)) != codice)
             continue;
-        stato_.Suona(107);
+        suono(107);
         const int left = e.left, top = e.top;
         cambia(Tipo::Faccia, lblSmileOK_[i], [&](Etichetta &f) {
             f.left = left;
@@ -536,7 +578,7 @@ void RegoleGioco::TastoAllenamento(int codice)
         return;
     }
     Etichetta &colpita = lblLetter_[size_t(trovata)];
-    stato_.Suona(107);
+    suono(107);
     incrementa(battuteEsatte_);
     lblDigOK_ = QString::number(battuteEsatte_);
     parti_ |= Allenamento;
@@ -702,12 +744,23 @@ void RegoleGioco::FineTurno()
     inCorso_ = false;
     RegistraFine(RegistroEventi::Gioco);
     // A total equal to the best is no new best.
+    recordNonSalvato_ = false;
     if (!stato_.nomeUtente.isEmpty() && punteggioTotale_ > recordCorrente_) {
-        ScriviRecord();
+        recordNonSalvato_ = !ScriviRecord();
         LeggiRecord();
         lblWinner_.testo = FormatoPunti(punteggioTotale_, stato_.localeInterfaccia());
         parti_ |= Record;
+        // The celebration says at once that this total will not be there next time.
+        if (recordNonSalvato_)
+            cambia(Tipo::Messaggio, lblMessage_, [&](Etichetta &m) {
+                m.testo += QStringLiteral(" - ") + testi_.messaggio(TestiGioco::RecordNonSalvato);
+            });
+        const int sessione = sessione_;
         FesteggiaRecord();
+        if (recordNonSalvato_ && sessione == sessione_) {
+            notifica();
+            emit recordPerso();
+        }
     }
 }
 
@@ -789,11 +842,12 @@ void RegoleGioco::LeggiRecord()
                                    stato_.nomeUtente, recordLivelli_);
 }
 
-void RegoleGioco::ScriviRecord()
+bool RegoleGioco::ScriviRecord()
 {
     if (stato_.nomeUtente.isEmpty() || !gioco())
-        return;
-    // A failed write (read-only folder) goes unnoticed: the read-back keeps the old value.
-    ::ScriviRecord(stato_.gestoreIni, FileRecord(stato_.cartellaProgramma), stato_.nomeUtente,
-                   difficolta_, punteggioTotale_);
+        return false;
+    // A failed write (read-only file) keeps the old value in the file; the
+    // game's end says so.
+    return ::ScriviRecord(stato_.gestoreIni, FileRecord(stato_.cartellaProgramma), stato_.nomeUtente,
+                          difficolta_, punteggioTotale_);
 }

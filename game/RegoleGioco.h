@@ -75,7 +75,29 @@ public:
     void ImpostaArea(int larghezza, int altezza);
     // Reads the learner's best totals (nothing without a learner name).
     void LeggiRecord();
-    void ScriviRecord();
+    // False when the best total could not be written (a read-only file).
+    bool ScriviRecord();
+    // The last game's new best total could not be kept.
+    bool recordNonSalvato() const { return recordNonSalvato_; }
+
+    // A box over the window (the Caps Lock warning): everything stops where
+    // it is, keys are not judged, and Riprendi sets it going again as it was,
+    // unless a new Start, a new game or the closing came meanwhile.
+    struct Sospensione {
+        int sessione = -1;
+        bool inCorso = false, lettere = false, punteggio = false;
+    };
+    Sospensione Sospendi();
+    void Riprendi(const Sospensione &s);
+
+    // Where a falling character is drawn `frazione` (0..1) of the way from
+    // this tick to the next: between its top now and the top the next tick
+    // gives it, so the rules' positions are met at every tick. The window
+    // repaints the characters' moves itself: a tick marks only what else
+    // changed (landings, colours, faces).
+    int topDisegno(int i, double frazione) const;
+    // How far below its top a character may be drawn (the fastest fall of a tick).
+    static constexpr int MargineMoto = 8;
 
     // --- Options panel
     int difficolta() const { return difficolta_; }
@@ -194,6 +216,9 @@ public:
 signals:
     // Something changed: the window takes prendiModifiche() and shows it.
     void aggiornato();
+    // The game is over and its new best total could not be written: the
+    // window tells which file and why.
+    void recordPerso();
 
 private:
     void RegistraFine(RegistroEventi::Evento evento);
@@ -204,6 +229,9 @@ private:
     void cambia(Tipo t, Etichetta &e, F &&f);
     void notifica();
     void pausa(int ms);
+    // A sound that lets no event run: keys are judged whole, one at a time.
+    void suono(int id);
+    QRect areaLettera(const Etichetta &e) const;
 
     bool AvviaTurno();
     void AzzeraLettere();
@@ -267,6 +295,8 @@ private:
     bool timerLettersAttivo_ = false;
     int intervalloLettere_ = 100;
     bool timerScoreAttivo_ = false;
+
+    bool recordNonSalvato_ = false;
 
     // A new Start, a new game or the closing: pauses of the old run end there.
     int sessione_ = 0;

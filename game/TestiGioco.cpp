@@ -11,13 +11,14 @@ struct Voce {
 };
 
 // testiGioco, in entry order.
-constexpr Voce messaggi[6] = {
+constexpr Voce messaggi[7] = {
     {"0305", u"Inserire almeno quattro caratteri alfanumerici"},
     {"0301", u"Gioco"},
     {"0307", u" Inizio allenamento"},
     {"0308", u" Allenamento terminato"},
     {"0309", u"Il gioco \u00E8 finito"},
     {"0017", u"Il tasto Blocca Maiuscole non deve essere premuto."},
+    {"0500", u"Nuovo record, ma non \u00E8 stato possibile salvarlo."},
 };
 
 // Options 0, 1, 2 and 7.

@@ -11,8 +11,8 @@
 struct TestiGioco {
     // Messages of the rules (testiGioco), by entry.
     enum Messaggio { InsiemeCorto = 0, PrefissoTurno, InizioAllenamento, FineAllenamento, FineGioco,
-                     AvvisoMaiuscole };
-    std::array<QString, 6> testiGioco;
+                     AvvisoMaiuscole, RecordNonSalvato };
+    std::array<QString, 7> testiGioco;
 
     // Captions of the eight options; 3..6 are the training sets themselves
     // and are never translated.

@@ -27,6 +27,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <vector>
 
 void ImpostaColori(QWidget *w, const QColor &sfondo, const QColor &testo)
 {
@@ -85,8 +86,12 @@ void frmClavora::SalvaImpostazioni()
 void frmClavora::Form_Load(const QString &comando)
 {
     // 1-2: the whole screen; the command line.
-    const QSize schermo = s.servizi.screen->size();
-    resize(schermo.isValid() ? schermo : QSize(800, 600));
+    // The work area, not the whole screen: the desktop's panels and the
+    // window's own frame stay on screen (a window manager maximizes it there).
+    const QRect lavoro = s.servizi.screen->workArea();
+    resize(lavoro.isValid() && !lavoro.isEmpty() ? lavoro.size() : QSize(800, 600));
+    if (lavoro.isValid())
+        move(lavoro.topLeft());
     s.fileEsercizio.clear();
 
     // 4-5: sizes of the large screen; the layout is made for 800 x 600.
@@ -184,6 +189,10 @@ void frmClavora::Form_Load(const QString &comando)
 
     // 20: show, with the menu disabled until the welcome is over.
     qApp->installEventFilter(this);
+    // Maximized: a window manager fits it, frame and all, into the work area.
+    // (Qt's offscreen platform has no desktop, only the screen it pretends.)
+    if (QGuiApplication::platformName() != QLatin1String("offscreen"))
+        setWindowState(windowState() | Qt::WindowMaximized);
     show();
     Attivati();
     for (QLabel *l : lblMenu)
@@ -495,6 +504,25 @@ void frmClavora::paintEvent(QPaintEvent *e)
     p.setRenderHint(QPainter::SmoothPixmapTransform);
     p.drawImage(QRect(0, 0, width(), meta), sfondoAlto_);
     p.drawImage(QRect(0, meta, width(), height() - meta), sfondoBasso_);
+}
+
+void frmClavora::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    // Resized by the learner or the window manager: the panels stay in the
+    // middle, 20 pixels above the centre, with what is placed around them.
+    if (!picNotebook)
+        return;
+    const QPoint posto((width() - picNotebook->width()) / 2, (height() - picNotebook->height()) / 2 - 20);
+    const QPoint spostamento = posto - picNotebook->pos();
+    if (spostamento.isNull())
+        return;
+    std::vector<QWidget *> intorno{picNotebook, imgMappaTastiEsterna, imgX, lblAvvisoTastiera, shpEV};
+    for (size_t i = 0; i < shpMenu.size(); ++i)
+        intorno.insert(intorno.end(), {shpMenu[i], lblMenu[i]});
+    for (QWidget *w : intorno)
+        if (w)
+            w->move(w->pos() + spostamento);
 }
 
 void frmClavora::closeEvent(QCloseEvent *e)

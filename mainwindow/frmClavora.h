@@ -149,6 +149,7 @@ protected:
     void paintEvent(QPaintEvent *) override;
     void closeEvent(QCloseEvent *) override;
     void changeEvent(QEvent *) override;
+    void resizeEvent(QResizeEvent *e) override;
     bool eventFilter(QObject *o, QEvent *e) override;
 
 private:

@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 
 namespace {
@@ -340,6 +341,17 @@ bool clsPDFCreator::InitPDFFile(QString &strFileName)
     return true;
 }
 
+QString clsPDFCreator::DataPDF(const QDateTime &quando)
+{
+    // The time as the machine's clock tells it, with that moment's offset
+    // from UTC (summer time included).
+    const int scarto = quando.offsetFromUtc();
+    const int minuti = std::abs(scarto) / 60;
+    return QStringLiteral("D:") + quando.toString(QStringLiteral("yyyyMMddhhmmss")) +
+           (scarto < 0 ? QLatin1Char('-') : QLatin1Char('+')) +
+           QStringLiteral("%1'%2'").arg(minuti / 60, 2, 10, QLatin1Char('0')).arg(minuti % 60, 2, 10, QLatin1Char('0'));
+}
+
 bool clsPDFCreator::InitPDFStream(QIODevice *device)
 {
     if (out_)
@@ -355,9 +367,9 @@ bool clsPDFCreator::InitPDFStream(QIODevice *device)
     put("<<\r/Title ");
     put(infoString(title_));
     put("\r/Author (Tastavia)\r/Creator  (clsPDFCreator FREE Version)\r"
-        "/Producer (Tastavia PDF writer)\r/CreationDate (D:");
-    put(now.toString(QStringLiteral("yyyyMMddhhmmss")).toStdString());
-    WriteLine("+01'00')\r>>");
+        "/Producer (Tastavia PDF writer)\r/CreationDate (");
+    put(DataPDF(now).toStdString());
+    WriteLine(")\r>>");
     CloseObject();
     NewObject(2);
     WriteLine("<<\r/Type /Catalog\r/Pages 3 0 R\r/PageLayout /OneColumn\r/PageMode /UseNone\r"

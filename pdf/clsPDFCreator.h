@@ -19,6 +19,7 @@
 
 #include <QByteArray>
 #include <QHash>
+#include <QDateTime>
 #include <QString>
 #include <cstdint>
 #include <memory>
@@ -62,6 +63,8 @@ public:
     // Document lifecycle.
     bool InitPDFFile(QString &strFileName);
     bool InitPDFStream(QIODevice *device);   // an open device, not owned
+    // A PDF date: "D:" then year to second and the offset from UTC, +HH'mm'.
+    static QString DataPDF(const QDateTime &quando);
     int16_t BeginPage();
     void EndPage();
     bool ClosePDFFile();

@@ -60,6 +60,8 @@ class Screen {
 public:
     virtual ~Screen() = default;
     virtual QSize size() const = 0;        // pixels of the primary screen
+    // The part of it windows may take (without the desktop's panels).
+    virtual QRect workArea() const { return QRect(QPoint(0, 0), size()); }
     virtual bool compositing() const = 0;  // a compositing manager runs (window opacity works)
 };
 
@@ -112,6 +114,14 @@ public:
         if (!openFile(path) && nonAperto)
             nonAperto();
     }
+    // The application the desktop opens a type of file with ("application/pdf"):
+    // its desktop entry, or empty when no installed application takes the
+    // type; nothing when the desktop cannot say.
+    virtual std::optional<QString> handler(const QString &mimeType) const
+    {
+        (void)mimeType;
+        return std::nullopt;
+    }
     // A folder open to the learner alone (0700) for files handed to other
     // programs, made on first use, ending with "/"; empty when none can be
     // had, and then tempProblem() says which folder was tried and why.
@@ -123,6 +133,11 @@ public:
     virtual ProblemaCartella tempProblem() const { return {}; }
     virtual int installerLanguage() const = 0;         // Windows language id: 1031, 1033, 1034, 1036, 1040
 };
+
+// Opens a file of the given type with its application, asking the desktop
+// first: false, without trying, when it says no application takes the type
+// (then the learner must be told where the file is).
+bool ApriConApplicazione(Desktop &desktop, const QString &path, const QString &mimeType);
 
 struct Services {
     Clock *clock = nullptr;

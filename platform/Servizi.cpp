@@ -32,6 +32,14 @@ QString layoutIdForXkbName(const QString &xkbName)
     return {};
 }
 
+bool ApriConApplicazione(Desktop &desktop, const QString &path, const QString &mimeType)
+{
+    const std::optional<QString> applicazione = desktop.handler(mimeType);
+    if (applicazione && applicazione->isEmpty())
+        return false;
+    return desktop.openFile(path);
+}
+
 int languageIdForLocale(const QString &localeName)
 {
     const QString lang = localeName.left(2).toLower();

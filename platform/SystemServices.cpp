@@ -1,6 +1,7 @@
 #include "platform/SystemServices.h"
 
 #include <QDesktopServices>
+#include <QProcess>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QProcess>
@@ -135,6 +136,11 @@ public:
         QScreen *s = QGuiApplication::primaryScreen();
         return s ? s->size() : QSize(0, 0);
     }
+    QRect workArea() const override
+    {
+        QScreen *s = QGuiApplication::primaryScreen();
+        return s ? s->availableGeometry() : QRect();
+    }
     bool compositing() const override
     {
         const QString name = QGuiApplication::platformName();
@@ -229,6 +235,27 @@ public:
         p->setStandardInputFile(QProcess::nullDevice());
         orologio->start();
         p->start(QStringLiteral("xdg-open"), {QUrl::fromLocalFile(path).toString()});
+    }
+
+    std::optional<QString> handler(const QString &mimeType) const override
+    {
+        // xdg-utils: the same answer xdg-open acts on. An entry that names an
+        // application no longer installed counts as none.
+        QProcess p;
+        p.start(QStringLiteral("xdg-mime"), {QStringLiteral("query"), QStringLiteral("default"), mimeType});
+        if (!p.waitForStarted(2000))
+            return std::nullopt;
+        if (!p.waitForFinished(3000)) {
+            p.kill();
+            p.waitForFinished(500);
+            return std::nullopt;
+        }
+        if (p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+            return std::nullopt;
+        const QString voce = QString::fromLocal8Bit(p.readAllStandardOutput()).section(QLatin1Char('\n'), 0, 0).trimmed();
+        if (voce.isEmpty() || QStandardPaths::locate(QStandardPaths::ApplicationsLocation, voce).isEmpty())
+            return QString();
+        return voce;
     }
     ~SystemDesktop() override
     {

@@ -1,5 +1,7 @@
 #include "platform/Testo.h"
 
+#include <algorithm>
+
 #include <QStringDecoder>
 #include <array>
 #include <cmath>
@@ -167,7 +169,11 @@ QString formato(double value, const QString &pattern, const QLocale &locale)
     const bool zeroIniziale = intera.contains('0');
 
     const double scala = std::pow(10.0, decimali);
-    const long long n = arrotonda(value * scala);
+    // A decimal half such as 6.25 is often a hair below it in binary (0.0125
+    // * 1000 = 12.4999...): the nudge of a billionth makes it the half it is.
+    const double scalato = value * scala;
+    const long long n = decimali > 0 ? (long long)std::round(scalato + std::copysign(1e-9 * std::max(1.0, std::fabs(scalato)), scalato))
+                                     : arrotonda(scalato);
     const bool negativo = n < 0;
     const unsigned long long a = negativo ? 0ULL - (unsigned long long)n : (unsigned long long)n;
     const unsigned long long parteIntera = a / (unsigned long long)scala;
@@ -189,6 +195,21 @@ QString formato(double value, const QString &pattern, const QLocale &locale)
     if (percento)
         s += '%';
     return s;
+}
+
+QString accorcia(const QString &testo, double larghezza, const std::function<double(const QString &)> &misura)
+{
+    if (misura(testo) <= larghezza)
+        return testo;
+    const QString puntini = QStringLiteral("\u2026");
+    QString corto = testo;
+    while (!corto.isEmpty()) {
+        corto.chop(corto.size() > 1 && corto.back().isLowSurrogate() ? 2 : 1);
+        const QString prova = corto.trimmed() + puntini;
+        if (misura(prova) <= larghezza)
+            return prova;
+    }
+    return misura(puntini) <= larghezza ? puntini : QString();
 }
 
 } // namespace testo

@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QLocale>
 #include <QString>
+#include <functional>
 
 namespace testo {
 
@@ -36,8 +37,13 @@ QString decodificaTesto(const QByteArray &bytes);
 long long arrotonda(double value);
 
 // Formats a number for display: "0", "##0", "0.0", "#.0", "##0.0%", "#0.0%",
-// "###,###" with the given locale's separators.
+// "###,###" with the given locale's separators. Decimals round halves away
+// from zero (1 error in 16 keys is 6,3 %); whole numbers halves to even.
 QString formato(double value, const QString &pattern, const QLocale &locale = QLocale());
+
+// A text cut at its end, with "…" after what is kept, so that it fits in
+// `larghezza` as `misura` measures it; the whole text when it fits.
+QString accorcia(const QString &testo, double larghezza, const std::function<double(const QString &)> &misura);
 
 // Two-digit time parts: "hh", "nn" (minutes), "ss".
 QString dueCifre(int value);

@@ -1,4 +1,5 @@
 #include "progress/frmProgressi.h"
+#include "ui/GuardiaTasti.h"
 
 #include "practice/modClavora.h"
 #include "keyboard/TabellaTasti.h"
@@ -177,6 +178,7 @@ frmProgressi::frmProgressi(modClavora &stato, ArchivioProgressi &archivio, const
     connect(cmdPDF_, &QPushButton::clicked, this, [this] { cmdPDF_Click(); });
     connect(cmdChiudi_, &QPushButton::clicked, this, &QDialog::reject);
     cmdChiudi_->setDefault(true);
+    SoloPredefinitoSuInvio(this);
 
     Carica();
 }
@@ -346,7 +348,8 @@ void frmProgressi::cmdPDF_Click()
         return;
     }
     percorsoPDF_ = percorso;
-    if (!s.servizi.desktop || !s.servizi.desktop->openFile(percorso))
+    if (!s.servizi.desktop ||
+        !platform::ApriConApplicazione(*s.servizi.desktop, percorso, QStringLiteral("application/pdf")))
         s.servizi.dialogs->message(this, QStringLiteral("Tastavia"),
                                    T("0474", u"Il PDF è stato scritto in %1, ma nessun programma lo ha aperto.")
                                        .arg(percorso),

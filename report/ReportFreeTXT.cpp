@@ -149,7 +149,8 @@ Figure CalcolaRisultati(const modClavora &s)
     f.tempoTesto = t.toString(QStringLiteral("hh:mm:ss"));
     f.battute = s.totaleBattute;
     f.errori = s.totaleErrori;
-    f.numParole = s.numParole;
+    // "Words in the file": the words of the text typed, not its blanks.
+    f.numParole = s.testoDaAnalizzare.isEmpty() ? s.numParole : ContaParole(s.testoDaAnalizzare);
     if (f.battute > 0) {
         f.rapportoErrori = float(double(f.errori) / double(f.battute));
         f.rapportoEsatte = float(double(f.battute - f.errori) / double(f.battute));
@@ -194,6 +195,19 @@ QString ReportFreeTXT::Parola(int giudizio) const
 QString ReportFreeTXT::ParolaComplessiva() const
 {
     return Parola(GiudizioComplessivo(letteraVelocita(), letteraErrori()));
+}
+
+int32_t ContaParole(const QString &testo)
+{
+    int32_t parole = 0;
+    bool dentro = false;
+    for (QChar c : testo) {
+        const bool spazio = c.isSpace();
+        if (!spazio && !dentro && parole < INT32_MAX)
+            ++parole;
+        dentro = !spazio;
+    }
+    return parole;
 }
 
 QString ReportFreeTXT::Valore(const std::optional<float> &v, const QString &pattern) const
@@ -276,7 +290,8 @@ ReportFreeTXT::EsitoPDF ReportFreeTXT::GeneraPDF()
         return fallito(cartellaChiusa ? EsitoPDF::NonCreato : EsitoPDF::NonScritto, errore);
     }
     pdfScritto_ = true;
-    if (s.servizi.desktop && !s.servizi.desktop->openFile(percorsoPDF_))
+    if (s.servizi.desktop &&
+        !platform::ApriConApplicazione(*s.servizi.desktop, percorsoPDF_, QStringLiteral("application/pdf")))
         return {EsitoPDF::NonAperto, pdfNonAperto_.arg(percorsoPDF_)};
     return {};
 }
@@ -319,12 +334,17 @@ void ReportFreeTXT::DisegnaPagina(clsPDFCreator &pdf) const
     pdf.DrawText(kSinistra, 27.0f, QStringLiteral("Tastavia"), fn2, 24);
     Linea(pdf, 26.5f, kSottile);
     Linea(pdf, 26.1f, kBanda, Colore(244, 244, 244));
-    pdf.DrawText(kSinistra, 26.0f, testo(12) + QLatin1Char(' ') + nomeReport_, fn1, 12);
     const QDateTime adesso = s.servizi.clock ? s.servizi.clock->now() : QDateTime();
-    pdf.DrawText(kDestra, 26.0f,
-                 locale_.toString(adesso.date(), modLanguageSupport::FormatoDataLunga(locale_)) +
-                     QStringLiteral(" - ") + adesso.time().toString(QStringLiteral("HH:mm:ss")),
-                 fn1, 10, 1);
+    const QString data = locale_.toString(adesso.date(), modLanguageSupport::FormatoDataLunga(locale_)) +
+                         QStringLiteral(" - ") + adesso.time().toString(QStringLiteral("HH:mm:ss"));
+    // A long name is shortened to end half a centimetre before the date.
+    const QString prima = testo(12) + QLatin1Char(' ');
+    const float spazio = kDestra - pdf.Length(data, fn1, 10) - 0.5f - kSinistra - pdf.Length(prima, fn1, 12);
+    pdf.DrawText(kSinistra, 26.0f,
+                 prima + testo::accorcia(nomeReport_, spazio,
+                                         [&pdf, &fn1](const QString &t) { return pdf.Length(t, fn1, 12); }),
+                 fn1, 12);
+    pdf.DrawText(kDestra, 26.0f, data, fn1, 10, 1);
     Linea(pdf, 25.7f, kSottile);
 
     pdf.DrawText(kCentro, 24.0f, Titolo(), fn1, 18, 2);

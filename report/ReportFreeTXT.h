@@ -77,6 +77,9 @@ struct Caratteri {
 // special. Counters stop at 32767.
 Caratteri ContaCaratteri(const QString &testo);
 
+// The words of a text: runs of characters between blanks and line ends.
+int32_t ContaParole(const QString &testo);
+
 // --- Figures -----------------------------------------------------------------
 
 struct Figure {
@@ -84,7 +87,7 @@ struct Figure {
     QString tempoTesto;                        // "hh:mm:ss"
     int battute = 0;                           // b
     int errori = 0;                            // e
-    int32_t numParole = 0;
+    int32_t numParole = 0;                     // words of the text typed
     std::optional<float> rapportoErrori;       // e / b
     std::optional<float> rapportoEsatte;       // (b - e) / b
     std::optional<float> battuteMinuto;        // b / seconds * 60

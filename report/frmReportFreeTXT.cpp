@@ -4,6 +4,7 @@
 #include "ui/Accessibile.h"
 #include "ui/Caratteri.h"
 #include "ui/FinestraSecondaria.h"
+#include "ui/GuardiaTasti.h"
 #include "ui/Immagini.h"
 #include "ui/SchemiColori.h"
 #include "ui/modGradient.h"
@@ -108,6 +109,10 @@ frmReportFreeTXT::frmReportFreeTXT(modClavora &stato, TestoLingua lingua, QWidge
     connect(cmdChiudi, &QPushButton::clicked, this, [this] { cmdChiudi_Click(); });
 
     Form_Load(lingua);
+    // Opened by the last key of the text: the keys typed on out of habit do
+    // not make a PDF, and Enter always means the default button.
+    new GuardiaTasti(this, s.servizi.clock);
+    SoloPredefinitoSuInvio(this);
 }
 
 void frmReportFreeTXT::Form_Load(const TestoLingua &lingua)

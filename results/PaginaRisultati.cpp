@@ -1,5 +1,7 @@
 #include "results/PaginaRisultati.h"
 
+#include "platform/Testo.h"
+
 #include "settings/modLanguageSupport.h"
 #include "ui/Caratteri.h"
 
@@ -132,7 +134,10 @@ void StampaIntestazione(Penna &penna, const DatiReport &d, const Immagini &immag
     penna.setFont(Carattere(12));
     StampaRiga(penna);
     penna.posiziona(15, 30);
-    penna.scrivi(d.testi[RisultatiDi] + d.nomeReport);
+    // A long name is shortened to end 3 mm before the date.
+    const QString prima = d.testi[RisultatiDi];
+    penna.scrivi(prima + testo::accorcia(d.nomeReport, 130 - 3 - 15 - penna.larghezza(prima),
+                                         [&penna](const QString &t) { return penna.larghezza(t); }));
     penna.setX(130);
     penna.scrivi(DataLunga(d.adesso, d.locale));
     Simbolo(penna, 167, 9, 15, immagini.tastiera);

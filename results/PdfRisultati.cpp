@@ -32,8 +32,16 @@ void Intestazione(clsPDFCreator &pdf, const DatiReport &d)
     pdf.DrawText(pdfMargineSinistro, 27.5f, QStringLiteral("Tastavia"), Fn2, 24);
     pdf.SetLineWidth(0.01f);
     Linea(pdf, 27.3f);
-    pdf.DrawText(pdfMargineSinistro, 26.7f, d.testi[RisultatiDi] + d.nomeReport, Fn1, 12);
-    pdf.DrawText(pdfMargineDestro, 26.7f, DataOraPDF(d.adesso, d.locale), Fn1, 10, 1);
+    // A long name is shortened to end half a centimetre before the date.
+    const QString data = DataOraPDF(d.adesso, d.locale);
+    const QString prima = d.testi[RisultatiDi];
+    const float spazio = pdfMargineDestro - pdf.Length(data, Fn1, 10) - 0.5f - pdfMargineSinistro -
+                         pdf.Length(prima, Fn1, 12);
+    pdf.DrawText(pdfMargineSinistro, 26.7f,
+                 prima + testo::accorcia(d.nomeReport, spazio,
+                                         [&pdf](const QString &t) { return pdf.Length(t, Fn1, 12); }),
+                 Fn1, 12);
+    pdf.DrawText(pdfMargineDestro, 26.7f, data, Fn1, 10, 1);
 }
 
 void Livelli(clsPDFCreator &pdf, const DatiReport &d)
@@ -60,7 +68,8 @@ void Livelli(clsPDFCreator &pdf, const DatiReport &d)
 
     const BordiPDF bordi = CalcolaBordi(pdf, t);
     const float yPrimaRiga[3] = {24, 18, 12};
-    for (size_t k = 0; k < 3; ++k) {
+    // A level not played yet keeps its heading and nothing else: no row of zeros.
+    for (size_t k = 0; k < size_t(d.cifre.numeroLivelli); ++k) {
         const CifreLivello &c = d.cifre.livelli[k];
         float y = yPrimaRiga[k];
         for (size_t i = 0; i < 5; ++i) {

@@ -20,6 +20,17 @@ DatiReport PreparaReport(const modClavora &stato, const TestoLingua &lingua, con
     return d;
 }
 
+RigheTotali Totali(const DatiReport &d)
+{
+    const TestiRisultati &t = d.testi;
+    const Cifre &c = d.cifre;
+    return {t[TitoloTotali],
+            t[Digitazioni] + QStringLiteral(" ") + d.unitaVelocita + QStringLiteral(":  ") + c.velocitaComplessiva,
+            t[PunteggioComplessivo] + QStringLiteral(" ") + c.punteggioComplessivo,
+            t[RapportoErrori] + QStringLiteral(" ") + c.rapportoErrori + QStringLiteral("  (") +
+                t.paroleValutazione[size_t(c.valutazione)] + QStringLiteral(")")};
+}
+
 QString DataLunga(const QDateTime &quando, const QLocale &locale)
 {
     return locale.toString(quando.date(), QLocale::LongFormat);

@@ -30,6 +30,13 @@ struct DatiReport {
 DatiReport PreparaReport(const modClavora &stato, const TestoLingua &lingua,
                          const QLocale &locale = QLocale());
 
+// The overall figures of the run as the PDF states them: the title, the
+// speed and the score, and the error ratio with its evaluation word.
+struct RigheTotali {
+    QString titolo, velocita, punteggio, rapporto;
+};
+RigheTotali Totali(const DatiReport &dati);
+
 // The printed page's date: the locale's long date format.
 QString DataLunga(const QDateTime &quando, const QLocale &locale);
 // The PDF's date and time: weekday, day, month name and year, then the

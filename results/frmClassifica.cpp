@@ -7,11 +7,13 @@
 #include "ui/Accessibile.h"
 #include "ui/Caratteri.h"
 #include "ui/FinestraSecondaria.h"
+#include "ui/GuardiaTasti.h"
 #include "ui/Immagini.h"
 #include "ui/SchemiColori.h"
 #include "ui/modGradient.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QDir>
 #include <QFile>
 #include <QKeyEvent>
@@ -52,6 +54,11 @@ frmClassifica::frmClassifica(modClavora &stato, TestoLingua lingua, QWidget *par
     dpmm_ = logicalDpiX() / 25.4;
     CreaControlli();
     Form_Load();
+    // Opened by the Enter that ended a level: the next keys of the learner's
+    // rhythm must not answer it, and Enter is always "Continua".
+    new GuardiaTasti(this, stato_.servizi.clock);
+    cmdRisp[0]->setDefault(true);
+    SoloPredefinitoSuInvio(this);
 }
 
 frmClassifica::~frmClassifica()
@@ -165,6 +172,7 @@ void frmClassifica::Form_Load()
 
     // The background and the tables of the levels reached, drawn once.
     MostraRisultati();
+    MostraTotali();
     DisegnaSfondo();
     TestiAccessibili();
 
@@ -213,6 +221,32 @@ void frmClassifica::MostraRisultati()
         if (visibile)
             imgRisultato[k]->setPixmap(imgSimbolo[size_t(report_.cifre.livelli[k].simbolo)]);
     }
+}
+
+void frmClassifica::MostraTotali()
+{
+    // Only once the run is over, as the printed page and the PDF state them:
+    // a band under the tables, the window taller by its height.
+    if (stato_.tipoFineLivello != 2)
+        return;
+    constexpr double altezzaTotali = 22;
+    const int sopra = height();
+    setFixedSize(width(), mm(altezzaFinestra + altezzaTotali));
+    const RigheTotali r = Totali(report_);
+    lblTotali = new QLabel(this);
+    lblTotali->setObjectName(QStringLiteral("lblTotali"));
+    lblTotali->setFont(FontTesto(10));
+    lblTotali->setTextFormat(Qt::PlainText);
+    lblTotali->setText(r.titolo + QStringLiteral("\n") + r.velocita + QStringLiteral("     ") + r.punteggio +
+                       QStringLiteral("\n") + r.rapporto);
+    lblTotali->setGeometry(mm(8), sopra + mm(2), mm(destraLivelli - 28), mm(altezzaTotali - 4));
+    lblTotali->show();
+    imgTotali = new QLabel(this);
+    imgTotali->setObjectName(QStringLiteral("imgTotali"));
+    imgTotali->setScaledContents(true);
+    imgTotali->setPixmap(imgSimbolo[size_t(report_.cifre.simboloComplessivo)]);
+    imgTotali->setGeometry(mm(101), sopra + mm(2), mm(16), mm(16));
+    imgTotali->show();
 }
 
 void frmClassifica::DisegnaSfondo()
@@ -265,6 +299,32 @@ void frmClassifica::keyPressEvent(QKeyEvent *event)
         return;
     }
     QDialog::keyPressEvent(event);
+}
+
+void frmClassifica::closeEvent(QCloseEvent *event)
+{
+    // The program closing its windows closes this one too; the title bar's
+    // close button asks as Esc in the main window does.
+    if (chiuso_ || !event->spontaneous() || Form_QueryUnload()) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+}
+
+bool frmClassifica::Form_QueryUnload()
+{
+    const QString domanda =
+        Testo(lingua_, QStringLiteral("0015"), QStringLiteral("Vuoi chiudere il programma?")) + QStringLiteral("\r\n") +
+        Testo(lingua_, QStringLiteral("0016"),
+              QStringLiteral("(Se chiudi il programma adesso, tutti i dati verranno persi)"));
+    const auto r = stato_.servizi.dialogs->message(this, QStringLiteral("Tastavia"), domanda,
+                                                   platform::Dialogs::Question, platform::Dialogs::YesNo);
+    if (r != platform::Dialogs::AnsYes)
+        return false;
+    // As "Termina".
+    cmdRisp_Click(1);
+    return true;
 }
 
 void frmClassifica::cmdRisp_Click(int indice)
@@ -361,7 +421,8 @@ void frmClassifica::CreaPDF()
     case EsitoPDF::Creato:
         pdfCreato_ = true;
         // Without a viewer the learner would see nothing happen.
-        if (stato_.servizi.desktop && !stato_.servizi.desktop->openFile(percorsoPDF_))
+        if (stato_.servizi.desktop &&
+            !platform::ApriConApplicazione(*stato_.servizi.desktop, percorsoPDF_, QStringLiteral("application/pdf")))
             stato_.servizi.dialogs->message(this, QStringLiteral("Tastavia"),
                                             t.pdfNonAperto.arg(percorsoPDF_),
                                             platform::Dialogs::Information, platform::Dialogs::Ok);

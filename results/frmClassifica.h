@@ -36,6 +36,9 @@ public:
     std::array<QWidget *, 3> tabelleAccessibili_{};
     std::array<QPixmap, 5> imgSimbolo;           // the five symbols of the mode
     QLabel *lblShowMess = nullptr;
+    // After the last level: the run's overall speed, score and evaluation.
+    QLabel *lblTotali = nullptr;
+    QLabel *imgTotali = nullptr;
     std::array<QPushButton *, 2> cmdRisp{};
     QPushButton *cmdPrint = nullptr;
     QPushButton *cmdPDF = nullptr;
@@ -54,6 +57,9 @@ public:
 
     // The buttons.
     void cmdRisp_Click(int indice);
+    // Closing by the title bar: asks whether to end the program; Yes answers
+    // as "Termina" and closes the window (true), No keeps it open.
+    bool Form_QueryUnload();
     void cmdPrint_Click() { ChiediStampa(); }
     void cmdPDF_Click() { EsportaPDF(); }
 
@@ -73,6 +79,7 @@ public:
 protected:
     void paintEvent(QPaintEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private:
     void Form_Load();
@@ -82,6 +89,7 @@ private:
     void CaricaSimboli();
     void TestiAccessibili();
     void MostraRisultati();
+    void MostraTotali();
     int mm(double millimetri) const;
 
     modClavora &stato_;

@@ -1,4 +1,5 @@
 #include "settings/frmInput.h"
+#include "ui/GuardiaTasti.h"
 
 #include "settings/IniManager.h"
 #include "settings/NomeUtente.h"
@@ -118,6 +119,7 @@ frmInput::frmInput(IniManager &gestoreIni, const QString &fileImpostazioni, cons
         txtNomeUtente_Change();
     });
     connect(cmdChiudi, &QPushButton::clicked, this, &QDialog::accept);
+    SoloPredefinitoSuInvio(this);
 
     Form_Load();
     setFixedSize(420, sizeHint().height());

@@ -1,4 +1,5 @@
 #include "settings/frmLanguage.h"
+#include "ui/GuardiaTasti.h"
 
 #include "settings/MotivoFile.h"
 #include "settings/modLanguageSupport.h"
@@ -10,7 +11,9 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
+#include <QAbstractItemView>
 #include <QPushButton>
+#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -42,6 +45,9 @@ frmLanguage::frmLanguage(const QString &cartellaProgramma, const QString &lingua
     cboFileLanguage = new QComboBox(this);
     cboFileLanguage->setObjectName(QStringLiteral("cboFileLanguage"));
     cboFileLanguage->setFont(FontTesto(10));
+    cboFileLanguage->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboFileLanguage->setMinimumContentsLength(LarghezzaVoci);
+    cboFileLanguage->view()->setTextElideMode(Qt::ElideRight);
     cmdInfo = new QPushButton(QStringLiteral("i"), this);
     cmdInfo->setObjectName(QStringLiteral("cmdInfo"));
     cmdInfo->setFont(FontSimboli(11, true));
@@ -77,9 +83,15 @@ frmLanguage::frmLanguage(const QString &cartellaProgramma, const QString &lingua
     });
     connect(cmdChiudi, &QPushButton::clicked, this, [this] { cmdChiudi_Click(); });
     connect(cmdInfo, &QPushButton::clicked, this, [this] { cmdInfo_Click(); });
+    SoloPredefinitoSuInvio(this);
 
     Form_Load(cartellaProgramma);
-    setFixedSize(qMax(340, sizeHint().width()), sizeHint().height());
+    // A language's entry may be 511 characters long: the list keeps a sensible
+    // width (the whole text in its tooltip), and the window fits the screen.
+    int larghezza = qMax(340, sizeHint().width());
+    if (const QScreen *schermo = screen())
+        larghezza = qMin(larghezza, schermo->availableGeometry().width() - 40);
+    setFixedSize(larghezza, sizeHint().height());
 }
 
 void frmLanguage::Form_Load(const QString &cartellaProgramma)
@@ -97,6 +109,9 @@ void frmLanguage::Form_Load(const QString &cartellaProgramma)
     // Each entry shows the language's name in the interface language and keeps its file's name.
     for (const QString &voce : elenco.voci)
         cboFileLanguage->addItem(modLanguageSupport::NomeVoce(lingua_, voce), voce);
+    // The file's own name in full as the tooltip: a long entry is cut in the list.
+    for (int i = 0; i < cboFileLanguage->count(); ++i)
+        cboFileLanguage->setItemData(i, elenco.voci.value(i), Qt::ToolTipRole);
     cboFileLanguage->setCurrentIndex(elenco.selezionata);
     riempimento_ = false;
     vocecandidata_ = cboFileLanguage->currentText();

@@ -28,6 +28,10 @@ public:
     // The language the learner picked in the list (the current one until then).
     QString candidata() const { return candidata_; }
 
+    // Characters of an entry the list is wide enough for; longer ones are cut
+    // with "..." (their tooltip has them whole).
+    static constexpr int LarghezzaVoci = 32;
+
     QLabel *lblSeleziona = nullptr;
     QComboBox *cboFileLanguage = nullptr;
     QPushButton *cmdInfo = nullptr;

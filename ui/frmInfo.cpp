@@ -1,4 +1,5 @@
 #include "ui/frmInfo.h"
+#include "ui/GuardiaTasti.h"
 
 #include "ui/Caratteri.h"
 
@@ -87,6 +88,8 @@ frmInfo::frmInfo(Azioni azioni, TestoLingua lingua, QWidget *parent)
     tutto->addSpacing(8);
     tutto->addWidget(lblCrediti, 1);
     tutto->addLayout(pulsanti);
+    // After the language window, the focus is back on "Lingua...": Enter is still OK.
+    SoloPredefinitoSuInvio(this);
 
     ApplicaTesti();
 }

@@ -4,6 +4,7 @@
 
 #include "FinestraTest.h"
 
+#include "keyboard/MappaTastiEsterna.h"
 #include "keyboard/TastieraVirtuale.h"
 
 #include <QComboBox>
@@ -216,5 +217,24 @@ TEST_F(Guasti, kindsOfMaterialAndModes_showTheirWholeCaptions)
             EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString() << " " << schermo.width();
         for (QRadioButton *b : finestra->optLevel)
             EXPECT_LE(b->sizeHint().width(), b->width()) << b->text().toStdString() << " " << schermo.width();
+    }
+}
+
+TEST_F(Guasti, mainWindow_takesTheWorkArea_andKeepsItsPanelsInTheMiddleWhenResized)
+{
+    fakes.screen.area = QRect(0, 28, 1024, 712);   // a panel at the top and one at the bottom
+    apri();
+    EXPECT_EQ(finestra->pos(), QPoint(0, 28));
+    EXPECT_EQ(finestra->size(), QSize(1024, 712));
+    const QPoint menu = finestra->lblMenu[0]->pos() - finestra->picNotebook->pos();
+    const QPoint mappa = finestra->imgMappaTastiEsterna->pos() - finestra->picNotebook->pos();
+    for (QSize dimensione : {QSize(900, 700), QSize(1024, 712), QSize(1200, 760)}) {
+        finestra->resize(dimensione);
+        QCoreApplication::processEvents();
+        const QRect pannello = finestra->picNotebook->geometry();
+        EXPECT_EQ(pannello.x(), (dimensione.width() - pannello.width()) / 2) << dimensione.width();
+        EXPECT_EQ(pannello.y(), (dimensione.height() - pannello.height()) / 2 - 20);
+        EXPECT_EQ(finestra->lblMenu[0]->pos() - pannello.topLeft(), menu);
+        EXPECT_EQ(finestra->imgMappaTastiEsterna->pos() - pannello.topLeft(), mappa);
     }
 }

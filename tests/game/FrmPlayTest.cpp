@@ -286,4 +286,57 @@ TEST_F(Finestra, newGame_backToTheOptions)
     EXPECT_EQ(suoni(112), 2);
 }
 
+TEST_F(Finestra, capsLockBoxDuringATurn_freezesTheCharactersUntilItCloses)
+{
+    apri();
+    finestra->cmdStart->click();
+    ASSERT_TRUE(finestra->timerLetters->isActive());
+    fakes.keyboard.caps = true;
+    bool visto = false;
+    fakes.dialogs.whileShown = [&](const fake::Dialogs::Shown &) {
+        visto = true;
+        EXPECT_FALSE(finestra->timerLetters->isActive());
+        EXPECT_FALSE(finestra->timerFotogrammi->isActive());
+        EXPECT_FALSE(finestra->regole.inCorso());
+    };
+    QTest::keyRelease(QApplication::focusWidget(), Qt::Key_CapsLock);
+    EXPECT_TRUE(visto);
+    EXPECT_TRUE(finestra->timerLetters->isActive());
+    EXPECT_TRUE(finestra->timerFotogrammi->isActive());
+    EXPECT_TRUE(finestra->regole.inCorso());
+}
+
+TEST_F(Finestra, frames_drawEachCharacterBetweenItsTicks_andStandStillWhileFrozen)
+{
+    apri();
+    finestra->cmdStart->click();
+    const int i = visibili(finestra->regole).front();
+    const int top = finestra->regole.lblLetter(i).top, v = finestra->regole.velocitaLettera(i);
+    fakes.clock.ms += 50;   // half-way to the next tick
+    finestra->timerFotogrammi_Timer();
+    EXPECT_EQ(finestra->PicPlay->topDisegnato(i), top + v / 2);
+    bool fermo = false;
+    duranteLaPausa = [&] {
+        fakes.clock.ms += 400;
+        finestra->timerFotogrammi_Timer();
+        fermo = finestra->PicPlay->topDisegnato(i) == top + v / 2;
+    };
+    digita('#');   // a wrong key: the characters freeze where they were seen
+    EXPECT_TRUE(fermo);
+}
+
+TEST_F(Finestra, judgingAKey_letsNoOtherEventRun)
+{
+    apri();
+    finestra->cmdStart->click();
+    bool corso = false;
+    QTimer::singleShot(0, finestra.get(), [&] { corso = true; });
+    for (int i : visibili(finestra->regole))
+        finestra->regole.Form_KeyPress(codice(finestra->regole, i));   // the turn's end, tally started
+    EXPECT_FALSE(corso);
+    EXPECT_GT(suoni(107), 0);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(corso);
+}
+
 } // namespace

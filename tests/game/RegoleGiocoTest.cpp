@@ -283,18 +283,37 @@ TEST_F(Regole, landedCharacters_leaveSadFaces_andCost10EachInTheTally)
     EXPECT_EQ(regole->lblTotal().testo, "-60");
 }
 
-TEST_F(Regole, aTickRepaintsOnlyTheColumnsThatMoved)
+TEST_F(Regole, aTick_marksNoMoveOfItsOwn_onlyTheLandings)
 {
     avvia(0);
     regole->prendiModifiche();
     regole->timerLetters_Timer();
-    const QRegion area = regole->prendiModifiche().area;
-    QRegion attesa;
-    for (int i : visibili(*regole)) {
-        const QRect ora = regole->rettangoloLettera(i);
-        attesa += ora.united(ora.translated(0, -regole->velocitaLettera(i)));
-    }
-    EXPECT_EQ(area, attesa);
+    // The moves are the window's frames to draw; a landing is marked.
+    EXPECT_TRUE(regole->prendiModifiche().area.isEmpty());
+    ticks(400);
+    const RegoleGioco::Modifiche m = regole->prendiModifiche();
+    EXPECT_FALSE(m.area.isEmpty());
+}
+
+TEST_F(Regole, capsLockBox_suspendsKeysAndBothTimers_andTheResumeRestoresThem)
+{
+    avvia(0);
+    const RegoleGioco::Sospensione s = regole->Sospendi();
+    EXPECT_FALSE(regole->inCorso());
+    EXPECT_FALSE(regole->timerLettersAttivo());
+    const int top = regole->lblLetter(visibili(*regole).front()).top;
+    regole->timerLetters_Timer();   // a tick already queued does nothing
+    regole->Form_KeyPress('#');
+    EXPECT_EQ(regole->lblLetter(visibili(*regole).front()).top, top);
+    EXPECT_EQ(regole->punteggioTotale(), 0);
+    regole->Riprendi(s);
+    EXPECT_TRUE(regole->inCorso());
+    EXPECT_TRUE(regole->timerLettersAttivo());
+    // A new game meanwhile: the old run is not started again.
+    const RegoleGioco::Sospensione t = regole->Sospendi();
+    regole->cmdNuovo_Click();
+    regole->Riprendi(t);
+    EXPECT_FALSE(regole->timerLettersAttivo());
 }
 
 // --- End of the game and best totals
@@ -323,6 +342,27 @@ TEST_F(Regole, sixTurns_endTheGame_andABetterTotalIsStoredReadBackAndCelebrated)
     avvia(0);
     EXPECT_EQ(regole->recordCorrente(), 3600);
     EXPECT_EQ(regole->lblWinner().testo, "3.600");
+}
+
+TEST_F(Regole, newBestThatCannotBeWritten_isCelebratedAsNotKept_andToldAtTheEnd)
+{
+    const QByteArray file = "[ANNA]\r\nDifficulty1=10\r\n";
+    scrivi("TastaviaWinner.ini", file);
+    QFile(cartella + "TastaviaWinner.ini").setPermissions(QFileDevice::ReadOwner);
+    nuoveRegole();
+    int detti = 0;
+    QObject::connect(regole.get(), &RegoleGioco::recordPerso, [&] {
+        ++detti;
+        EXPECT_EQ(suoni(103), 1);   // after the celebration
+    });
+    avvia(0);
+    giocaSeiTurni();
+    EXPECT_EQ(leggi("TastaviaWinner.ini"), file);
+    EXPECT_TRUE(regole->recordNonSalvato());
+    EXPECT_EQ(detti, 1);
+    EXPECT_EQ(regole->lblMessage().testo,
+              QString::fromUtf8("Il gioco è finito - Nuovo record, ma non è stato possibile salvarlo."));
+    EXPECT_EQ(regole->lblWinner().testo, "3,600");
 }
 
 TEST_F(Regole, equalBestTotal_isNotARecord)

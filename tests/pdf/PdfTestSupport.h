@@ -32,8 +32,10 @@ inline QByteArray readAll(const QString &path)
     return f.readAll();
 }
 
-// A fake-clocked writer; the document is dated 2026-01-05 09:00:00.
+// A fake-clocked writer; the document is dated 2026-01-05 09:00:00 on a
+// machine one hour east of UTC.
 struct Writer {
+    Writer() { fakes.clock.current = QDateTime(QDate(2026, 1, 5), QTime(9, 0), Qt::OffsetFromUTC, 3600); }
     fake::Services fakes;
     clsPDFCreator pdf{&fakes.clock, &fakes.random, outDir()};
 };

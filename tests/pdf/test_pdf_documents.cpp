@@ -3,6 +3,8 @@
 
 #include "PdfTestSupport.h"
 
+#include <QTimeZone>
+
 #include <QBuffer>
 #include <QLocale>
 #include <gtest/gtest.h>
@@ -51,6 +53,23 @@ TEST(PdfDocument, minimalDocument_matchesExpectedFile)
     writeMinimal(w.pdf, name);
     EXPECT_EQ(w.pdf.Pages(), 1);
     expectSameFile(name, "expected_minimal.pdf");
+}
+
+TEST(PdfDocument, creationDate_carriesTheOffsetOfTheMachinesTimeZone)
+{
+    const QDate d(2026, 7, 5);
+    const QTime t(9, 0, 0);
+    const struct {
+        QDateTime quando;
+        const char *atteso;
+    } casi[] = {
+        {QDateTime(d, t, Qt::UTC), "D:20260705090000+00'00'"},
+        {QDateTime(d, t, Qt::OffsetFromUTC, 7200), "D:20260705090000+02'00'"},   // summer in Rome
+        {QDateTime(d, t, Qt::OffsetFromUTC, -16200), "D:20260705090000-04'30'"},
+        {QDateTime(d, t, QTimeZone("Europe/Rome")), "D:20260705090000+02'00'"},
+    };
+    for (const auto &c : casi)
+        EXPECT_EQ(clsPDFCreator::DataPDF(c.quando), c.atteso);
 }
 
 TEST(PdfDocument, minimalDocument_objectOrderAndXrefOffsetsHold)

@@ -62,6 +62,23 @@ TEST(Formato, decimalsAndPercentages_followTheLocale)
     EXPECT_EQ(formato(1234567, "###,###", QLocale(QLocale::C)), "1,234,567");
 }
 
+TEST(Formato, oneDecimal_roundsHalvesAwayFromZero_evenWhenBinaryFallsShort)
+{
+    const QLocale it(QLocale::Italian, QLocale::Italy);
+    const struct {
+        double valore;
+        const char *pattern, *atteso;
+    } casi[] = {
+        {1.0 / 16, "##0.0%", "6,3%"},   // 1 error in 16 keys
+        {1.0 / 80, "#0.0%", "1,3%"},    // 0.0125 is a hair below in binary
+        {0.0625, "0.0", "0,1"},         {0.25, "0.0", "0,3"},
+        {-0.25, "0.0", "-0,3"},         {0.24999, "0.0", "0,2"},
+        {2.5, "#.0", "2,5"},
+    };
+    for (const auto &c : casi)
+        EXPECT_EQ(formato(c.valore, c.pattern, it), c.atteso) << c.valore << " " << c.pattern;
+}
+
 TEST(Formato, oddValues_giveATextNeverACrash)
 {
     const QLocale c(QLocale::C);

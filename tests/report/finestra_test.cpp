@@ -23,6 +23,7 @@ TEST_F(FinestraReport, enterWritesAndOpensThePdf_andTheWindowStaysOpenButNoLonge
 
     bool ancoraModale = false;
     QTimer::singleShot(0, &f, [&] {
+        fakes.clock.ms += 600;   // keys typed on from the text are not taken
         QTest::keyClick(&f, Qt::Key_Return);
         EXPECT_FALSE(f.primoPiano());
         EXPECT_FALSE(f.windowFlags() & Qt::WindowStaysOnTopHint);
@@ -77,6 +78,7 @@ TEST_F(FinestraReport, escape_closesTheWindowAndDeletesThePdfOnce)
     f.cmdCreaPDF->click();   // the same file, written and opened again
     EXPECT_EQ(fakes.desktop.opened.size(), 2);
     ASSERT_TRUE(QFile::exists(temp + "ANNA.pdf"));
+    fakes.clock.ms += 600;
     QTest::keyClick(&f, Qt::Key_Escape);
     EXPECT_FALSE(f.isVisible());
     EXPECT_FALSE(QFile::exists(temp + "ANNA.pdf"));

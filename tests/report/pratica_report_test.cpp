@@ -8,6 +8,7 @@
 #include "platform/Testo.h"
 
 #include <QDirIterator>
+#include <QRegularExpression>
 
 namespace {
 
@@ -78,7 +79,9 @@ TEST_F(PraticaReport, wholeShippedTextTypedWithErrors_givesTheFiguresOfTheKeysSe
     EXPECT_EQ(f.battute, inviati);
     EXPECT_EQ(f.errori, sbagliati);
     EXPECT_EQ(f.secondiEsercizio, secondi);
-    EXPECT_EQ(f.numParole, spazi);
+    // The words of the text, not its blanks.
+    EXPECT_EQ(f.numParole, pratica.rigaCorrente().split(QRegularExpression("\\s+"), Qt::SkipEmptyParts).size());
+    EXPECT_EQ(stato->numParole, spazi);
     EXPECT_FLOAT_EQ(*f.battuteMinuto, float(double(inviati) / secondi * 60));
     EXPECT_FLOAT_EQ(*f.rapportoErrori, float(double(sbagliati) / inviati));
     EXPECT_EQ(r.RigheRisultati()[2], "Battute esatte: " + QString::number(inviati - sbagliati));

@@ -116,6 +116,17 @@ TEST(ContaCaratteri, emptyText_givesSixZeros)
     EXPECT_EQ(ContaCaratteri(QString()), Caratteri{});
 }
 
+TEST(ContaParole, wordsAreRunsBetweenBlanksAndLineEnds_notTheBlanks)
+{
+    const struct {
+        const char *testo;
+        int parole;
+    } casi[] = {{"", 0}, {"   ", 0}, {"un", 1}, {"l'eau va", 2}, {"  deux  mots  ", 2},
+                {"fin.\r\nSuite", 2}, {"a\tb\nc", 3}};
+    for (const auto &c : casi)
+        EXPECT_EQ(report::ContaParole(QString::fromUtf8(c.testo)), c.parole) << c.testo;
+}
+
 // --- Figures as the window shows them ------------------------------------------
 
 TEST_F(ReportTest, eightLines_showTheFiguresInTheLocale)

@@ -98,6 +98,65 @@ TEST_F(Finestra, esc_leavesTheWindowOpen)
     EXPECT_EQ(stato->sceltaRisultati, -1);
 }
 
+TEST_F(Finestra, enterAtOnce_orItsRepeat_leaveTheWindowOpen_andALaterEnterContinues)
+{
+    velocita({2, 2, 2, 2, 2});
+    auto f = apri();
+    // The Enter that ended the level, still held, and the next one of the
+    // learner's rhythm (0.3 s later).
+    QTest::sendKeyEvent(QTest::Press, f->cmdRisp[0], Qt::Key_Return, QString("\r"), Qt::NoModifier);
+    QKeyEvent ripetuto(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r", true);
+    QApplication::sendEvent(f->cmdRisp[0], &ripetuto);
+    fakes.clock.ms += 300;
+    QTest::keyClick(f->cmdRisp[0], Qt::Key_Return);
+    QTest::keyClick(f->cmdRisp[0], Qt::Key_Space);
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(stato->sceltaRisultati, -1);
+    fakes.clock.ms += 300;
+    QKeyEvent ripetutoDopo(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r", true);
+    QApplication::sendEvent(f->cmdRisp[0], &ripetutoDopo);
+    EXPECT_TRUE(f->isVisible());
+    QTest::keyClick(f->cmdRisp[0], Qt::Key_Return);
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_EQ(stato->sceltaRisultati, 0);
+}
+
+TEST_F(Finestra, titleBarClose_asksAsEscInTheMainWindow_yesEndsNoStays)
+{
+    velocita({2, 2, 2, 2, 2});
+    auto f = apri();
+    fakes.dialogs.answers = {platform::Dialogs::AnsNo, platform::Dialogs::AnsYes};
+    EXPECT_FALSE(f->Form_QueryUnload());
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(stato->sceltaRisultati, -1);
+    EXPECT_EQ(ultimoMessaggio().text,
+              "Vuoi chiudere il programma?\r\n(Se chiudi il programma adesso, tutti i dati verranno persi)");
+    EXPECT_EQ(ultimoMessaggio().buttons, platform::Dialogs::YesNo);
+    EXPECT_TRUE(f->Form_QueryUnload());
+    EXPECT_FALSE(f->isVisible());
+    EXPECT_EQ(stato->sceltaRisultati, 1);   // as "Termina"
+}
+
+TEST_F(Finestra, afterTheLastLevel_statesTheOverallSpeedScoreAndEvaluation)
+{
+    velocita({2, 2, 2, 2, 2, 2, 2, 2, 2, 2});
+    EXPECT_EQ(apri()->lblTotali, nullptr);   // not before the run is over
+    velocita({2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2, 2});
+    stato->totaleBattute = 683;
+    stato->totaleErrori = 11;
+    auto f = apri();
+    ASSERT_NE(f->lblTotali, nullptr);
+    EXPECT_TRUE(f->lblTotali->isVisible());
+    const QStringList righe = f->lblTotali->text().split('\n');
+    ASSERT_EQ(righe.size(), 3);
+    EXPECT_EQ(righe[0], "Risultati complessivi dell'esercizio");
+    EXPECT_TRUE(righe[1].startsWith("Digitazioni ") && righe[1].endsWith(":  120     Punteggio: 80"))
+        << righe[1].toStdString();
+    EXPECT_TRUE(righe[2].startsWith("- Rapporto errori/battute: 1") && righe[2].endsWith("6%  (Ottimo)"))
+        << righe[2].toStdString();
+    EXPECT_TRUE(f->rect().contains(f->lblTotali->geometry()));
+}
+
 TEST_F(Finestra, printing_isOfferedOnlyWithAPrinter)
 {
     velocita({2, 2, 2, 2, 2});
@@ -178,6 +237,21 @@ TEST_F(Finestra, pdfWithoutAViewer_saysWhereTheFileIsUntilTheWindowCloses)
     EXPECT_TRUE(ultimoMessaggio().text.endsWith(": " + pdf));
     EXPECT_EQ(ultimoMessaggio().icon, platform::Dialogs::Information);
     EXPECT_TRUE(QFileInfo::exists(pdf));
+}
+
+TEST_F(Finestra, pdfWhenTheDesktopHasNoViewer_isNotHandedOver_andSaysWhereItIs)
+{
+    velocita({2, 2, 2, 2, 2});
+    fakes.desktop.gestore = QString();   // xdg-utils there, no application for PDF
+    auto f = apri();
+    f->cmdPDF->click();
+    EXPECT_EQ(fakes.desktop.chiesti, QStringList{"application/pdf"});
+    EXPECT_TRUE(fakes.desktop.opened.isEmpty());
+    ASSERT_EQ(fakes.dialogs.shown.size(), 1u);
+    EXPECT_TRUE(ultimoMessaggio().text.endsWith(": " + temp + "ANNA.pdf"));
+    fakes.desktop.gestore = "org.gnome.Evince.desktop";
+    f->cmdPDF->click();
+    EXPECT_EQ(fakes.desktop.opened.size(), 1);
 }
 
 TEST_F(Finestra, pdfWithoutAName_isNamedAfterTheProgramAndSaysSoInItsHeader)

@@ -126,7 +126,7 @@ TEST_F(PdfRisultati, numbers_endExactlyAtTheComputedRightEdges)
     EXPECT_NEAR(ora->x1, 200.0, 0.01);
 }
 
-TEST_F(PdfRisultati, afterOneLevel_showsThreeLevelBlocksAndTheOverallFiguresOfTheFirst)
+TEST_F(PdfRisultati, afterOneLevel_showsThreeLevelHeadingsButOnlyTheFiguresOfTheFirst)
 {
     if (!lettura::PdftotextPresente())
         GTEST_SKIP() << "pdftotext missing";
@@ -139,11 +139,11 @@ TEST_F(PdfRisultati, afterOneLevel_showsThreeLevelBlocksAndTheOverallFiguresOfTh
 
     const QStringList righe = lettura::Righe(lettura::Parole(pdf));
     const lettura::TabellaLetta t = lettura::LeggiTabelle(righe);
-    EXPECT_EQ(t.velocita, QStringList({"120", "150", "186", "72", "156", "0", "0", "0", "0", "0", "0", "0",
-                                       "0", "0", "0"}));
-    EXPECT_EQ(t.punteggi.mid(0, 5), QStringList({"80", "100", "100", "48", "100"}));
-    EXPECT_EQ(t.medie, QStringList({"137", "0", "0"}));
-    EXPECT_EQ(t.punteggiLivello, QStringList({"86", "0", "0"}));
+    // The levels not played yet are blank, not rows of zeros.
+    EXPECT_EQ(t.velocita, QStringList({"120", "150", "186", "72", "156"}));
+    EXPECT_EQ(t.punteggi, QStringList({"80", "100", "100", "48", "100"}));
+    EXPECT_EQ(t.medie, QStringList({"137"}));
+    EXPECT_EQ(t.punteggiLivello, QStringList({"86"}));
     for (const char *livello : {"Livello 1 Categoria Principiante", "Livello 2 Categoria Principiante",
                                 "Livello 3 Categoria Principiante"})
         EXPECT_TRUE(righe.contains(livello)) << livello;
@@ -159,6 +159,25 @@ TEST_F(PdfRisultati, afterOneLevel_showsThreeLevelBlocksAndTheOverallFiguresOfTh
     EXPECT_TRUE(righe.contains(QString::fromUtf8(
         "L'esercizio corrente è stato eseguito utilizzando le frasi interne. Tastavia - © gli autori di Tastavia")));
     EXPECT_EQ(stato->totaleBattute, 683);
+}
+
+TEST_F(PdfRisultati, longName_isShortenedToEndBeforeTheDate)
+{
+    if (!lettura::PdftotextPresente())
+        GTEST_SKIP() << "pdftotext missing";
+    velocita({2, 2, 2, 2, 2});
+    stato->nomeUtente = "Bartolomeo Massimiliano Ferdinando Della Rovere Sforza";
+    const QString pdf = temp + "lungo.pdf";
+    ASSERT_EQ(ScriviPDF(pdf, dati(), &fakes.clock, &fakes.random), EsitoPDF::Creato);
+    const auto parole = lettura::Parole(pdf);
+    const Parola *data = lettura::Trova(parole, "Monday,");
+    ASSERT_TRUE(data);
+    const auto fine = std::find_if(parole.begin(), parole.end(),
+                                   [](const Parola &w) { return w.testo.endsWith(QChar(0x2026)); });
+    ASSERT_NE(fine, parole.end());
+    EXPECT_LT(fine->x1, data->x0 - 4.0);   // half a centimetre before the date
+    EXPECT_TRUE(lettura::Righe(parole).contains(
+        QString::fromUtf8("Risultati ottenuti da: Bartolomeo Massimiliano Ferdinando D… Monday, 05 January 2026 (09:00:00)")));
 }
 
 TEST_F(PdfRisultati, noKeystrokes_showOneKeystrokeAndTheBestWord)

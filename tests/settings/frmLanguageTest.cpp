@@ -9,6 +9,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -57,6 +58,17 @@ TEST_F(LanguageWindow, noLanguageFiles_listHoldsOnlyTheBuiltInItalian)
     w.cmdChiudi_Click();
     EXPECT_TRUE(dialogs.shown.empty());
     EXPECT_EQ(w.linguaCorrente(), "Italian");
+}
+
+TEST_F(LanguageWindow, aVeryLongEntry_keepsTheWindowInsideTheScreen_andItsTooltipWhole)
+{
+    const QString lungo = QString(200, 'L');   // as long as a file name may be
+    lingua(lungo);
+    frmLanguage w(cartella, "Italian", false, dialogs);
+    ASSERT_TRUE(w.screen());
+    EXPECT_LE(w.width(), w.screen()->availableGeometry().width());
+    EXPECT_LT(w.cboFileLanguage->sizeHint().width(), 600);
+    EXPECT_EQ(w.cboFileLanguage->itemData(0, Qt::ToolTipRole).toString(), lungo);
 }
 
 TEST_F(LanguageWindow, fillingTheList_isNotAChoiceAndTheSameLanguageAsksNothing)

@@ -57,6 +57,8 @@ public:
     QSize pixels{1024, 768};
     bool composited = true;
     QSize size() const override { return pixels; }
+    std::optional<QRect> area;   // the work area; the whole screen when unset
+    QRect workArea() const override { return area.value_or(QRect(QPoint(0, 0), pixels)); }
     bool compositing() const override { return composited; }
 };
 
@@ -101,6 +103,14 @@ public:
     QString temp;
     int language = 1040;
     bool viewer = true;   // false: no program opens a file
+    // What the desktop says opens a type: unset, it cannot say; empty, nothing.
+    std::optional<QString> gestore;
+    QStringList chiesti;   // the types asked about
+    std::optional<QString> handler(const QString &mimeType) const override
+    {
+        const_cast<Desktop *>(this)->chiesti << mimeType;
+        return gestore;
+    }
     bool openFile(const QString &path) override
     {
         opened << path;
