@@ -362,7 +362,7 @@ TEST_F(Regole, newBestThatCannotBeWritten_isCelebratedAsNotKept_andToldAtTheEnd)
     EXPECT_EQ(detti, 1);
     EXPECT_EQ(regole->lblMessage().testo,
               QString::fromUtf8("Il gioco è finito - Nuovo record, ma non è stato possibile salvarlo."));
-    EXPECT_EQ(regole->lblWinner().testo, "3,600");
+    EXPECT_EQ(regole->lblWinner().testo, "3.600");
 }
 
 TEST_F(Regole, equalBestTotal_isNotARecord)
