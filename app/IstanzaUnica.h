@@ -6,7 +6,7 @@
 #include <QObject>
 #include <QString>
 
-class QLocalServer;
+class QSocketNotifier;
 
 // The socket's path: beside the instance lock, in the learner's runtime folder
 // ($XDG_RUNTIME_DIR when it is the learner's own) or else the learner's data
@@ -29,8 +29,10 @@ signals:
     void comandoRicevuto(const QString &file);
 
 private:
+    class Collegamento;
     QString percorso_;
-    QLocalServer *server_ = nullptr;
+    int ascolto_ = -1;
+    QSocketNotifier *notifica_ = nullptr;
 };
 
 // The second start: hands `file` to the running instance; true when it took

@@ -8,6 +8,7 @@
 #include "settings/modLanguageSupport.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QSignalSpy>
 #include <QThread>
 #include <thread>
@@ -158,9 +159,9 @@ TEST(IstanzaUnica, secondStart_handsItsFileToTheRunningInstance)
     const QString socket = d.path() + "/tastavia.socket";
     // A socket left by a run that crashed is replaced.
     crea(socket, "vecchio");
-    IstanzaUnica prima(socket);
-    ASSERT_TRUE(prima.Ascolta());
-    QSignalSpy ricevuti(&prima, &IstanzaUnica::comandoRicevuto);
+    auto prima = std::make_unique<IstanzaUnica>(socket);
+    ASSERT_TRUE(prima->Ascolta());
+    QSignalSpy ricevuti(prima.get(), &IstanzaUnica::comandoRicevuto);
     bool consegnato = false;
     std::thread seconda([&] { consegnato = ConsegnaAllaPrimaIstanza(socket, "/home/anna/Le marche.txt", 5000); });
     for (int i = 0; i < 100 && ricevuti.isEmpty(); ++i)
@@ -170,5 +171,9 @@ TEST(IstanzaUnica, secondStart_handsItsFileToTheRunningInstance)
     ASSERT_EQ(ricevuti.size(), 1);
     EXPECT_EQ(ricevuti[0][0].toString(), "/home/anna/Le marche.txt");
     EXPECT_EQ(PercorsoSocketIstanza(d.path(), "/nessuna"), socket);
+    // Only the learner may connect, and the socket goes with the instance.
+    EXPECT_EQ(QFileInfo(socket).permissions() & 0x0077, 0);
+    prima.reset();
+    EXPECT_FALSE(QFileInfo::exists(socket));
 }
 
