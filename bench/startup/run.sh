@@ -8,7 +8,9 @@
 #   PROGRAM   the release binary beside its data (default build/bench/program/tastavia)
 #   options   passed on, e.g. -n 9 (runs), -d 78 (display), -o DIR (output)
 # Environment: MEASURE (default ../shared/bench/peers/measure.sh beside the repository),
-#              PEERS=0 to measure Tastavia alone.
+#              PEERS=0 to measure Tastavia alone,
+#              BARE=path of finestra_nuda (built beside the benchmarks) to add the
+#              bare Qt window of the same size.
 set -eu
 here=$(cd "$(dirname "$0")" && pwd)
 repo=$(cd "$here/../.." && pwd)
@@ -24,6 +26,7 @@ case $prog in *' '*) echo "the program path must not contain blanks" >&2; exit 1
 # The main window maps with the title "Tastavia"; the title animation and the
 # name dialog come after and are not part of the figure.
 specs=("tastavia|$prog|^Tastavia\$")
+[ -n "${BARE:-}" ] && specs+=("nuda|$(readlink -f "$BARE")|^Finestra nuda\$")
 if [ "${PEERS:-1}" != 0 ]; then
   specs+=('tipp10|tipp10|^TIPP10$' 'klavaro|klavaro|^Klavaro' 'ktouch|ktouch|^Typewriting Trainer$')
 fi
