@@ -17,5 +17,6 @@ int main(int argc, char **argv)
     strati->addStretch();
     finestra.setGeometry(QGuiApplication::primaryScreen()->availableGeometry());
     finestra.show();
+    finestra.activateWindow();   // takes the keyboard without a window manager, as Tastavia does
     return QApplication::exec();
 }

@@ -28,6 +28,9 @@ def moduli(cartella):
 def main():
     comandi = json.loads(Path(sys.argv[1]).read_text())
     sorgenti = Path(sys.argv[2]).resolve()
+    # Generated sources (moc) live in the build folder, which a Debian build
+    # keeps inside the source tree (obj-<triplet>/).
+    costruzione = Path(sys.argv[1]).resolve().parent
     errori = []
     con_widgets = defaultdict(bool)     # library -> compiled with Qt Widgets
     per_cartella = defaultdict(set)     # folder -> libraries with sources there
@@ -42,8 +45,11 @@ def main():
         con_widgets[t] |= widgets
         if t in LOGICA and widgets:
             errori.append(f"{t} compiles {c['file']} with Qt Widgets")
+        file = Path(c["file"]).resolve()
+        if file.is_relative_to(costruzione):
+            continue
         try:
-            rel = Path(c["file"]).resolve().relative_to(sorgenti)
+            rel = file.relative_to(sorgenti)
         except ValueError:
             continue
         if len(rel.parts) > 1 and rel.parts[0] not in ("tests", "bench", "fuzz", "build"):
