@@ -4,6 +4,7 @@
 // xdotool only). Driven by a timer, so the program's own loops (dialogs,
 // pauses) keep running; the test never gives a window the focus.
 
+#include "app/Composizione.h"
 #include "mainwindow/LineaInput.h"
 #include "mainwindow/frmClavora.h"
 #include "practice/modClavora.h"
@@ -14,6 +15,7 @@
 #include <QProcess>
 #include <QTimer>
 #include <functional>
+#include <utility>
 #include <vector>
 
 inline frmClavora *finestraPrincipale()
@@ -22,6 +24,15 @@ inline frmClavora *finestraPrincipale()
         if (auto *f = qobject_cast<frmClavora *>(w))
             return f;
     return nullptr;
+}
+
+// The program's own SIGTERM handling, for the suites that send signals; once
+// per process, since a second notifier would read the same pipe.
+inline void ChiudiAiSegnaliUnaVolta()
+{
+    static bool installato = false;
+    if (!std::exchange(installato, true))
+        ChiudiAiSegnali(qApp);
 }
 
 inline QMessageBox *domandaAperta()

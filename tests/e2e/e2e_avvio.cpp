@@ -97,10 +97,3 @@ TEST(AvvioReale, learnerTypesNameAndADeadKeyLineAndEscapesTheQuitQuestion)
 }
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -206,10 +206,3 @@ TEST_F(GiocoReale, gameFromTheMenu_aTurnTypedOnTheFrenchLayout_scoresPoints)
 }
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -28,6 +28,12 @@ bool aperta() { return qobject_cast<Finestra *>(QApplication::activeModalWidget(
 using Passi = std::vector<Studente::Passo>;
 const auto nulla = [] {};
 
+// A signal ends the program here as a session's end does.
+class GiroReale : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ChiudiAiSegnaliUnaVolta(); }
+};
+
 // The name typed, the welcome and its pop-up, then `righe` lines of "ffff".
 Passi finoAFineLivello(frmClavora *&f, int righe)
 {
@@ -50,7 +56,7 @@ Passi finoAFineLivello(frmClavora *&f, int righe)
     return p;
 }
 
-TEST(GiroReale, enterTwiceAtTheEndOfALevel_leavesTheResultsOpen_thenEnterContinues)
+TEST_F(GiroReale, enterTwiceAtTheEndOfALevel_leavesTheResultsOpen_thenEnterContinues)
 {
     if (QGuiApplication::platformName() != "xcb")
         GTEST_SKIP() << "needs an X server";
@@ -114,7 +120,7 @@ std::map<int, int> posizioni(const FrmPlay &g)
     return p;
 }
 
-TEST(GiroReale, capsLockInTheGame_keepsTheCharactersStillBehindTheWarning)
+TEST_F(GiroReale, capsLockInTheGame_keepsTheCharactersStillBehindTheWarning)
 {
     if (QGuiApplication::platformName() != "xcb")
         GTEST_SKIP() << "needs an X server";
@@ -183,11 +189,3 @@ TEST(GiroReale, capsLockInTheGame_keepsTheCharactersStillBehindTheWarning)
 }
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    ChiudiAiSegnali(&app);
-    return RUN_ALL_TESTS();
-}

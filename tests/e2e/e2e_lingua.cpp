@@ -221,10 +221,3 @@ TEST(LinguaReale, changeWithEachKindOfMaterial_keepsKindListAndWhatEnterStarts)
     EXPECT_EQ(esiti[1].si, "Ja");
     EXPECT_EQ(stato.linguaCorrente, "Italian");
 }
-
-int main(int argc, char **argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -108,10 +108,3 @@ TEST(PopupReale, popupLeavesTheKeyboardToTheWindowAndGoesOnAClick)
 }
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

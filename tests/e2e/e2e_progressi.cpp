@@ -185,10 +185,3 @@ TEST(ProgressiReale, errorsOnAccents_showInTheWindowAndItsExerciseAimsAtThem)
     EXPECT_GT(parole, 0);
     EXPECT_GE(mirate * 2, parole) << rigaMirata.toStdString();   // most words hold é or è
 }
-
-int main(int argc, char **argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

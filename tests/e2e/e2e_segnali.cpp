@@ -119,7 +119,12 @@ const struct Momento {
      }},
 };
 
-class Segnali : public ::testing::TestWithParam<int> {};
+class Segnali : public ::testing::TestWithParam<int> {
+protected:
+    static void SetUpTestSuite() { ChiudiAiSegnaliUnaVolta(); }
+    // The X server's layout as the other tests expect it.
+    static void TearDownTestSuite() { QProcess::execute("setxkbmap", {"fr"}); }
+};
 
 TEST_P(Segnali, sigtermAtThisMoment_endsAsEscYesDoes_settingsSavedLayoutBack)
 {
@@ -168,13 +173,3 @@ TEST_P(Segnali, sigtermAtThisMoment_endsAsEscYesDoes_settingsSavedLayoutBack)
 INSTANTIATE_TEST_SUITE_P(Momenti, Segnali, ::testing::Range(0, int(std::size(momenti))));
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    ChiudiAiSegnali(&app);
-    const int r = RUN_ALL_TESTS();
-    QProcess::execute("setxkbmap", {"fr"});
-    return r;
-}

@@ -217,10 +217,3 @@ TEST(SovrapposizioniReali, backdropDimsTheMainWindowAndThePopupShows)
 }
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -203,10 +203,3 @@ TEST_F(TastieraReale, switchLeftByAKilledRun_givenBackAtTheNextStart)
 }
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -250,10 +250,3 @@ TEST_F(LezioneAccentoGrave, graveAndTilde_typedAsTheLayoutGivesThem_withoutAnErr
 }
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

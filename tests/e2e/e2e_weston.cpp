@@ -121,10 +121,3 @@ TEST(Weston, compositorsKeymap_typedAsItIs_neverChanged)
 }
 
 } // namespace
-
-int main(int argc, char **argv)
-{
-    ::testing::InitGoogleTest(&argc, argv);
-    QApplication app(argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,9 +1,11 @@
 #!/bin/bash
-# check_written.sh TEST_BINARY OUT_DIR CHECK_PDF_SH WORK_DIR
-# Runs the writer tests with their PDFs sent to OUT_DIR, then every validator
-# of check_pdf.sh over each of them. Exit 77 (skip) without the tools.
+# check_written.sh TEST_BINARY OUT_DIR CHECK_PDF_SH WORK_DIR [GTEST_FILTER]
+# Runs the writer tests (those the filter picks) with their PDFs sent to
+# OUT_DIR, then every validator of check_pdf.sh over each of them. Exit 77
+# (skip) without the tools.
 set -u
 bin=$1 out=$2 check=$3 work=$4
+filtro=("${@:5}")
 if [ ! -r "$check" ]; then
     echo "check_pdf.sh not found at $check: skipped"
     exit 77
@@ -13,7 +15,7 @@ for tool in qpdf pdfinfo mutool gs python3; do
 done
 rm -rf "$out" "$work"
 mkdir -p "$out" "$work"
-TASTAVIA_PDF_OUT_DIR="$out" "$bin" --gtest_brief=1 > "$work/test.log" 2>&1 || { cat "$work/test.log"; echo "test_pdf failed"; exit 1; }
+TASTAVIA_PDF_OUT_DIR="$out" "$bin" --gtest_brief=1 "${filtro[@]}" > "$work/test.log" 2>&1 || { cat "$work/test.log"; echo "test_pdf failed"; exit 1; }
 
 # The tool folder may be read-only: work on a copy. Its strict checker used
 # to crash on an inline /Indexed colour space (a list used as a dict key);

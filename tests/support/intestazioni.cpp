@@ -1,0 +1,1 @@
+// The one source of the library that holds the tests' precompiled header.
