@@ -7,6 +7,7 @@
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QThread>
+#include <QTimer>
 
 #include <cerrno>
 #include <cstring>
@@ -54,6 +55,8 @@ public:
         : QObject(istanza), fd_(fd), notifica_(fd, QSocketNotifier::Read, this)
     {
         connect(&notifica_, &QSocketNotifier::activated, this, [this, istanza] { Leggi(istanza); });
+        // A client that never finishes its line does not keep its socket for ever.
+        QTimer::singleShot(5000, this, [this] { Chiudi(); });
     }
     ~Collegamento() override { ::close(fd_); }
 
