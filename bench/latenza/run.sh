@@ -31,19 +31,20 @@ Xvfb "$DISPLAY" -noreset -screen 0 "${schermo}x24" >/dev/null 2>&1 &
 xvfb=$!
 pid=""
 trap 'kill $pid $xvfb 2>/dev/null; rm -rf "$lavoro"' EXIT
-for _ in $(seq 50); do xdotool getmouselocation >/dev/null 2>&1 && break; sleep 0.1; done
+attendi() {   # up to 10 s for the command to succeed
+  for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+  return 1
+}
+francese() { setxkbmap -query | grep -q '^layout: *fr$'; }
+attendi xdotool getmouselocation
 setxkbmap fr
+# The driver reads the keymap once: the keys it sends must be the French ones.
+attendi francese || { echo "the French layout could not be set" >&2; exit 1; }
 parole="azerty uiop qsdf ghjk lmwx cvbn "
 python3 -c "import sys; print(sys.argv[1] * 400)" "$parole" > "$lavoro/prova.txt"
 
-finestra() {   # the first visible window of $pid, waiting for it
-  local w=""
-  for _ in $(seq 100); do
-    w=$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | head -1) && [ -n "$w" ] && break
-    sleep 0.1
-  done
-  echo "$w"
-}
+finestre() { xdotool search --onlyvisible --pid "$pid" "$@" 2>/dev/null; }
+due_finestre() { [ "$(finestre | wc -l)" -ge 2 ]; }
 
 misura() {   # name, window
   "$driver" "$2" "$tasti" "$parole" "$lavoro/$1.$giro.txt" | sed "s/^/$1 round $giro: /"
@@ -52,7 +53,8 @@ misura() {   # name, window
 for giro in $(seq "$giri"); do
   "$nuda" 2>/dev/null &
   pid=$!
-  w=$(finestra); sleep 1
+  attendi finestre; sleep 1
+  w=$(finestre | head -1)
   misura nuda "$w"
   kill $pid; wait $pid 2>/dev/null || true
 
@@ -60,19 +62,11 @@ for giro in $(seq "$giri"); do
   HOME=$lavoro/home XDG_RUNTIME_DIR=$lavoro/home "$programma" "$lavoro/prova.txt" 2>/dev/null &
   pid=$!
   # The name dialog comes over the main window: two windows of the process.
-  for _ in $(seq 100); do
-    [ "$(xdotool search --onlyvisible --pid "$pid" 2>/dev/null | wc -l)" -ge 2 ] && break
-    sleep 0.1
-  done
-  sleep 0.5
+  attendi due_finestre; sleep 0.5
   xdotool type ANNA; xdotool key Return; sleep 1.5   # the name, then the welcome
   xdotool key Return                                  # Enter starts the text
-  w=""
-  for _ in $(seq 100); do
-    w=$(xdotool search --onlyvisible --pid "$pid" --name 'File:' 2>/dev/null | head -1) && [ -n "$w" ] && break
-    sleep 0.1
-  done
-  [ -n "$w" ] || { echo "the text did not start" >&2; exit 1; }
+  attendi finestre --name 'File:' || { echo "the text did not start" >&2; exit 1; }
+  w=$(finestre --name 'File:' | head -1)
   sleep 0.5
   misura tastavia "$w"
   [ -z "${SHOTS:-}" ] || import -window root "$SHOTS/tastavia.$giro.png"
