@@ -5,6 +5,7 @@
 // on, which the dump switches through the command row's press action.
 
 #include "mainwindow/LineaInput.h"
+#include "tests/support/Sorgenti.h"
 #include "mainwindow/frmClavora.h"
 #include "practice/modClavora.h"
 #include "report/frmReportFreeTXT.h"
@@ -39,7 +40,7 @@ int main(int argc, char **argv)
     const QString lingua = qEnvironmentVariable("TASTAVIA_LINGUA", "Italian");
     if (lingua != "Italian") {
         QDir().mkpath(cartella + "Lang");
-        QFile::copy(QStringLiteral(TASTAVIA_SOURCE_DIR) + "/data/Lang/" + lingua + ".lng",
+        QFile::copy(cartellaSorgenti() + "/data/Lang/" + lingua + ".lng",
                     cartella + "Lang/" + lingua + ".lng");
         QFile ini(cartella + "Tastavia.ini");
         if (ini.open(QIODevice::WriteOnly))

@@ -1,4 +1,5 @@
 #include "FinestraTest.h"
+#include "tests/support/Sorgenti.h"
 
 #include "keyboard/TastieraVirtuale.h"
 
@@ -170,7 +171,7 @@ TEST_F(Menu, progressCommand_startsTheAimedExerciseItMade)
     if (qEnvironmentVariableIsSet("TASTAVIA_SCREENSHOTS")) {
         const QRect riga = finestra->lblMenu[0]->geometry().united(finestra->lblMenu[8]->geometry());
         finestra->grab(riga.adjusted(-8, -6, 8, 6)).scaled(2 * (riga.width() + 16), 2 * (riga.height() + 12))
-            .save(TASTAVIA_SOURCE_DIR "/docs/progressi-comando.png");
+            .save(cartellaSorgenti() + QStringLiteral("/docs/progressi-comando.png"));
     }
     // The progress window made an aimed exercise: it is chosen from the
     // exercise list and its first line starts.

@@ -2,6 +2,7 @@
 // language, and a second start handing its file to the running instance.
 
 #include "FinestraTest.h"
+#include "tests/support/Sorgenti.h"
 
 #include "app/IstanzaUnica.h"
 #include "app/LineaDiComando.h"
@@ -86,7 +87,7 @@ TEST(RigaComando, helpAndVersion_speakTheInterfaceLanguageOfTheSettings)
     QTemporaryDir d;
     const QString cartella = d.path() + "/";
     QDir().mkpath(cartella + "Lang");
-    QFile::copy(TASTAVIA_SOURCE_DIR "/data/Lang/German.lng", cartella + "Lang/German.lng");
+    QFile::copy(cartellaSorgenti() + QStringLiteral("/data/Lang/German.lng"), cartella + "Lang/German.lng");
     // No settings yet: the locale decides (1031 German); Italian without its file.
     EXPECT_TRUE(TestoAiutoRigaComando(LinguaRigaComando(cartella, 1031)).startsWith("Aufruf: tastavia"));
     EXPECT_TRUE(TestoAiutoRigaComando(LinguaRigaComando(cartella, 1033)).startsWith("Uso: tastavia"));
@@ -138,7 +139,7 @@ TEST_F(Guida, f1WithoutAProgramToOpenThePage_tellsWhereItIs)
     crea(cartella + "Guida/index.html");
     crea(cartella + "Tastavia.ini", "[Language]\r\nCurrentLanguage=English\r\n");
     QDir().mkpath(cartella + "Lang");
-    QFile::copy(TASTAVIA_SOURCE_DIR "/data/Lang/English.lng", cartella + "Lang/English.lng");
+    QFile::copy(cartellaSorgenti() + QStringLiteral("/data/Lang/English.lng"), cartella + "Lang/English.lng");
     fakes.desktop.viewer = false;
     finestra = std::make_unique<frmClavora>(*stato);
     finestra->apriNome = [](QWidget *) { return 1; };

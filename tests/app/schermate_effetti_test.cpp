@@ -2,6 +2,7 @@
 // with TASTAVIA_SCREENSHOTS=1 (skipped otherwise). They are written to docs/.
 
 #include "FinestraTest.h"
+#include "tests/support/Sorgenti.h"
 
 #include "keyboard/TastieraVirtuale.h"
 #include "ui/cTooltip.h"
@@ -36,7 +37,7 @@ protected:
 
     static QString percorso(const QString &nome)
     {
-        return QStringLiteral(TASTAVIA_SOURCE_DIR) + "/docs/" + nome;
+        return cartellaSorgenti() + "/docs/" + nome;
     }
 };
 

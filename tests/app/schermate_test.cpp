@@ -2,6 +2,7 @@
 // (skipped otherwise). They are written to docs/.
 
 #include "FinestraTest.h"
+#include "tests/support/Sorgenti.h"
 
 
 #include "keyboard/MappaTastiEsterna.h"
@@ -23,7 +24,7 @@ protected:
             GTEST_SKIP() << "set TASTAVIA_SCREENSHOTS=1 to write the pictures";
         FinestraTest::SetUp();
         // The program's own material.
-        const QString dati = QStringLiteral(TASTAVIA_SOURCE_DIR) + "/data";
+        const QString dati = cartellaSorgenti() + "/data";
         QDirIterator it(dati, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString da = it.next();
@@ -36,7 +37,7 @@ protected:
     void salva(QWidget *w, const QString &nome)
     {
         QCoreApplication::processEvents();
-        w->grab().save(QStringLiteral(TASTAVIA_SOURCE_DIR) + "/docs/" + nome);
+        w->grab().save(cartellaSorgenti() + "/docs/" + nome);
     }
 
     // The main window with the key map strip, as on the screen.
@@ -49,7 +50,7 @@ protected:
             g.drawPixmap(finestra->imgMappaTastiEsterna->pos(),
                          finestra->imgMappaTastiEsterna->grab());
         }
-        p.save(QStringLiteral(TASTAVIA_SOURCE_DIR) + "/docs/" + nome);
+        p.save(cartellaSorgenti() + "/docs/" + nome);
     }
 };
 

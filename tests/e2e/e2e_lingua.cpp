@@ -7,6 +7,7 @@
 // speaks the new language.
 
 #include "app/Composizione.h"
+#include "tests/support/Sorgenti.h"
 #include "mainwindow/LineaInput.h"
 #include "mainwindow/frmClavora.h"
 #include "practice/modClavora.h"
@@ -74,7 +75,7 @@ TEST(LinguaReale, changeWithEachKindOfMaterial_keepsKindListAndWhatEnterStarts)
     QTemporaryDir dir;
     const QString cartella = dir.path() + "/";
     for (const QString &sotto : {QString("Lang"), QString("CorsoDattilo")}) {
-        const QString da = QStringLiteral(TASTAVIA_SOURCE_DIR) + "/data/" + sotto;
+        const QString da = cartellaSorgenti() + "/data/" + sotto;
         QDir().mkpath(cartella + sotto);
         for (const QString &nome : QDir(da).entryList(QDir::Files))
             QFile::copy(da + "/" + nome, cartella + sotto + "/" + nome);

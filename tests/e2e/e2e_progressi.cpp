@@ -6,6 +6,7 @@
 // is in the store already, so the chart has two days.
 
 #include "app/Composizione.h"
+#include "tests/support/Sorgenti.h"
 #include "mainwindow/frmClavora.h"
 #include "practice/modClavora.h"
 #include "platform/SystemServices.h"
@@ -60,7 +61,7 @@ TEST(ProgressiReale, errorsOnAccents_showInTheWindowAndItsExerciseAimsAtThem)
     QDir().mkpath(cartella + "Esercizi");
     QDir().mkpath(cartella + "CorsoDattilo");
     QDir().mkpath(cartella + "Parole");
-    ASSERT_TRUE(QFile::copy(TASTAVIA_SOURCE_DIR "/data/Parole/francais.txt", cartella + "Parole/francais.txt"));
+    ASSERT_TRUE(QFile::copy(cartellaSorgenti() + QStringLiteral("/data/Parole/francais.txt"), cartella + "Parole/francais.txt"));
     {
         QFile f(cartella + "Esercizi/prova.ftd");
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));

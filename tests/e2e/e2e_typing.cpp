@@ -3,6 +3,7 @@
 // letters, AltGr characters and a dead-key letter.
 
 #include "mainwindow/LineaInput.h"
+#include "tests/support/Sorgenti.h"
 #include "mainwindow/frmClavora.h"
 #include "app/Composizione.h"
 #include "practice/modClavora.h"
@@ -127,7 +128,7 @@ protected:
         QDir().mkpath(cartella + "Esercizi");
         QDir().mkpath(cartella + "CorsoDattilo");
         // The first lesson, in the course's order, that uses the grave accent.
-        const QDir corso(QStringLiteral(TASTAVIA_SOURCE_DIR "/data/CorsoDattilo"));
+        const QDir corso(cartellaSorgenti() + QStringLiteral("/data/CorsoDattilo"));
         for (const QString &n : corso.entryList({"*.ftd"}, QDir::Files, QDir::Name)) {
             QFile f(corso.filePath(n));
             if (f.open(QIODevice::ReadOnly) && f.readAll().contains('`')) {

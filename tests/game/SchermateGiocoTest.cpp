@@ -2,6 +2,7 @@
 // TASTAVIA_SCREENSHOTS=1 (skipped otherwise). They are written to docs/.
 
 #include "GiocoTest.h"
+#include "tests/support/Sorgenti.h"
 
 #include "game/FrmPlay.h"
 
@@ -32,7 +33,7 @@ protected:
     void salva(const QString &nome)
     {
         QCoreApplication::processEvents();
-        finestra->grab().save(QStringLiteral(TASTAVIA_SOURCE_DIR) + "/docs/" + nome);
+        finestra->grab().save(cartellaSorgenti() + "/docs/" + nome);
     }
 
     void ticks(int n)

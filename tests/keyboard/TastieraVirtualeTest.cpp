@@ -1,4 +1,5 @@
 #include "keyboard/MappaTastiEsterna.h"
+#include "tests/support/Sorgenti.h"
 #include "keyboard/TastieraVirtuale.h"
 
 #include <QDir>
@@ -201,7 +202,7 @@ TEST(Schermate, saveWhenAsked)
 {
     if (qEnvironmentVariableIsEmpty("TASTAVIA_SCREENSHOTS"))
         GTEST_SKIP() << "set TASTAVIA_SCREENSHOTS=1 to write them";
-    const QString cartella = QStringLiteral(TASTAVIA_SOURCE_DIR "/docs/");
+    const QString cartella = cartellaSorgenti() + QStringLiteral("/docs/");
     QDir().mkpath(cartella);
     TabellaTasti tabella;
 

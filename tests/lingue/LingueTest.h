@@ -5,6 +5,7 @@
 // its widgets.
 
 #include "mainwindow/frmClavora.h"
+#include "tests/support/Sorgenti.h"
 #include "practice/modClavora.h"
 #include "settings/modLanguageSupport.h"
 #include "tests/support/FakeServices.h"
@@ -71,7 +72,7 @@ protected:
     void SetUp() override
     {
         cartella = QDir(dir.path()).absolutePath() + "/";
-        const QString dati = QStringLiteral(TASTAVIA_SOURCE_DIR) + "/data";
+        const QString dati = cartellaSorgenti() + "/data";
         QDirIterator it(dati, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext()) {
             const QString da = it.next();

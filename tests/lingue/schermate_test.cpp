@@ -3,6 +3,7 @@
 // are written to docs/.
 
 #include "LingueTest.h"
+#include "tests/support/Sorgenti.h"
 
 #include "mainwindow/Pannelli.h"
 #include "keyboard/MappaTastiEsterna.h"
@@ -22,7 +23,7 @@ protected:
         LingueTest::SetUp();
     }
 
-    static QString docs(const QString &nome) { return QStringLiteral(TASTAVIA_SOURCE_DIR) + "/docs/" + nome; }
+    static QString docs(const QString &nome) { return cartellaSorgenti() + "/docs/" + nome; }
 };
 
 TEST_F(SchermateLingue, mainAndResultsWindowInEnglishAndFrench)

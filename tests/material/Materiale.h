@@ -3,6 +3,7 @@
 // table's characters, code page 1252, the sections of an exercise file.
 
 #include "keyboard/TabellaTasti.h"
+#include "tests/support/Sorgenti.h"
 
 #include <QDir>
 #include <QFile>
@@ -158,7 +159,7 @@ inline Sezioni leggiEsercizio(const QString &testo)
 
 inline QStringList filesIn(const QString &dir, const QString &pattern)
 {
-    const QDir d(QStringLiteral(TASTAVIA_SOURCE_DIR "/data/") + dir);
+    const QDir d(cartellaSorgenti() + QStringLiteral("/data/") + dir);
     QStringList out;
     for (const QString &n : d.entryList({pattern}, QDir::Files, QDir::Name))
         out << d.filePath(n);

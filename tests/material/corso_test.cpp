@@ -2,6 +2,7 @@
 // brings, in what order, how much of real prose it unlocks, the spacing rule,
 // the spelling, and the documentation that lists the lessons.
 #include "practice/FraseInterna.h"
+#include "tests/support/Sorgenti.h"
 #include "settings/Segnalibro.h"
 #include "tests/material/Materiale.h"
 #include "ui/Caratteri.h"
@@ -374,7 +375,7 @@ TEST(Course, documentation_listsEachLessonWithItsNewCharactersAndProseShare)
     ASSERT_EQ(ordineDoc().size(), tutti.size());
     ASSERT_EQ(QSet<QChar>(ordineDoc().begin(), ordineDoc().end()), QSet<QChar>(tutti.begin(), tutti.end()));
 
-    const QString doc = QString::fromUtf8(leggiFile(QStringLiteral(TASTAVIA_SOURCE_DIR "/docs/materiale.md")));
+    const QString doc = QString::fromUtf8(leggiFile(cartellaSorgenti() + QStringLiteral("/docs/materiale.md")));
     const QRegularExpression riga(QStringLiteral("^\\| `(\\d\\d_[A-Z0-9_]+)` \\| (.*) \\| (\\d+)% \\|$"),
                                   QRegularExpression::MultilineOption);
     QStringList nomi, caratteri, quote;

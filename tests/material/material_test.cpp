@@ -1,5 +1,6 @@
 // The practice material: built-in sentences, course lessons, exercises, texts.
 #include "practice/FraseInterna.h"
+#include "tests/support/Sorgenti.h"
 #include "tests/material/Materiale.h"
 
 #include <QDir>
@@ -195,7 +196,7 @@ TEST(TextFiles, everyText_isBelowTheSizeLimitAndTypeable)
 TEST(HelpPages, indexAndLayoutPage_exist)
 {
     for (const char *nome : {"index.html", "1001.html"}) {
-        const QByteArray b = leggiFile(QStringLiteral(TASTAVIA_SOURCE_DIR "/data/Guida/") + QLatin1String(nome));
+        const QByteArray b = leggiFile(cartellaSorgenti() + QStringLiteral("/data/Guida/") + QLatin1String(nome));
         EXPECT_TRUE(b.contains("<html")) << nome;
         EXPECT_TRUE(b.toLower().contains("charset=\"utf-8\"") || b.toLower().contains("charset=utf-8")) << nome;
     }

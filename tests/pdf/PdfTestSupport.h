@@ -3,8 +3,10 @@
 // the written PDFs go to (checked by the validators afterwards), file reads.
 
 #include "pdf/clsPDFCreator.h"
+#include "tests/support/Sorgenti.h"
 #include "tests/support/FakeServices.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QString>
@@ -14,14 +16,16 @@ namespace pdftest {
 // The validator run points this elsewhere, so it never races the test run.
 inline QString outDir()
 {
-    QString dir = qEnvironmentVariable("TASTAVIA_PDF_OUT_DIR", QStringLiteral(TASTAVIA_PDF_OUT));
+    QString dir = qEnvironmentVariable("TASTAVIA_PDF_OUT_DIR");
+    if (dir.isEmpty())
+        dir = QCoreApplication::applicationDirPath() + QStringLiteral("/written");
     QDir().mkpath(dir);
     return dir + QLatin1Char('/');
 }
 
 inline QString dataPath(const QString &name)
 {
-    return QStringLiteral(TASTAVIA_TEST_DATA) + QStringLiteral("/data/") + name;
+    return cartellaSorgenti() + QStringLiteral("/tests/pdf/data/") + name;
 }
 
 inline QByteArray readAll(const QString &path)

@@ -2,6 +2,7 @@
 // words, read back by the engine as an ordinary exercise file.
 
 #include "progress/EsercizioMirato.h"
+#include "tests/support/Sorgenti.h"
 #include "tests/support/FakeServices.h"
 
 #include <QDir>
@@ -13,7 +14,7 @@ using namespace progressi;
 
 namespace {
 
-const QString cartellaDati = QStringLiteral(TASTAVIA_SOURCE_DIR "/data/");
+const QString cartellaDati = cartellaSorgenti() + QStringLiteral("/data/");
 
 void Scrivi(const QString &percorso, const QByteArray &b)
 {

@@ -2,6 +2,7 @@
 // and the aimed exercise its button writes into the exercise folder.
 
 #include "practice/modClavora.h"
+#include "tests/support/Sorgenti.h"
 #include "progress/RegistratoreProgressi.h"
 #include "progress/frmProgressi.h"
 #include "tests/support/FakeServices.h"
@@ -23,7 +24,7 @@ protected:
         QDir().mkpath(cartella + "Esercizi");
         QDir().mkpath(cartella + "CorsoDattilo");
         QDir().mkpath(cartella + "Parole");
-        QFile::copy(TASTAVIA_SOURCE_DIR "/data/Parole/francais.txt", cartella + "Parole/francais.txt");
+        QFile::copy(cartellaSorgenti() + QStringLiteral("/data/Parole/francais.txt"), cartella + "Parole/francais.txt");
         s = std::make_unique<modClavora>(fakes.services());
         s->cartellaProgramma = cartella;
         archivio = std::make_unique<ArchivioProgressi>(cartella + NomeArchivio);
@@ -78,8 +79,8 @@ TEST_F(Finestra, historyWithAccentErrors_showsThemWeakestAndTwoDays)
     EXPECT_EQ(rossi, 2);
     if (qEnvironmentVariableIsSet("TASTAVIA_SCREENSHOTS"))
     {
-        f.grab().save(TASTAVIA_SOURCE_DIR "/docs/progressi.png");
-        f.Pagina(840).save(TASTAVIA_SOURCE_DIR "/docs/progressi-pagina.png");
+        f.grab().save(cartellaSorgenti() + QStringLiteral("/docs/progressi.png"));
+        f.Pagina(840).save(cartellaSorgenti() + QStringLiteral("/docs/progressi-pagina.png"));
     }
     EXPECT_FALSE(f.Pagina(420).isNull());
 }

@@ -2,6 +2,7 @@
 // message of a failed PDF, and the pictures for the README.
 
 #include "ReportTest.h"
+#include "tests/support/Sorgenti.h"
 
 #include "report/frmReportFreeTXT.h"
 
@@ -122,7 +123,7 @@ TEST_F(FinestraReport, screenshots)
     frmReportFreeTXT f(*stato, {}, nullptr, italiano());
     f.show();
     QCoreApplication::processEvents();
-    const QString docs = QStringLiteral(TASTAVIA_SOURCE_DIR) + "/docs/";
+    const QString docs = cartellaSorgenti() + "/docs/";
     f.grab().save(docs + "report.png");
 
     f.cmdCreaPDF->click();

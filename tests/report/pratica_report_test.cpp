@@ -2,6 +2,7 @@
 // engine on a fake clock; the report's figures must be those of the keys sent.
 
 #include "ReportTest.h"
+#include "tests/support/Sorgenti.h"
 
 #include "practice/Pratica.h"
 #include "practice/TestiClavora.h"
@@ -18,7 +19,7 @@ protected:
     {
         ReportTest::SetUp();
         // The program folder with the shipped exercises.
-        const QString da = QStringLiteral(TASTAVIA_SOURCE_DIR) + "/data/Esercizi";
+        const QString da = cartellaSorgenti() + "/data/Esercizi";
         QDir().mkpath(temp + "Esercizi");
         for (const QString &nome : QDir(da).entryList({"*.txt", "*.ftd"}, QDir::Files))
             QFile::copy(da + "/" + nome, temp + "Esercizi/" + nome);

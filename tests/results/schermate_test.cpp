@@ -2,6 +2,7 @@
 // (skipped otherwise). They are written to docs/.
 
 #include "RisultatiTest.h"
+#include "tests/support/Sorgenti.h"
 
 #include "results/frmClassifica.h"
 
@@ -23,7 +24,7 @@ protected:
         stato->totaleErrori = 23;
     }
 
-    static QString docs(const QString &nome) { return QStringLiteral(TASTAVIA_SOURCE_DIR) + "/docs/" + nome; }
+    static QString docs(const QString &nome) { return cartellaSorgenti() + "/docs/" + nome; }
 
     const std::vector<float> giro{2.0f, 2.5f, 3.1f, 1.2f, 2.6f, 2.2f, 1.9f, 2.8f, 2.4f, 2.1f,
                                             1.7f, 2.9f, 3.3f, 2.0f, 2.6f};

@@ -1,6 +1,7 @@
 // The file layer: missing and unreadable files, failed and interrupted
 // writes, and files in every encoding.
 #include "settings/IniManager.h"
+#include "tests/support/Sorgenti.h"
 
 #include <QDir>
 #include <QFile>
@@ -209,7 +210,7 @@ TEST_F(IniFile, writeKilledMidway_leavesTheOldOrTheNewFileNeverAMix)
 
 TEST_F(IniFile, everyEncoding_readsTheSameTextAndKeepsItsOwnWhenWritten)
 {
-    const QString data = QStringLiteral(TASTAVIA_TEST_DATA "/data/");
+    const QString data = cartellaSorgenti() + QStringLiteral("/tests/settings/data/");
     for (const char *name : {"cp1252.ini", "utf8-bom.ini", "utf16le.ini", "utf16be.ini"}) {
         SCOPED_TRACE(name);
         const QByteArray original = slurp(data + name);
@@ -226,7 +227,7 @@ TEST_F(IniFile, everyEncoding_readsTheSameTextAndKeepsItsOwnWhenWritten)
 
 TEST_F(IniFile, utf8WithoutMark_isTakenForCodePage1252)
 {
-    ini.setNome(QStringLiteral(TASTAVIA_TEST_DATA "/data/utf8-nobom.ini"));
+    ini.setNome(cartellaSorgenti() + QStringLiteral("/tests/settings/data/utf8-nobom.ini"));
     ini.setSezione("Strings");
     EXPECT_EQ(ini.Leggi("InfoAuthor", ""), QStringLiteral("ZoÃ«"));
 }

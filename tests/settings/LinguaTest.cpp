@@ -2,6 +2,7 @@
 // text for whatever a file cannot give, the choice of language and the
 // language list, and Qt's own button texts.
 #include "settings/Impostazioni.h"
+#include "tests/support/Sorgenti.h"
 #include "settings/IniManager.h"
 #include "settings/modLanguageSupport.h"
 #include "tests/support/FakeServices.h"
@@ -260,7 +261,7 @@ namespace {
 // The messages that name a box's buttons name them as the boxes show them.
 TEST(TraduzioniQt, buttonNamesInTheShippedMessages_areThoseOfTheBoxes)
 {
-    const QString lang = QStringLiteral(TASTAVIA_SOURCE_DIR) + "/data/Lang/";
+    const QString lang = cartellaSorgenti() + "/data/Lang/";
     for (const QString l : {"English", "French", "German", "Spanish"}) {
         SCOPED_TRACE(l.toStdString());
         ml::InstallaTraduzioniQt(l);

@@ -1,5 +1,6 @@
 // The learner-name dialog.
 #include "settings/IniManager.h"
+#include "tests/support/Sorgenti.h"
 #include "settings/NomeUtente.h"
 #include "settings/Segnalibro.h"
 #include "settings/frmInput.h"
@@ -230,7 +231,7 @@ TEST_F(NameDialog, DISABLED_screenshot_writesDocsPicture)
     frmInput dlg(ini, path, f.services());
     dlg.show();
     QTest::qWait(50);
-    EXPECT_TRUE(dlg.grab().save(TASTAVIA_SOURCE_DIR "/docs/frmInput.png"));
+    EXPECT_TRUE(dlg.grab().save(cartellaSorgenti() + QStringLiteral("/docs/frmInput.png")));
 }
 
 } // namespace

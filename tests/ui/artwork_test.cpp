@@ -1,11 +1,12 @@
 #include <QColor>
+#include "tests/support/Sorgenti.h"
 #include <QImage>
 #include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
 
-const QString cartella = QStringLiteral(TASTAVIA_SOURCE_DIR "/resources/images/practice/");
+const QString cartella = cartellaSorgenti() + QStringLiteral("/resources/images/practice/");
 
 QImage carica(const QString &nome)
 {

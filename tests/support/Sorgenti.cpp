@@ -1,0 +1,3 @@
+#include "Sorgenti.h"
+
+QString cartellaSorgenti() { return QStringLiteral(TASTAVIA_SOURCE_DIR); }
