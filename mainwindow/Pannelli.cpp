@@ -33,3 +33,20 @@ void PannelloMessaggio::paintEvent(QPaintEvent *)
         p.drawRect(rect().adjusted(10 - i, 10 - i, i - 11, i - 11));
     }
 }
+
+RigaModello::RigaModello(QWidget *parent) : QLabel(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void RigaModello::paintEvent(QPaintEvent *e)
+{
+    {
+        QPainter p(this);
+        const QWidget *sotto = parentWidget();
+        p.fillRect(rect(), sotto->palette().brush(sotto->backgroundRole()));
+        if (segno && segno->isVisible())
+            p.fillRect(segno->geometry().translated(-pos()), segno->palette().brush(segno->backgroundRole()));
+    }
+    QLabel::paintEvent(e);
+}

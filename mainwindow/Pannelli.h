@@ -2,6 +2,7 @@
 // Panels of the main window that paint themselves.
 
 #include <QImage>
+#include <QLabel>
 #include <QWidget>
 
 // The keyboard panel (picNotebook): dark at the top, light at the bottom.
@@ -25,6 +26,20 @@ class PannelloMessaggio : public QWidget {
     Q_OBJECT
 public:
     using QWidget::QWidget;
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+};
+
+// The model line (lblFraseCorr). Opaque: it paints the display's colour and
+// the part of the progress marker (shpIndex, the sibling beneath it) that it
+// covers, so a keystroke that moves its text repaints neither the display
+// panel nor the marker behind it.
+class RigaModello : public QLabel {
+    Q_OBJECT
+public:
+    explicit RigaModello(QWidget *parent);
+    QWidget *segno = nullptr;
 
 protected:
     void paintEvent(QPaintEvent *e) override;
