@@ -530,11 +530,11 @@ void TastieraVirtuale::paintEvent(QPaintEvent *event)
         if (stato_.evidenziatore(n).visibile)
             invertiti += stato_.evidenziatore(n).rettangolo;
     invertiti &= regione;
-    if (!invertiti.isEmpty()) {
-        p.setClipRegion(invertiti);
-        p.setCompositionMode(QPainter::CompositionMode_Difference);
-        p.fillRect(invertiti.boundingRect(), Qt::white);
-    }
+    // On opaque pixels (all of the keyboard's) an exclusive or with white is
+    // the difference from white, pixel for pixel, at a fraction of its cost.
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    for (const QRect &r : invertiti)
+        p.fillRect(r, Qt::white);
 }
 
 } // namespace tastiera
