@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QLabel>
+#include <QStaticText>
 #include <QWidget>
 
 // The keyboard panel (picNotebook): dark at the top, light at the bottom.
@@ -34,13 +35,20 @@ protected:
 // The model line (lblFraseCorr). Opaque: it paints the display's colour and
 // the part of the progress marker (shpIndex, the sibling beneath it) that it
 // covers, so a keystroke that moves its text repaints neither the display
-// panel nor the marker behind it.
+// panel nor the marker behind it. A line of plain text is laid out once and
+// kept: the marker's growth repaints a few columns of it at every key.
 class RigaModello : public QLabel {
     Q_OBJECT
 public:
     explicit RigaModello(QWidget *parent);
     QWidget *segno = nullptr;
+    bool testoInMemoria = true;   // false: every paint lays the text out again, as QLabel does
 
 protected:
     void paintEvent(QPaintEvent *e) override;
+
+private:
+    bool unaRigaSemplice() const;
+    QStaticText riga_;
+    QFont fontRiga_;
 };
