@@ -60,11 +60,34 @@ void RigaModello::paintEvent(QPaintEvent *e)
         if (segno && segno->isVisible())
             p.fillRect(segno->geometry().translated(-pos()), segno->palette().brush(segno->backgroundRole()));
         if (semplice) {
-            if (riga_.text() != text() || fontRiga_ != font()) {
-                riga_ = QStaticText(text());
+            // Only what can show: the label may be wider than the panel that
+            // holds it (text-file mode). The characters past the panel's edge
+            // are left out, with a wide margin (kerned pairs make the text
+            // shorter than its characters' widths added up), so the cut stays
+            // out of sight.
+            const QString t = text();
+            if (fontRiga_ != font()) {
+                fontRiga_ = font();
+                larghezze_.clear();
+                riga_ = QStaticText();
+            }
+            const QFontMetrics fm(fontRiga_);
+            const int fino = std::min(width(), sotto->width() - x());
+            const int limite = fino + fino / 8 + fm.height();
+            qsizetype n = 0;
+            for (int largo = 0; n < t.size() && largo <= limite; ++n) {
+                const size_t c = t.at(n).unicode();
+                if (c >= larghezze_.size())
+                    larghezze_.resize(std::max<size_t>(c + 1, 0x180), -1);
+                if (larghezze_[c] < 0)
+                    larghezze_[c] = fm.horizontalAdvance(t.at(n));
+                largo += larghezze_[c];
+            }
+            const QString mostrato = t.left(n + 3);
+            if (riga_.text() != mostrato) {
+                riga_ = QStaticText(mostrato);
                 riga_.setTextFormat(Qt::PlainText);
                 riga_.setPerformanceHint(QStaticText::AggressiveCaching);
-                fontRiga_ = font();
             }
             p.setFont(fontRiga_);
             p.setPen(palette().color(foregroundRole()));

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QStaticText>
 #include <QWidget>
+#include <vector>
 
 // The keyboard panel (picNotebook): dark at the top, light at the bottom.
 class PannelloNotebook : public QWidget {
@@ -51,4 +52,5 @@ private:
     bool unaRigaSemplice() const;
     QStaticText riga_;
     QFont fontRiga_;
+    std::vector<int> larghezze_;   // by character code, in fontRiga_; -1 not measured yet
 };
