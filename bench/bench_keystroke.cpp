@@ -451,7 +451,8 @@ bool modoFileTesto(QSize schermo, ContaPittura &pittura)
         const Battuta b = premi(f.txtInput, f.pratica.carattereAtteso().at(0), pittura);
         pittura.registra = false;
         (f.pratica.rigaCompletata() ? fini : battute).push_back(b);
-        // The end of the text is left out: the line edit there shows a state a fresh paint does not.
+        // The last key of the text is left out: during the hold that follows it the input
+        // line on the screen differs from a fresh paint of it, in earlier builds too.
         if (!f.pratica.rigaCompletata())
             verifica(&f, battute.size(), "text");
     }

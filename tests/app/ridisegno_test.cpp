@@ -16,6 +16,8 @@ protected:
     void confronta(const QString &dove)
     {
         QCoreApplication::processEvents();
+        // A timer that fired after the paint in there (the clock) may have left a repaint pending.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
         const QRect pannello(finestra->picNotebook->mapTo(finestra.get(), QPoint(0, 0)),
                              finestra->picNotebook->size());
         const QImage schermo = QGuiApplication::primaryScreen()
