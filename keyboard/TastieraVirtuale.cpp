@@ -6,6 +6,7 @@
 
 #include <QHelpEvent>
 #include <QMouseEvent>
+#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QToolTip>
@@ -22,10 +23,14 @@ int limita(int v) { return std::clamp(v, 0, 255); }
 
 QColor piu(const QColor &c, int d) { return QColor(limita(c.red() + d), limita(c.green() + d), limita(c.blue() + d)); }
 
-// Fills the pixels from (x1, y1) to (x2, y2) inclusive, on one row or column.
-void segmento(QPainter &p, int x1, int y1, int x2, int y2, const QColor &c)
+// Fills the pixels from (x1, y1) to (x2, y2) inclusive, on one row or column;
+// nothing when that lies outside the area being painted (a fill costs even
+// when the clip leaves nothing of it).
+void segmento(QPainter &p, const QRegion &area, int x1, int y1, int x2, int y2, const QColor &c)
 {
-    p.fillRect(QRect(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2))), c);
+    const QRect r(QPoint(std::min(x1, x2), std::min(y1, y2)), QPoint(std::max(x1, x2), std::max(y1, y2)));
+    if (area.intersects(r))
+        p.fillRect(r, c);
 }
 
 GruppoDito gruppoDellaFigura(int n)
@@ -341,12 +346,14 @@ QFont TastieraVirtuale::fontTasto(int tasto, bool grassetto) const
 
 void TastieraVirtuale::preparaFont()
 {
+    for (auto &voci : facce_)
+        voci.clear();
     for (int i = 0; i < NumeroTasti; ++i)
         for (int g = 0; g < 2; ++g)
             font_[size_t(i)][size_t(g)] = fontTasto(i, g == 1);
 }
 
-void TastieraVirtuale::disegnaCornice(QPainter &p, int tasto) const
+void TastieraVirtuale::disegnaCornice(QPainter &p, const QRegion &area, int tasto) const
 {
     const StatoTasto &t = stato_.tasto(tasto);
     const QRect r = stato_.rettangoloTasto(tasto);
@@ -354,10 +361,10 @@ void TastieraVirtuale::disegnaCornice(QPainter &p, int tasto) const
     for (int i = 0; i <= stato_.spessoreRilievo(); ++i) {
         if (stato_.tastieraSemplice()) {
             const QColor c = t.premuto ? QColor(255, 0, 0) : QColor(0, 0, 0);
-            segmento(p, L - i - 1, T - i - 1, L + W + i, T - i - 1, c);
-            segmento(p, L - i - 1, T + H + i, L + W + i, T + H + i, c);
-            segmento(p, L - i - 1, T - i - 1, L - i - 1, T + H + i, c);
-            segmento(p, L + W + i, T - i - 1, L + W + i, T + H + i, c);
+            segmento(p, area, L - i - 1, T - i - 1, L + W + i, T - i - 1, c);
+            segmento(p, area, L - i - 1, T + H + i, L + W + i, T + H + i, c);
+            segmento(p, area, L - i - 1, T - i - 1, L - i - 1, T + H + i, c);
+            segmento(p, area, L + W + i, T - i - 1, L + W + i, T + H + i, c);
             continue;
         }
         const int c = 15 * i;
@@ -365,10 +372,10 @@ void TastieraVirtuale::disegnaCornice(QPainter &p, int tasto) const
         if (t.premuto)
             std::swap(scuro, chiaro);
         // As line drawing leaves each segment's last pixel to the next one.
-        segmento(p, L + W + i, T - i - 1, L + W + i, T + H + i - 1, scuro);
-        segmento(p, L + W + i, T + H + i, L - i, T + H + i, scuro);
-        segmento(p, L - i - 1, T + H + i, L - i - 1, T - i, chiaro);
-        segmento(p, L - i - 1, T - i - 1, L + W + i - 1, T - i - 1, chiaro);
+        segmento(p, area, L + W + i, T - i - 1, L + W + i, T + H + i - 1, scuro);
+        segmento(p, area, L + W + i, T + H + i, L - i, T + H + i, scuro);
+        segmento(p, area, L - i - 1, T + H + i, L - i - 1, T - i, chiaro);
+        segmento(p, area, L - i - 1, T - i - 1, L + W + i - 1, T - i - 1, chiaro);
     }
 }
 
@@ -396,6 +403,48 @@ QList<PezzoDidascalia> PezziRiga(const QString &riga, const QFontMetrics &fm, co
 }
 
 void TastieraVirtuale::disegnaTasto(QPainter &p, int tasto) const
+{
+    const StatoTasto &t = stato_.tasto(tasto);
+    const QRect r = stato_.rettangoloTasto(tasto);
+    // The copy is made in the format and resolution of what is painted on,
+    // so the caption's pixels are those a direct drawing gives.
+    const QPaintDevice *su = p.paintEngine() ? p.paintEngine()->paintDevice() : nullptr;
+    if (!su || su->devType() != QInternal::Image || t.sfondo.alpha() != 255 || r.isEmpty()) {
+        disegnaFaccia(p, tasto);
+        return;
+    }
+    const QImage &schermo = *static_cast<const QImage *>(su);
+    const qreal dpr = schermo.devicePixelRatio();
+    auto &voci = facce_[size_t(tasto)];
+    auto stessa = [&](const Faccia &f) {
+        return f.stato.grassetto == t.grassetto && f.stato.abilitato == t.abilitato && f.stato.sfondo == t.sfondo &&
+               f.stato.testo == t.testo && f.stato.didascalia == t.didascalia &&
+               f.immagine.format() == schermo.format() && f.immagine.devicePixelRatio() == dpr &&
+               f.immagine.dotsPerMeterX() == schermo.dotsPerMeterX() &&
+               f.immagine.dotsPerMeterY() == schermo.dotsPerMeterY() &&
+               f.immagine.deviceIndependentSize() == QSizeF(r.size());
+    };
+    auto voce = std::find_if(voci.begin(), voci.end(), stessa);
+    if (voce == voci.end()) {
+        if (voci.size() >= 4)
+            voci.pop_back();
+        QImage immagine(r.size() * dpr, schermo.format());
+        immagine.setDevicePixelRatio(dpr);
+        immagine.setDotsPerMeterX(schermo.dotsPerMeterX());
+        immagine.setDotsPerMeterY(schermo.dotsPerMeterY());
+        {
+            QPainter q(&immagine);
+            q.translate(-r.topLeft());
+            disegnaFaccia(q, tasto);
+        }
+        voci.insert(voci.begin(), Faccia{t, std::move(immagine)});
+    } else if (voce != voci.begin()) {
+        std::rotate(voci.begin(), voce, voce + 1);
+    }
+    p.drawImage(r.topLeft(), voci.front().immagine);
+}
+
+void TastieraVirtuale::disegnaFaccia(QPainter &p, int tasto) const
 {
     const StatoTasto &t = stato_.tasto(tasto);
     const QRect r = stato_.rettangoloTasto(tasto);
@@ -436,19 +485,22 @@ void TastieraVirtuale::paintEvent(QPaintEvent *event)
     // two keys, not everything between them.
     for (int i = 0; i < NumeroTasti; ++i)
         if (regione.intersects(stato_.rettangoloEsterno(i)))
-            disegnaCornice(p, i);
+            disegnaCornice(p, regione, i);
     for (int i = 0; i < NumeroTasti; ++i)
         if (regione.intersects(stato_.rettangoloTasto(i)))
             disegnaTasto(p, i);
 
     // The joint of the two Enter parts, in the Enter key's own colour.
     for (int n = 0; n < 2; ++n)
-        p.fillRect(stato_.rettangoloMaschera(n), stato_.tasto(TastoInvioBasso).sfondo);
+        if (regione.intersects(stato_.rettangoloMaschera(n)))
+            p.fillRect(stato_.rettangoloMaschera(n), stato_.tasto(TastoInvioBasso).sfondo);
 
     for (int n = 0; n < 4; ++n) {
         const QLine l = stato_.lineaRilievo(n);
         // The line's last pixel is not drawn.
-        p.fillRect(QRect(l.x1(), l.y1(), std::max(1, l.x2() - l.x1()), 1), stato_.coloreRilievo(n));
+        const QRect r(l.x1(), l.y1(), std::max(1, l.x2() - l.x1()), 1);
+        if (regione.intersects(r))
+            p.fillRect(r, stato_.coloreRilievo(n));
     }
 
     if (stato_.mappaDitaVisibile())
@@ -478,11 +530,11 @@ void TastieraVirtuale::paintEvent(QPaintEvent *event)
         if (stato_.evidenziatore(n).visibile)
             invertiti += stato_.evidenziatore(n).rettangolo;
     invertiti &= regione;
-    if (!invertiti.isEmpty()) {
-        p.setClipRegion(invertiti);
-        p.setCompositionMode(QPainter::CompositionMode_Difference);
-        p.fillRect(invertiti.boundingRect(), Qt::white);
-    }
+    // On opaque pixels (all of the keyboard's) an exclusive or with white is
+    // the difference from white, pixel for pixel, at a fraction of its cost.
+    p.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+    for (const QRect &r : invertiti)
+        p.fillRect(r, Qt::white);
 }
 
 } // namespace tastiera

@@ -8,11 +8,13 @@
 #include <QCursor>
 #include <QFont>
 #include <QFontMetrics>
+#include <QImage>
 #include <QList>
 #include <QPixmap>
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <vector>
 
 namespace tastiera {
 
@@ -121,8 +123,9 @@ private:
     void aggiorna();
     int tastoIn(const QPoint &p) const;
     int ditoIn(const QPoint &p) const;
-    void disegnaCornice(QPainter &p, int tasto) const;
+    void disegnaCornice(QPainter &p, const QRegion &area, int tasto) const;
     void disegnaTasto(QPainter &p, int tasto) const;
+    void disegnaFaccia(QPainter &p, int tasto) const;
     void preparaFont();
     QString attesoCorrente() const;
     bool fermaLampeggioCorrente() const;
@@ -143,6 +146,15 @@ private:
     qint64 areaUltima_ = 0;
     QRegion regioneUltima_;
     std::array<std::array<QFont, 2>, NumeroTasti> font_;   // per key: normal, bold
+
+    // A key's face (its colour and caption, inside its rectangle) depends on
+    // its state alone: drawn once per state and copied, since laying out and
+    // drawing the caption was most of what repainting a key cost.
+    struct Faccia {
+        StatoTasto stato;
+        QImage immagine;
+    };
+    mutable std::array<std::vector<Faccia>, NumeroTasti> facce_;   // per key, the last used first
 };
 
 // One line of a key's caption as drawn: each piece of text and where it starts.

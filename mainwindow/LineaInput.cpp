@@ -9,6 +9,12 @@
 #include <QPixmap>
 #include <QProxyStyle>
 #include <QStyleOptionFrame>
+#include <QtMath>
+#include <QtWidgets/private/qlineedit_p.h>
+#include <QtWidgets/private/qwidgetlinecontrol_p.h>
+
+#include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -65,6 +71,13 @@ LineaInput::LineaInput(QWidget *parent) : QLineEdit(parent)
     setAttribute(Qt::WA_InputMethodEnabled);
     stile_ = new PannelloInMemoria;
     setStyle(stile_);
+    // The two connections through which QLineEdit repaints all of itself at each key.
+    controllo_ = static_cast<QLineEditPrivate *>(qt_widget_private(this))->control;
+    if (disconnect(controllo_, SIGNAL(displayTextChanged(QString)), this, SLOT(update())))
+        connect(controllo_, &QWidgetLineControl::displayTextChanged, this, &LineaInput::TestoMostratoCambiato);
+    if (disconnect(controllo_, SIGNAL(cursorPositionChanged(int,int)), this,
+                   SLOT(_q_cursorPositionChanged(int,int))))
+        connect(controllo_, &QWidgetLineControl::cursorPositionChanged, this, &LineaInput::CursoreSpostato);
 }
 
 LineaInput::~LineaInput()
@@ -72,6 +85,91 @@ LineaInput::~LineaInput()
     // The widget lets go of its style before the style goes.
     setStyle(nullptr);
     delete stile_;
+}
+
+// Whether the text stays where the last paint put it: left-aligned, not
+// scrolled, and still fitting its line after the change.
+bool LineaInput::TestoFermo() const
+{
+    const auto *d = static_cast<const QLineEditPrivate *>(qt_widget_private(const_cast<LineaInput *>(this)));
+    if (d->hscroll != 0 || fuoriRiga_ ||
+        (QStyle::visualAlignment(layoutDirection(), alignment()) & Qt::AlignHorizontal_Mask & ~Qt::AlignAbsolute) !=
+            Qt::AlignLeft)
+        return false;
+    QStyleOptionFrame opzione;
+    initStyleOption(&opzione);
+    const QRect contenuto =
+        style()->subElementRect(QStyle::SE_LineEditContents, &opzione, this).marginsRemoved(textMargins());
+    // QLineEdit keeps two pixels on each side; one more for the caret.
+    return qRound(larghezza_) + 1 < contenuto.width() - 2 * 2 - 1;
+}
+
+// Whether some character's ink leaves the line box: QLineEdit then centres a
+// taller box and moves the whole text.
+bool LineaInput::EsceDallaRiga(QStringView testo)
+{
+    const QFontMetrics fm = fontMetrics();
+    for (QChar c : testo) {
+        const size_t i = c.unicode();
+        if (i >= inkFuori_.size())
+            inkFuori_.resize(std::max<size_t>(i + 1, 0x180), -1);
+        if (inkFuori_[i] < 0) {
+            // A pixel inside on each side: the box of a whole text is rounded once, not by character.
+            const QRect r = fm.boundingRect(c);
+            inkFuori_[i] = (r.top() < -fm.ascent() + 1 || r.bottom() > fm.descent() - 1) ? 1 : 0;
+        }
+        if (inkFuori_[i] > 0)
+            return true;
+    }
+    return false;
+}
+
+void LineaInput::TestoMostratoCambiato(const QString &nuovo)
+{
+    const QString vecchio = std::exchange(mostrato_, nuovo);
+    const qreal prima = std::exchange(larghezza_, controllo_->naturalTextWidth());
+    const bool fuoriPrima = fuoriRiga_;
+    qsizetype comune = 0;
+    const qsizetype n = std::min(vecchio.size(), nuovo.size());
+    while (comune < n && vecchio.at(comune) == nuovo.at(comune))
+        ++comune;
+    fuoriRiga_ = comune == vecchio.size() && !fuoriPrima ? EsceDallaRiga(QStringView(nuovo).mid(comune))
+                                                         : EsceDallaRiga(nuovo);
+    if (fuoriPrima || !TestoFermo()) {
+        update();
+        return;
+    }
+    // From the character before the first changed one (a pair may join or
+    // kern), to the end of the longer text, with room for overhanging ink
+    // and the caret.
+    const int origine = cursorRect().x() - controllo_->cursorRect().x();
+    const int margine = fontMetrics().height();
+    const int x0 = origine + qFloor(controllo_->cursorToX(int(std::max<qsizetype>(0, comune - 1)))) - margine;
+    const int x1 = origine + qCeil(std::max(prima, larghezza_)) + margine;
+    update(QRect(x0, 0, x1 - x0, height()) & rect());
+}
+
+void LineaInput::CursoreSpostato(int da, int a)
+{
+    const QRect ora = cursorRect();
+    if (xCursore_ >= 0 && TestoFermo()) {
+        const int x0 = std::min(xCursore_, ora.left()), x1 = std::max(xCursore_ + ora.width(), ora.right() + 1);
+        update(QRect(x0, 0, x1 - x0, height()) & rect());
+    } else {
+        update();
+    }
+    xCursore_ = ora.left();
+    emit cursorPositionChanged(da, a);
+}
+
+void LineaInput::changeEvent(QEvent *e)
+{
+    QLineEdit::changeEvent(e);
+    if (e->type() == QEvent::FontChange) {
+        inkFuori_.clear();
+        fuoriRiga_ = EsceDallaRiga(mostrato_);
+        larghezza_ = controllo_->naturalTextWidth();
+    }
 }
 
 void LineaInput::Digita(QChar c)

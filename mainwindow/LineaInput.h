@@ -9,6 +9,9 @@
 #include <QLineEdit>
 #include <QList>
 #include <functional>
+#include <vector>
+
+class QWidgetLineControl;
 
 class LineaInput : public QLineEdit {
     Q_OBJECT
@@ -34,9 +37,27 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void contextMenuEvent(QContextMenuEvent *e) override;
+    void changeEvent(QEvent *e) override;
 
 private:
     void GiudicaEDigita(QChar c);
+
+    // QLineEdit repaints all of itself when its text changes or its caret
+    // moves; a key adds one character, so only the columns from the last
+    // unchanged character to the end of the text are repainted, unless the
+    // text moves (it scrolls, or a tall character makes the line edit centre
+    // a taller line).
+    void TestoMostratoCambiato(const QString &nuovo);
+    void CursoreSpostato(int da, int a);
+    bool TestoFermo() const;
+    bool EsceDallaRiga(QStringView testo);
+    QWidgetLineControl *controllo_ = nullptr;
+    QString mostrato_;
+    qreal larghezza_ = 0;
+    int xCursore_ = -1;
+    bool fuoriRiga_ = false;
+    std::vector<signed char> inkFuori_;   // by character code: 1 out of the line box, 0 inside, -1 unknown
+
     QStyle *stile_ = nullptr;
     bool inGiudizio_ = false;
     int tastoMorto_ = 0;

@@ -2,7 +2,10 @@
 // Panels of the main window that paint themselves.
 
 #include <QImage>
+#include <QLabel>
+#include <QStaticText>
 #include <QWidget>
+#include <vector>
 
 // The keyboard panel (picNotebook): dark at the top, light at the bottom.
 class PannelloNotebook : public QWidget {
@@ -28,4 +31,26 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *e) override;
+};
+
+// The model line (lblFraseCorr). Opaque: it paints the display's colour and
+// the part of the progress marker (shpIndex, the sibling beneath it) that it
+// covers, so a keystroke that moves its text repaints neither the display
+// panel nor the marker behind it. A line of plain text is laid out once and
+// kept: the marker's growth repaints a few columns of it at every key.
+class RigaModello : public QLabel {
+    Q_OBJECT
+public:
+    explicit RigaModello(QWidget *parent);
+    QWidget *segno = nullptr;
+    bool testoInMemoria = true;   // false: every paint lays the text out again, as QLabel does
+
+protected:
+    void paintEvent(QPaintEvent *e) override;
+
+private:
+    bool unaRigaSemplice() const;
+    QStaticText riga_;
+    QFont fontRiga_;
+    std::vector<int> larghezze_;   // by character code, in fontRiga_; -1 not measured yet
 };

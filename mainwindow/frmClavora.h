@@ -34,6 +34,7 @@ class cTooltip;
 class frmTransparency;
 class PannelloNotebook;
 class PannelloMessaggio;
+class RigaModello;
 namespace tastiera {
 class TastieraVirtuale;
 class MappaTastiEsterna;
@@ -101,7 +102,7 @@ public:
     // Controls, named as the rest of the program knows them.
     PannelloNotebook *picNotebook = nullptr;
     QWidget *picDisplay = nullptr;
-    QLabel *lblFraseCorr = nullptr;
+    RigaModello *lblFraseCorr = nullptr;
     QFrame *shpIndex = nullptr;
     LineaInput *txtInput = nullptr;
     QPushButton *cmdStart = nullptr;

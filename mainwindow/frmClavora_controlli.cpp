@@ -40,7 +40,8 @@ void frmClavora::CreaControlli()
     shpIndex->setGeometry(5, 2, 0, 20);
     ImpostaColori(shpIndex, rgb(0, 0, 255));
 
-    lblFraseCorr = new QLabel(picDisplay);
+    lblFraseCorr = new RigaModello(picDisplay);
+    lblFraseCorr->segno = shpIndex;
     lblFraseCorr->setObjectName("lblFraseCorr");
     lblFraseCorr->setGeometry(5, 0, 592, 60);
     lblFraseCorr->setAlignment(Qt::AlignLeft | Qt::AlignTop);

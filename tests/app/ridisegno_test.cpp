@@ -1,0 +1,92 @@
+// A key repaints only what it changed (the end of the input line, a few keys
+// of the keyboard, the model line over the display): what the screen then
+// holds must be what a fresh paint of the whole window gives.
+
+#include "FinestraTest.h"
+
+#include <QFrame>
+#include <QPainter>
+#include <QScreen>
+
+namespace {
+
+class Ridisegno : public FinestraTest {
+protected:
+    // The practice panel as the screen holds it, against a fresh paint of it.
+    void confronta(const QString &dove)
+    {
+        QCoreApplication::processEvents();
+        // A timer that fired after the paint in there (the clock) may have left a repaint pending.
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+        const QRect pannello(finestra->picNotebook->mapTo(finestra.get(), QPoint(0, 0)),
+                             finestra->picNotebook->size());
+        const QImage schermo = QGuiApplication::primaryScreen()
+                                   ->grabWindow(finestra->winId())
+                                   .toImage()
+                                   .copy(pannello)
+                                   .convertToFormat(QImage::Format_RGB32);
+        const QImage nuovo = finestra->grab(pannello).toImage().convertToFormat(QImage::Format_RGB32);
+        ASSERT_EQ(schermo, nuovo) << qPrintable(dove);
+    }
+};
+
+TEST_F(Ridisegno, afterEveryKey_theScreenEqualsAFreshPaint)
+{
+    scrivi("Esercizi/due.ftd", "[Livello1]\r\n1=Le \xC9t\xE9 \xE0 Paris\xA6\xA6" "fin de la ligne\r\n");
+    QByteArray testo;
+    for (int i = 0; i < 4; ++i)
+        testo += "\xC0 l'\xE9t\xE9, les enfants font 120 km \xE0 v\xE9lo ; Wagner, Thomas et Yves suivent. ";
+    scrivi("Esercizi/testo.txt", testo);
+    struct Caso {
+        const char *riga;
+        QSize schermo;
+        int tasti;
+    };
+    // A sentence on two lines (Enter, tall capitals), a text file that scrolls both lines.
+    for (const Caso &c : {Caso{"/due.ftd", {800, 600}, 40}, Caso{"/testo.txt", {800, 600}, 70},
+                          Caso{"/testo.txt", {1280, 1024}, 45}}) {
+        fakes.screen.pixels = c.schermo;
+        nuovoStato();
+        stato->schermoGrande = DecidiSchermo(c.schermo).schermoGrande;
+        apri(c.riga);
+        finestra->cmdStart_Click();
+        for (int k = 0; k < c.tasti && !finestra->pratica.rigaCompletata(); ++k) {
+            digita(finestra->pratica.carattereAtteso());
+            confronta(QString("%1, key %2").arg(c.riga).arg(k));
+        }
+        EXPECT_EQ(stato->totaleErrori, 0) << c.riga;
+    }
+}
+
+TEST_F(Ridisegno, modelLineKeptLayout_paintsWhatTheLabelPaints)
+{
+    const QString testo = QString::fromUtf8(
+        "« Goûtez celui-ci », dit-elle ; AVANT Tout, Wagner va à Yverdon : 3,50 € l’œuf. Efficace, fluffy !");
+    QWidget pannello;
+    pannello.resize(602, 168);
+    ImpostaColori(&pannello, QColor(255, 255, 240));
+    auto *segno = new QFrame(&pannello);
+    ImpostaColori(segno, QColor(0, 0, 255));
+    auto *riga = new RigaModello(&pannello);
+    riga->segno = segno;
+    riga->setTextFormat(Qt::PlainText);
+    riga->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Sentence mode (fits its label), text-file mode (twice the panel's width), a large screen's font.
+    for (auto [punti, larghezza] : {std::pair{12.0, 592}, std::pair{18.0, 1204}, std::pair{23.6, 1204}}) {
+        QFont f("Liberation Sans");
+        f.setPointSizeF(punti);
+        riga->setFont(f);
+        riga->setGeometry(5, 50, larghezza, 60);
+        for (int da = 0; da < 40; da += 3) {
+            riga->setText(testo.mid(da));
+            segno->setGeometry(5, 50, 7 * da, QFontMetrics(f).height());
+            riga->testoInMemoria = true;
+            const QImage tenuto = pannello.grab().toImage();
+            riga->testoInMemoria = false;
+            const QImage rifatto = pannello.grab().toImage();
+            ASSERT_EQ(tenuto, rifatto) << punti << " pt, from character " << da;
+        }
+    }
+}
+
+} // namespace
