@@ -416,18 +416,30 @@ void TastieraVirtuale::disegnaTasto(QPainter &p, int tasto) const
     const QImage &schermo = *static_cast<const QImage *>(su);
     const qreal dpr = schermo.devicePixelRatio();
     auto &voci = facce_[size_t(tasto)];
-    auto stessa = [&](const Faccia &f) {
+    auto stessoStato = [&](const Faccia &f) {
         return f.stato.grassetto == t.grassetto && f.stato.abilitato == t.abilitato && f.stato.sfondo == t.sfondo &&
-               f.stato.testo == t.testo && f.stato.didascalia == t.didascalia &&
-               f.immagine.format() == schermo.format() && f.immagine.devicePixelRatio() == dpr &&
+               f.stato.testo == t.testo && f.stato.didascalia == t.didascalia;
+    };
+    auto stessaCopia = [&](const Faccia &f) {
+        return f.immagine.format() == schermo.format() && f.immagine.devicePixelRatio() == dpr &&
                f.immagine.dotsPerMeterX() == schermo.dotsPerMeterX() &&
                f.immagine.dotsPerMeterY() == schermo.dotsPerMeterY() &&
                f.immagine.deviceIndependentSize() == QSizeF(r.size());
     };
-    auto voce = std::find_if(voci.begin(), voci.end(), stessa);
+    auto voce = std::find_if(voci.begin(), voci.end(), [&](const Faccia &f) {
+        return stessoStato(f) && (f.immagine.isNull() || stessaCopia(f));
+    });
     if (voce == voci.end()) {
+        // A face drawn for the first time is drawn directly and only noted: most
+        // keys show one state for good, and a copy of each would be memory spent
+        // at start-up for nothing. The second time it is copied.
         if (voci.size() >= 4)
             voci.pop_back();
+        voci.insert(voci.begin(), Faccia{t, QImage()});
+        disegnaFaccia(p, tasto);
+        return;
+    }
+    if (voce->immagine.isNull()) {
         QImage immagine(r.size() * dpr, schermo.format());
         immagine.setDevicePixelRatio(dpr);
         immagine.setDotsPerMeterX(schermo.dotsPerMeterX());
@@ -437,10 +449,10 @@ void TastieraVirtuale::disegnaTasto(QPainter &p, int tasto) const
             q.translate(-r.topLeft());
             disegnaFaccia(q, tasto);
         }
-        voci.insert(voci.begin(), Faccia{t, std::move(immagine)});
-    } else if (voce != voci.begin()) {
-        std::rotate(voci.begin(), voce, voce + 1);
+        voce->immagine = std::move(immagine);
     }
+    if (voce != voci.begin())
+        std::rotate(voci.begin(), voce, voce + 1);
     p.drawImage(r.topLeft(), voci.front().immagine);
 }
 

@@ -149,7 +149,8 @@ private:
 
     // A key's face (its colour and caption, inside its rectangle) depends on
     // its state alone: drawn once per state and copied, since laying out and
-    // drawing the caption was most of what repainting a key cost.
+    // drawing the caption was most of what repainting a key cost. A state seen
+    // once has no copy yet (a null image).
     struct Faccia {
         StatoTasto stato;
         QImage immagine;
