@@ -27,6 +27,7 @@
 #include "keyboard/TabellaTasti.h"
 #include "platform/Testo.h"
 #include "progress/RegistratoreProgressi.h"
+#include "tests/support/ConfrontoSchermo.h"
 #include "tests/support/FakeServices.h"
 
 #include <QApplication>
@@ -173,15 +174,7 @@ int differenze = 0;
 void verifica(frmClavora *finestra, size_t n, const char *modo)
 {
     if (n < size_t(daVerificare)) {
-        // A timer that fired in the last processEvents() (the clock) may have left a repaint pending.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-        const QRect pannello(finestra->picNotebook->mapTo(finestra, QPoint(0, 0)), finestra->picNotebook->size());
-        const QImage schermo = QGuiApplication::primaryScreen()
-                                   ->grabWindow(finestra->winId())
-                                   .toImage()
-                                   .copy(pannello)
-                                   .convertToFormat(QImage::Format_RGB32);
-        const QImage nuovo = finestra->grab(pannello).toImage().convertToFormat(QImage::Format_RGB32);
+        const auto [schermo, nuovo] = ConfrontaConPitturaNuova(finestra, finestra->picNotebook);
         if (schermo != nuovo && ++differenze <= 5) {
             QRect diversi;
             for (int y = 0; y < std::min(schermo.height(), nuovo.height()); ++y)

@@ -25,27 +25,12 @@ for f in "$programma" "$nuda" "$driver"; do
 done
 
 lavoro=$(mktemp -d)
-export DISPLAY=:$numero LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
-# -noreset: otherwise the keymap is reset whenever the last client leaves.
-Xvfb "$DISPLAY" -noreset -screen 0 "${schermo}x24" >/dev/null 2>&1 &
-xvfb=$!
-pid=""
+pid=""; xvfb=""
 trap 'kill $pid $xvfb 2>/dev/null; rm -rf "$lavoro"' EXIT
-attendi() {   # up to 10 s for the command to succeed
-  for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
-francese() { setxkbmap -query | grep -q '^layout: *fr$'; }
-attendi xdotool getmouselocation
-setxkbmap fr
 # The driver reads the keymap once: the keys it sends must be the French ones.
-attendi francese || { echo "the French layout could not be set" >&2; exit 1; }
+. bench/xvfb_francese.sh
 parole="azerty uiop qsdf ghjk lmwx cvbn "
 python3 -c "import sys; print(sys.argv[1] * 400)" "$parole" > "$lavoro/prova.txt"
-
-finestre() { xdotool search --onlyvisible --pid "$pid" "$@" 2>/dev/null; }
-due_finestre() { [ "$(finestre | wc -l)" -ge 2 ]; }
-una_finestra() { [ "$(finestre | wc -l)" -eq 1 ]; }
 
 misura() {   # name, window
   "$driver" "$2" "$tasti" "$parole" "$lavoro/$1.$giro.txt" | sed "s/^/$1 round $giro: /"
@@ -67,11 +52,7 @@ for giro in $(seq "$giri"); do
   rm -rf "$lavoro/home" && mkdir -p "$lavoro/home"
   HOME=$lavoro/home XDG_RUNTIME_DIR=$lavoro/home "$programma" "$lavoro/prova.txt" 2>/dev/null &
   pid=$!
-  # The name dialog comes over the main window: two windows of the process.
-  attendi due_finestre; sleep 0.5
-  xdotool type ANNA; xdotool key Return               # the name, then the welcome
-  attendi una_finestra || { xdotool key Return; attendi una_finestra; }
-  sleep 1.5
+  dai_nome; sleep 1.5                                 # the name, then the welcome
   xdotool key Return                                  # Enter starts the text
   attendi finestre --name 'File:' || { echo "the text did not start" >&2; exit 1; }
   w=$(finestre --name 'File:' | head -1)

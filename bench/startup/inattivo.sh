@@ -21,27 +21,15 @@ programma=$build/program/tastavia
 [ -x "$programma" ] || { echo "missing $programma: build the targets tastavia program_data" >&2; exit 1; }
 
 lavoro=$(mktemp -d)
-export DISPLAY=:$numero LANG=C.UTF-8 LC_ALL=C.UTF-8 QT_QPA_PLATFORM=xcb
-Xvfb "$DISPLAY" -noreset -screen 0 1280x1024x24 >/dev/null 2>&1 &
-xvfb=$!
-pid=""; pidwm=""
+pid=""; pidwm=""; xvfb=""
 trap 'kill $pid $pidwm $xvfb 2>/dev/null; rm -rf "$lavoro"' EXIT
-attendi() {   # up to 10 s for the command to succeed
-  for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-  return 1
-}
-attendi xdotool getmouselocation
-setxkbmap fr
+. bench/xvfb_francese.sh
 if [ -n "$wm" ]; then openbox >/dev/null 2>&1 & pidwm=$!; sleep 1; fi
 
-finestre() { xdotool search --onlyvisible --pid "$pid" "$@" 2>/dev/null; }
-due_finestre() { [ "$(finestre | wc -l)" -ge 2 ]; }
 mkdir -p "$lavoro/home"
 HOME=$lavoro/home XDG_RUNTIME_DIR=$lavoro/home "$programma" 2>/dev/null &
 pid=$!
-attendi due_finestre || { echo "the name dialog did not show" >&2; exit 1; }
-sleep 0.5
-xdotool type ANNA; xdotool key Return
+dai_nome
 sleep 3   # the welcome screen settles
 
 conta() {   # thread name and its voluntary switches, one line each

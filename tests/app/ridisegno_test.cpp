@@ -3,10 +3,10 @@
 // holds must be what a fresh paint of the whole window gives.
 
 #include "FinestraTest.h"
+#include "tests/support/ConfrontoSchermo.h"
 
 #include <QFrame>
 #include <QPainter>
-#include <QScreen>
 
 namespace {
 
@@ -16,16 +16,7 @@ protected:
     void confronta(const QString &dove)
     {
         QCoreApplication::processEvents();
-        // A timer that fired after the paint in there (the clock) may have left a repaint pending.
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
-        const QRect pannello(finestra->picNotebook->mapTo(finestra.get(), QPoint(0, 0)),
-                             finestra->picNotebook->size());
-        const QImage schermo = QGuiApplication::primaryScreen()
-                                   ->grabWindow(finestra->winId())
-                                   .toImage()
-                                   .copy(pannello)
-                                   .convertToFormat(QImage::Format_RGB32);
-        const QImage nuovo = finestra->grab(pannello).toImage().convertToFormat(QImage::Format_RGB32);
+        const auto [schermo, nuovo] = ConfrontaConPitturaNuova(finestra.get(), finestra->picNotebook);
         ASSERT_EQ(schermo, nuovo) << qPrintable(dove);
     }
 };
