@@ -4,6 +4,11 @@
 
 #include <QPaintEvent>
 #include <QPainter>
+#include <QRawFont>
+#include <QTextLayout>
+
+#include <algorithm>
+#include <cmath>
 
 PannelloNotebook::PannelloNotebook(QWidget *parent) : QWidget(parent)
 {
@@ -50,6 +55,136 @@ bool RigaModello::unaRigaSemplice() const
            !t.contains(u'\r') && !t.contains(u'\t');
 }
 
+void RigaModello::disponi(const QString &testo)
+{
+    if ((testo.isSharedWith(disposta_.testo) || testo == disposta_.testo) &&
+        font() == disposta_.font && !disposta_.righe.isEmpty())
+        return;
+    Disposizione d;
+    d.testo = testo;
+    d.font = font();
+    // As QLabel lays out one line: no wrapping, the first line at the top.
+    QTextLayout layout(testo, d.font, this);
+    QTextOption opzioni;
+    opzioni.setWrapMode(QTextOption::ManualWrap);
+    layout.setTextOption(opzioni);
+    layout.beginLayout();
+    QTextLine linea = layout.createLine();
+    linea.setLineWidth(1e9);
+    linea.setPosition(QPointF(0, 0));
+    layout.endLayout();
+    d.righe = layout.glyphRuns();
+    d.unoAUno = !d.righe.isEmpty();
+    for (const QGlyphRun &r : d.righe)
+        d.unoAUno = d.unoAUno && r.rawFont() == d.righe.front().rawFont();
+    if (d.unoAUno) {
+        d.carattere = d.righe.front().rawFont();
+        d.linea = d.righe.front().positions().value(0).y();
+        for (const QGlyphRun &r : d.righe) {
+            const QList<quint32> g = r.glyphIndexes();
+            const QList<QPointF> x = r.positions();
+            d.glifi.insert(d.glifi.end(), g.begin(), g.end());
+            for (const QPointF &q : x)
+                d.x64.push_back(qRound64(q.x() * 64));
+        }
+        d.x64.push_back(qRound64(linea.naturalTextWidth() * 64));
+        d.unoAUno = qsizetype(d.glifi.size()) == testo.size() &&
+                    std::is_sorted(d.x64.begin(), d.x64.end()) && !testo.contains(u'\n') &&
+                    !testo.contains(u'\r') && !testo.contains(u'\t');
+    }
+    disposta_ = std::move(d);
+}
+
+// Where the text shown from character inizio starts, in 64ths of a pixel: on a
+// whole pixel of the laid-out line, so that moving on from one character to
+// another moves what is on screen by whole pixels and each glyph keeps its
+// place within its pixel.
+qint64 RigaModello::origine64(qsizetype inizio) const
+{
+    const qint64 x = disposta_.x64[size_t(inizio)];
+    return x - (x % 64 + 64) % 64;
+}
+
+// The label may be wider than the panel that holds it (text-file mode).
+QRect RigaModello::parteVisibile() const
+{
+    return QRect(0, 0, std::min(width(), parentWidget()->width() - x()), height());
+}
+
+// How far a glyph's ink reaches left and right of where it is placed, in
+// 64ths of a pixel, with a pixel to spare for antialiasing.
+std::pair<qint64, qint64> RigaModello::inchiostro64(quint32 glifo) const
+{
+    if (glifo >= disposta_.inchiostro.size())
+        disposta_.inchiostro.resize(glifo + 1, {1, 0});
+    auto &voce = disposta_.inchiostro[glifo];
+    if (voce.first > voce.second) {
+        const QRectF r = disposta_.carattere.boundingRect(glifo);
+        voce = {qint64(std::floor(r.left() * 64)) - 64, qint64(std::ceil(r.right() * 64)) + 64};
+    }
+    return voce;
+}
+
+void RigaModello::ScorriA(const QString &riga, qsizetype inizio, qsizetype quanti)
+{
+    const QString testo = riga.mid(inizio, quanti);
+    const bool prima = text() == testoScorso_ && !testoScorso_.isEmpty() &&
+                       (riga.isSharedWith(disposta_.testo) || riga == disposta_.testo) &&
+                       font() == disposta_.font && disposta_.unoAUno;
+    const qsizetype inizioPrima = inizio_;
+    if (testo.isEmpty()) {
+        testoScorso_.clear();
+        setText(testo);
+        return;
+    }
+    // Laid out even while the label shows otherwise (its alignment is set
+    // after the first text): the work is done once, at the start of the text.
+    disponi(riga);
+    if (!disposta_.unoAUno) {
+        testoScorso_.clear();
+        setText(testo);
+        return;
+    }
+    testoScorso_ = testo;
+    inizio_ = inizio;
+    if (!prima || inizio <= inizioPrima || !isVisible() || !unaRigaSemplice()) {
+        setText(testo);
+        return;
+    }
+    // The label's own update would repaint all of it: held back while its text
+    // changes, the move below says what needs drawing.
+    setAttribute(Qt::WA_UpdatesDisabled, true);
+    setText(testo);
+    setAttribute(Qt::WA_UpdatesDisabled, false);
+
+    const qint64 da = origine64(inizioPrima), a = origine64(inizio);
+    const QRect visibile = parteVisibile();
+    const int dx = int((a - da) / 64);
+    if (dx >= visibile.width()) {
+        update();
+        return;
+    }
+    if (dx == 0)
+        return;
+    scroll(-dx, 0, visibile);
+    // The ink of the characters that went may reach past their width (a
+    // kerned pair) into what was moved.
+    qint64 inchiostro = 0;
+    for (qsizetype i = inizioPrima; i < inizio; ++i)
+        inchiostro = std::max(inchiostro, disposta_.x64[size_t(i)] - a +
+                                              inchiostro64(disposta_.glifi[size_t(i)]).second);
+    const int sporge = int((inchiostro + 63) / 64) + contentsRect().left();
+    if (sporge > 0)
+        update(QRect(0, 0, sporge, height()));
+    // The marker beneath moved with the text: its edges are drawn again where
+    // they now are, and its owner moves it where it belongs.
+    if (segno && segno->isVisible()) {
+        const QRect m = segno->geometry().translated(-pos());
+        update(QRect(m.left() - dx - 1, m.top(), dx + 2, m.height()) & visibile);
+        update(QRect(m.right() - dx, m.top(), dx + 2, m.height()) & visibile);
+    }
+}
+
 void RigaModello::paintEvent(QPaintEvent *e)
 {
     const bool semplice = unaRigaSemplice();
@@ -60,38 +195,56 @@ void RigaModello::paintEvent(QPaintEvent *e)
         if (segno && segno->isVisible())
             p.fillRect(segno->geometry().translated(-pos()), segno->palette().brush(segno->backgroundRole()));
         if (semplice) {
-            // Only what can show: the label may be wider than the panel that
-            // holds it (text-file mode). The characters past the panel's edge
-            // are left out, with a wide margin (kerned pairs make the text
-            // shorter than its characters' widths added up), so the cut stays
-            // out of sight.
-            const QString t = text();
-            if (fontRiga_ != font()) {
-                fontRiga_ = font();
-                larghezze_.clear();
-                riga_ = QStaticText();
-            }
-            const QFontMetrics fm(fontRiga_);
-            const int fino = std::min(width(), sotto->width() - x());
-            const int limite = fino + fino / 8 + fm.height();
-            qsizetype n = 0;
-            for (int largo = 0; n < t.size() && largo <= limite; ++n) {
-                const size_t c = t.at(n).unicode();
-                if (c >= larghezze_.size())
-                    larghezze_.resize(std::max<size_t>(c + 1, 0x180), -1);
-                if (larghezze_[c] < 0)
-                    larghezze_[c] = fm.horizontalAdvance(t.at(n));
-                largo += larghezze_[c];
-            }
-            const QString mostrato = t.left(n + 3);
-            if (riga_.text() != mostrato) {
-                riga_ = QStaticText(mostrato);
-                riga_.setTextFormat(Qt::PlainText);
-                riga_.setPerformanceHint(QStaticText::AggressiveCaching);
-            }
-            p.setFont(fontRiga_);
+            const bool scorso =
+                text() == testoScorso_ && font() == disposta_.font && disposta_.unoAUno;
+            if (!scorso)
+                disponi(text());
+            const Disposizione &d = disposta_;
             p.setPen(palette().color(foregroundRole()));
-            p.drawStaticText(contentsRect().topLeft(), riga_);
+            const QRect cr = contentsRect();
+            if (!d.unoAUno) {
+                for (const QGlyphRun &r : d.righe)
+                    p.drawGlyphRun(cr.topLeft(), r);
+            } else {
+                // Only the characters whose ink the area touches (each of its
+                // rectangles: a scroll repaints strips at both ends).
+                const qsizetype da = scorso ? inizio_ : 0;
+                const qint64 origine = scorso ? origine64(da) : 0;
+                std::vector<std::pair<qint64, qint64>> strisce;
+                for (const QRect &r : e->region())
+                    if (const QRect a = r & parteVisibile(); !a.isEmpty())
+                        strisce.emplace_back(qint64(a.left() - cr.left()) * 64 + origine,
+                                             qint64(a.right() + 1 - cr.left()) * 64 + origine);
+                const qsizetype fine = scorso
+                                           ? std::min<qsizetype>(d.glifi.size(), da + text().size())
+                                           : qsizetype(d.glifi.size());
+                // Past the last strip by a line's height, no glyph's ink comes back into it.
+                qint64 oltre = 0;
+                for (const auto &striscia : strisce)
+                    oltre = std::max(oltre,
+                                     striscia.second + qint64(QFontMetrics(d.font).height()) * 64);
+                QList<quint32> glifi;
+                QList<QPointF> posizioni;
+                for (qsizetype i = da; i < fine; ++i) {
+                    const qint64 x = d.x64[size_t(i)];
+                    const auto [sinistra, destra] = inchiostro64(d.glifi[size_t(i)]);
+                    if (std::any_of(strisce.begin(), strisce.end(), [&](const auto &s) {
+                            return x + sinistra < s.second && x + destra > s.first;
+                        })) {
+                        glifi.append(d.glifi[size_t(i)]);
+                        posizioni.append(QPointF(double(x - origine) / 64.0, d.linea));
+                    }
+                    if (x >= oltre)
+                        break;
+                }
+                if (!glifi.isEmpty()) {
+                    QGlyphRun r;
+                    r.setRawFont(d.carattere);
+                    r.setGlyphIndexes(glifi);
+                    r.setPositions(posizioni);
+                    p.drawGlyphRun(cr.topLeft(), r);
+                }
+            }
         }
     }
     if (!semplice)

@@ -3,8 +3,11 @@
 
 #include <QImage>
 #include <QLabel>
-#include <QStaticText>
+#include <QGlyphRun>
+#include <QList>
+#include <QRawFont>
 #include <QWidget>
+#include <utility>
 #include <vector>
 
 // The keyboard panel (picNotebook): dark at the top, light at the bottom.
@@ -37,7 +40,8 @@ protected:
 // the part of the progress marker (shpIndex, the sibling beneath it) that it
 // covers, so a keystroke that moves its text repaints neither the display
 // panel nor the marker behind it. A line of plain text is laid out once and
-// kept: the marker's growth repaints a few columns of it at every key.
+// kept, and a paint draws only the characters its area touches: the marker's
+// growth repaints a few columns of it at every key.
 class RigaModello : public QLabel {
     Q_OBJECT
 public:
@@ -45,12 +49,38 @@ public:
     QWidget *segno = nullptr;
     bool testoInMemoria = true;   // false: every paint lays the text out again, as QLabel does
 
+    // Shows riga.mid(inizio, quanti) (text-file mode). The whole line is laid
+    // out once; when the text moves on, what stays in sight is moved on the
+    // screen and only the strip that comes into sight is drawn.
+    void ScorriA(const QString &riga, qsizetype inizio, qsizetype quanti);
+
 protected:
     void paintEvent(QPaintEvent *e) override;
 
 private:
     bool unaRigaSemplice() const;
-    QStaticText riga_;
-    QFont fontRiga_;
-    std::vector<int> larghezze_;   // by character code, in fontRiga_; -1 not measured yet
+    void disponi(const QString &testo);
+    qint64 origine64(qsizetype inizio) const;
+    QRect parteVisibile() const;
+    std::pair<qint64, qint64> inchiostro64(quint32 glifo) const;
+
+    // A line as laid out, when it has one glyph a character in one font:
+    // positions in 64ths of a pixel from the line's start (one more than the
+    // glyphs: the end). Otherwise its runs of glyphs are drawn whole.
+    struct Disposizione {
+        QString testo;
+        QFont font;
+        QList<QGlyphRun> righe;
+        QRawFont carattere;
+        std::vector<quint32> glifi;
+        std::vector<qint64> x64;
+        qreal linea = 0;   // baseline
+        bool unoAUno = false;
+        // By glyph, filled when first needed.
+        mutable std::vector<std::pair<qint64, qint64>> inchiostro;
+    } disposta_;
+    // Text-file mode: the text shown is disposta_.testo from inizio_, as long as
+    // it is testoScorso_.
+    QString testoScorso_;
+    qsizetype inizio_ = 0;
 };

@@ -37,6 +37,8 @@ void frmClavora::CreaControlli()
     ImpostaColori(picDisplay, rgb(255, 255, 240));
 
     shpIndex = new QFrame(picDisplay);
+    // One colour all over: a resize repaints only the columns it adds or takes away.
+    shpIndex->setAttribute(Qt::WA_StaticContents);
     shpIndex->setGeometry(5, 2, 0, 20);
     ImpostaColori(shpIndex, rgb(0, 0, 255));
 

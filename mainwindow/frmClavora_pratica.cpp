@@ -159,7 +159,7 @@ void frmClavora::AvvioFileTesto(const Pratica::EsitoAvvio &esito)
     lblFraseCorr->setFont(FontTesto(fontTesto));
     lblFraseCorr->setGeometry(5, 50, picDisplay->width() * 2, 60);
     lblFraseCorr->setWordWrap(false);
-    lblFraseCorr->setText(pratica.rigaCorrente().left(70));
+    lblFraseCorr->ScorriA(pratica.rigaCorrente(), 0, 70);
     txtInput->setFont(FontTesto(fontTesto));
     MostraContatori();
     lblNumeroFrase->clear();
@@ -247,7 +247,7 @@ void frmClavora::txtInput_KeyPress(int &k)
             txtInput->setText(txtInput->text().mid(1, 28));
             txtInput->end(false);
         }
-        lblFraseCorr->setText(pratica.rigaCorrente().mid(pratica.inizioTestoMostrato(), 100));
+        lblFraseCorr->ScorriA(pratica.rigaCorrente(), pratica.inizioTestoMostrato(), 100);
     } else if (e.secondaRiga) {
         shpIndex->setGeometry(lblFraseCorr->x(),
                               lblFraseCorr->y() + QFontMetrics(lblFraseCorr->font()).height() - 1,
