@@ -402,23 +402,39 @@ QList<PezzoDidascalia> PezziRiga(const QString &riga, const QFontMetrics &fm, co
     return pezzi;
 }
 
-void TastieraVirtuale::disegnaTasto(QPainter &p, int tasto) const
+// A key whose frame no other key's frame touches can be copied with it.
+bool TastieraVirtuale::isolato(int tasto) const
+{
+    const QRect e = stato_.rettangoloEsterno(tasto);
+    for (int i = 0; i < NumeroTasti; ++i)
+        if (i != tasto && e.intersects(stato_.rettangoloEsterno(i)))
+            return false;
+    return true;
+}
+
+void TastieraVirtuale::disegnaTasto(QPainter &p, const QRegion &area, int tasto, bool conCornice) const
 {
     const StatoTasto &t = stato_.tasto(tasto);
-    const QRect r = stato_.rettangoloTasto(tasto);
+    const QRect r = conCornice ? stato_.rettangoloEsterno(tasto) : stato_.rettangoloTasto(tasto);
+    auto disegna = [&](QPainter &q, const QRegion &dove) {
+        if (conCornice)
+            disegnaCornice(q, dove, tasto);
+        disegnaFaccia(q, tasto);
+    };
     // The copy is made in the format and resolution of what is painted on,
     // so the caption's pixels are those a direct drawing gives.
     const QPaintDevice *su = p.paintEngine() ? p.paintEngine()->paintDevice() : nullptr;
     if (!su || su->devType() != QInternal::Image || t.sfondo.alpha() != 255 || r.isEmpty()) {
-        disegnaFaccia(p, tasto);
+        disegna(p, area);
         return;
     }
     const QImage &schermo = *static_cast<const QImage *>(su);
     const qreal dpr = schermo.devicePixelRatio();
     auto &voci = facce_[size_t(tasto)];
     auto stessoStato = [&](const Faccia &f) {
-        return f.stato.grassetto == t.grassetto && f.stato.abilitato == t.abilitato && f.stato.sfondo == t.sfondo &&
-               f.stato.testo == t.testo && f.stato.didascalia == t.didascalia;
+        return f.cornice == conCornice && f.stato.grassetto == t.grassetto && f.stato.abilitato == t.abilitato &&
+               f.stato.sfondo == t.sfondo && f.stato.testo == t.testo && f.stato.didascalia == t.didascalia &&
+               (!conCornice || (f.stato.premuto == t.premuto && f.semplice == stato_.tastieraSemplice()));
     };
     auto stessaCopia = [&](const Faccia &f) {
         return f.immagine.format() == schermo.format() && f.immagine.devicePixelRatio() == dpr &&
@@ -435,8 +451,8 @@ void TastieraVirtuale::disegnaTasto(QPainter &p, int tasto) const
         // at start-up for nothing. The second time it is copied.
         if (voci.size() >= 4)
             voci.pop_back();
-        voci.insert(voci.begin(), Faccia{t, QImage()});
-        disegnaFaccia(p, tasto);
+        voci.insert(voci.begin(), Faccia{t, conCornice, stato_.tastieraSemplice(), QImage()});
+        disegna(p, area);
         return;
     }
     if (voce->immagine.isNull()) {
@@ -447,7 +463,7 @@ void TastieraVirtuale::disegnaTasto(QPainter &p, int tasto) const
         {
             QPainter q(&immagine);
             q.translate(-r.topLeft());
-            disegnaFaccia(q, tasto);
+            disegna(q, QRegion(r));
         }
         voce->immagine = std::move(immagine);
     }
@@ -495,12 +511,20 @@ void TastieraVirtuale::paintEvent(QPaintEvent *event)
     // The frames are drawn on the keyboard area, under every key. Only the keys
     // the region touches: a highlight that moves across the keyboard repaints
     // two keys, not everything between them.
+    // A key apart from the others is copied with its frame: its frame's
+    // segments cost more to fill one by one than its caption.
+    std::array<bool, NumeroTasti> conCornice{};
     for (int i = 0; i < NumeroTasti; ++i)
-        if (regione.intersects(stato_.rettangoloEsterno(i)))
-            disegnaCornice(p, regione, i);
+        if (regione.intersects(stato_.rettangoloEsterno(i))) {
+            conCornice[size_t(i)] = isolato(i);
+            if (conCornice[size_t(i)])
+                disegnaTasto(p, regione, i, true);
+            else
+                disegnaCornice(p, regione, i);
+        }
     for (int i = 0; i < NumeroTasti; ++i)
-        if (regione.intersects(stato_.rettangoloTasto(i)))
-            disegnaTasto(p, i);
+        if (!conCornice[size_t(i)] && regione.intersects(stato_.rettangoloTasto(i)))
+            disegnaTasto(p, regione, i, false);
 
     // The joint of the two Enter parts, in the Enter key's own colour.
     for (int n = 0; n < 2; ++n)

@@ -124,7 +124,8 @@ private:
     int tastoIn(const QPoint &p) const;
     int ditoIn(const QPoint &p) const;
     void disegnaCornice(QPainter &p, const QRegion &area, int tasto) const;
-    void disegnaTasto(QPainter &p, int tasto) const;
+    void disegnaTasto(QPainter &p, const QRegion &area, int tasto, bool conCornice) const;
+    bool isolato(int tasto) const;
     void disegnaFaccia(QPainter &p, int tasto) const;
     void preparaFont();
     QString attesoCorrente() const;
@@ -153,6 +154,8 @@ private:
     // once has no copy yet (a null image).
     struct Faccia {
         StatoTasto stato;
+        bool cornice = false;   // the copy holds the key's frame too (its outer rectangle)
+        bool semplice = false;  // drawn as the plain keyboard's frame
         QImage immagine;
     };
     mutable std::array<std::vector<Faccia>, NumeroTasti> facce_;   // per key, the last used first

@@ -51,8 +51,7 @@ bool RigaModello::unaRigaSemplice() const
     const QString t = text();
     return testoInMemoria && !t.isEmpty() && textFormat() == Qt::PlainText && !wordWrap() && isEnabled() &&
            alignment() == (Qt::AlignLeft | Qt::AlignTop) && frameWidth() == 0 && margin() == 0 && indent() <= 0 &&
-           layoutDirection() == Qt::LeftToRight && !t.isRightToLeft() && !t.contains(u'\n') &&
-           !t.contains(u'\r') && !t.contains(u'\t');
+           layoutDirection() == Qt::LeftToRight && !t.isRightToLeft() && !t.contains(u'\t');
 }
 
 void RigaModello::disponi(const QString &testo)
@@ -63,35 +62,46 @@ void RigaModello::disponi(const QString &testo)
     Disposizione d;
     d.testo = testo;
     d.font = font();
-    // As QLabel lays out one line: no wrapping, the first line at the top.
-    QTextLayout layout(testo, d.font, this);
+    // As QLabel lays out plain text: a carriage return is a blank, a line feed
+    // starts a line, no wrapping, each line on a whole pixel below the last.
+    QString righe = testo;
+    righe.replace(u'\r', u' ').replace(u'\n', QChar::LineSeparator);
+    QTextLayout layout(righe, d.font, this);
     QTextOption opzioni;
     opzioni.setWrapMode(QTextOption::ManualWrap);
     layout.setTextOption(opzioni);
+    const qreal interlinea = QFontMetricsF(d.font, this).leading();
+    qreal y = -interlinea;
+    qreal larghezza = 0;
     layout.beginLayout();
-    QTextLine linea = layout.createLine();
-    linea.setLineWidth(1e9);
-    linea.setPosition(QPointF(0, 0));
+    for (QTextLine linea = layout.createLine(); linea.isValid(); linea = layout.createLine()) {
+        linea.setLineWidth(0x01000000);
+        y = std::ceil(y + interlinea);
+        linea.setPosition(QPointF(0, y));
+        y += linea.ascent() + linea.descent();
+        larghezza = linea.naturalTextWidth();
+    }
     layout.endLayout();
     d.righe = layout.glyphRuns();
-    d.unoAUno = !d.righe.isEmpty();
+    d.unFont = !d.righe.isEmpty();
     for (const QGlyphRun &r : d.righe)
-        d.unoAUno = d.unoAUno && r.rawFont() == d.righe.front().rawFont();
-    if (d.unoAUno) {
+        d.unFont = d.unFont && r.rawFont() == d.righe.front().rawFont();
+    if (d.unFont) {
         d.carattere = d.righe.front().rawFont();
-        d.linea = d.righe.front().positions().value(0).y();
         for (const QGlyphRun &r : d.righe) {
             const QList<quint32> g = r.glyphIndexes();
-            const QList<QPointF> x = r.positions();
             d.glifi.insert(d.glifi.end(), g.begin(), g.end());
-            for (const QPointF &q : x)
+            for (const QPointF &q : r.positions()) {
                 d.x64.push_back(qRound64(q.x() * 64));
+                d.y.push_back(q.y());
+            }
         }
-        d.x64.push_back(qRound64(linea.naturalTextWidth() * 64));
-        d.unoAUno = qsizetype(d.glifi.size()) == testo.size() &&
-                    std::is_sorted(d.x64.begin(), d.x64.end()) && !testo.contains(u'\n') &&
-                    !testo.contains(u'\r') && !testo.contains(u'\t');
+        d.x64.push_back(qRound64(larghezza * 64));
     }
+    // One line, one glyph a character, left to right: the text can move on by
+    // characters (text-file mode).
+    d.unoAUno = d.unFont && layout.lineCount() == 1 && qsizetype(d.glifi.size()) == testo.size() &&
+                std::is_sorted(d.x64.begin(), d.x64.end()) && !testo.contains(u'\t');
     disposta_ = std::move(d);
 }
 
@@ -111,17 +121,15 @@ QRect RigaModello::parteVisibile() const
     return QRect(0, 0, std::min(width(), parentWidget()->width() - x()), height());
 }
 
-// How far a glyph's ink reaches left and right of where it is placed, in
-// 64ths of a pixel, with a pixel to spare for antialiasing.
-std::pair<qint64, qint64> RigaModello::inchiostro64(quint32 glifo) const
+// Where a glyph's ink lies around the point it is placed at, with a pixel to
+// spare for antialiasing.
+QRectF RigaModello::inchiostro(quint32 glifo) const
 {
     if (glifo >= disposta_.inchiostro.size())
-        disposta_.inchiostro.resize(glifo + 1, {1, 0});
-    auto &voce = disposta_.inchiostro[glifo];
-    if (voce.first > voce.second) {
-        const QRectF r = disposta_.carattere.boundingRect(glifo);
-        voce = {qint64(std::floor(r.left() * 64)) - 64, qint64(std::ceil(r.right() * 64)) + 64};
-    }
+        disposta_.inchiostro.resize(glifo + 1);
+    QRectF &voce = disposta_.inchiostro[glifo];
+    if (voce.isNull())
+        voce = disposta_.carattere.boundingRect(glifo).adjusted(-1, -1, 1, 1);
     return voce;
 }
 
@@ -169,11 +177,11 @@ void RigaModello::ScorriA(const QString &riga, qsizetype inizio, qsizetype quant
     scroll(-dx, 0, visibile);
     // The ink of the characters that went may reach past their width (a
     // kerned pair) into what was moved.
-    qint64 inchiostro = 0;
+    qreal destra = 0;
     for (qsizetype i = inizioPrima; i < inizio; ++i)
-        inchiostro = std::max(inchiostro, disposta_.x64[size_t(i)] - a +
-                                              inchiostro64(disposta_.glifi[size_t(i)]).second);
-    const int sporge = int((inchiostro + 63) / 64) + contentsRect().left();
+        destra = std::max(destra, double(disposta_.x64[size_t(i)] - a) / 64.0 +
+                                      inchiostro(disposta_.glifi[size_t(i)]).right());
+    const int sporge = int(std::ceil(destra)) + contentsRect().left();
     if (sporge > 0)
         update(QRect(0, 0, sporge, height()));
     // The marker beneath moved with the text: its edges are drawn again where
@@ -195,46 +203,41 @@ void RigaModello::paintEvent(QPaintEvent *e)
         if (segno && segno->isVisible())
             p.fillRect(segno->geometry().translated(-pos()), segno->palette().brush(segno->backgroundRole()));
         if (semplice) {
-            const bool scorso =
-                text() == testoScorso_ && font() == disposta_.font && disposta_.unoAUno;
+            const bool scorso = text() == testoScorso_ && font() == disposta_.font && disposta_.unoAUno;
             if (!scorso)
                 disponi(text());
             const Disposizione &d = disposta_;
             p.setPen(palette().color(foregroundRole()));
             const QRect cr = contentsRect();
-            if (!d.unoAUno) {
+            if (!d.unFont) {
                 for (const QGlyphRun &r : d.righe)
                     p.drawGlyphRun(cr.topLeft(), r);
             } else {
-                // Only the characters whose ink the area touches (each of its
+                // Only the glyphs whose ink the area touches (each of its
                 // rectangles: a scroll repaints strips at both ends).
                 const qsizetype da = scorso ? inizio_ : 0;
                 const qint64 origine = scorso ? origine64(da) : 0;
-                std::vector<std::pair<qint64, qint64>> strisce;
+                const QPointF dove(cr.left(), cr.top());
+                std::vector<QRectF> aree;
+                qreal oltre = 0;
                 for (const QRect &r : e->region())
-                    if (const QRect a = r & parteVisibile(); !a.isEmpty())
-                        strisce.emplace_back(qint64(a.left() - cr.left()) * 64 + origine,
-                                             qint64(a.right() + 1 - cr.left()) * 64 + origine);
-                const qsizetype fine = scorso
-                                           ? std::min<qsizetype>(d.glifi.size(), da + text().size())
-                                           : qsizetype(d.glifi.size());
-                // Past the last strip by a line's height, no glyph's ink comes back into it.
-                qint64 oltre = 0;
-                for (const auto &striscia : strisce)
-                    oltre = std::max(oltre,
-                                     striscia.second + qint64(QFontMetrics(d.font).height()) * 64);
+                    if (const QRect a = r & parteVisibile(); !a.isEmpty()) {
+                        aree.push_back(QRectF(a).translated(-dove));
+                        oltre = std::max(oltre, aree.back().right());
+                    }
+                const qsizetype fine = scorso ? std::min<qsizetype>(d.glifi.size(), da + text().size())
+                                              : qsizetype(d.glifi.size());
                 QList<quint32> glifi;
                 QList<QPointF> posizioni;
                 for (qsizetype i = da; i < fine; ++i) {
-                    const qint64 x = d.x64[size_t(i)];
-                    const auto [sinistra, destra] = inchiostro64(d.glifi[size_t(i)]);
-                    if (std::any_of(strisce.begin(), strisce.end(), [&](const auto &s) {
-                            return x + sinistra < s.second && x + destra > s.first;
-                        })) {
+                    const QPointF q(double(d.x64[size_t(i)] - origine) / 64.0, d.y[size_t(i)]);
+                    const QRectF ink = inchiostro(d.glifi[size_t(i)]).translated(q);
+                    if (std::any_of(aree.begin(), aree.end(), [&](const QRectF &a) { return a.intersects(ink); })) {
                         glifi.append(d.glifi[size_t(i)]);
-                        posizioni.append(QPointF(double(x - origine) / 64.0, d.linea));
+                        posizioni.append(q);
                     }
-                    if (x >= oltre)
+                    // One line: past the area's end, no glyph comes back into it.
+                    if (d.unoAUno && ink.left() > oltre)
                         break;
                 }
                 if (!glifi.isEmpty()) {
@@ -242,7 +245,7 @@ void RigaModello::paintEvent(QPaintEvent *e)
                     r.setRawFont(d.carattere);
                     r.setGlyphIndexes(glifi);
                     r.setPositions(posizioni);
-                    p.drawGlyphRun(cr.topLeft(), r);
+                    p.drawGlyphRun(dove, r);
                 }
             }
         }

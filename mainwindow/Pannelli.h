@@ -7,7 +7,6 @@
 #include <QList>
 #include <QRawFont>
 #include <QWidget>
-#include <utility>
 #include <vector>
 
 // The keyboard panel (picNotebook): dark at the top, light at the bottom.
@@ -62,22 +61,23 @@ private:
     void disponi(const QString &testo);
     qint64 origine64(qsizetype inizio) const;
     QRect parteVisibile() const;
-    std::pair<qint64, qint64> inchiostro64(quint32 glifo) const;
+    QRectF inchiostro(quint32 glifo) const;
 
-    // A line as laid out, when it has one glyph a character in one font:
-    // positions in 64ths of a pixel from the line's start (one more than the
-    // glyphs: the end). Otherwise its runs of glyphs are drawn whole.
+    // The text as laid out. In one font, each glyph with its place (x in 64ths
+    // of a pixel from the line's start, one more for the end, and baseline);
+    // otherwise its runs of glyphs are drawn whole.
     struct Disposizione {
         QString testo;
         QFont font;
         QList<QGlyphRun> righe;
+        bool unFont = false;
+        bool unoAUno = false;   // one line, one glyph a character
         QRawFont carattere;
         std::vector<quint32> glifi;
         std::vector<qint64> x64;
-        qreal linea = 0;   // baseline
-        bool unoAUno = false;
+        std::vector<qreal> y;
         // By glyph, filled when first needed.
-        mutable std::vector<std::pair<qint64, qint64>> inchiostro;
+        mutable std::vector<QRectF> inchiostro;
     } disposta_;
     // Text-file mode: the text shown is disposta_.testo from inizio_, as long as
     // it is testoScorso_.

@@ -67,16 +67,19 @@ TEST_F(Ridisegno, modelLineKeptLayout_paintsWhatTheLabelPaints)
         QFont f("Liberation Sans");
         f.setPointSizeF(punti);
         riga->setFont(f);
-        riga->setGeometry(5, 50, larghezza, 60);
-        for (int da = 0; da < 40; da += 3) {
-            riga->setText(testo.mid(da));
-            segno->setGeometry(5, 50, 7 * da, QFontMetrics(f).height());
-            riga->testoInMemoria = true;
-            const QImage tenuto = pannello.grab().toImage();
-            riga->testoInMemoria = false;
-            const QImage rifatto = pannello.grab().toImage();
-            ASSERT_EQ(tenuto, rifatto) << punti << " pt, from character " << da;
-        }
+        riga->setGeometry(5, 30, larghezza, 90);
+        // One line, and a sentence on two lines.
+        for (int da = 0; da < 40; da += 3)
+            for (const QString &t : {testo.mid(da), testo.mid(da, 30) + "\r\n" + testo.mid(da + 30)}) {
+                riga->setText(t);
+                segno->setGeometry(5, 50, 7 * da, QFontMetrics(f).height());
+                riga->testoInMemoria = true;
+                const QImage tenuto = pannello.grab().toImage();
+                riga->testoInMemoria = false;
+                const QImage rifatto = pannello.grab().toImage();
+                ASSERT_EQ(tenuto, rifatto) << punti << " pt, from character " << da << ", " << t.count('\n') + 1
+                                           << " lines";
+            }
     }
 }
 
