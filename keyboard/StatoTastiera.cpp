@@ -38,7 +38,25 @@ StatoTastiera::StatoTastiera(const TabellaTasti &tabella) : tabella_(tabella)
         e.rettangolo = base;
     ColoraRilievo(coloreTastoNeutro(), 0);
     ColoraRilievo(coloreTastoNeutro(), 2);
+    calcolaGeometria();
     segnaTutto();
+}
+
+// Every paint asks for the keys' rectangles many times: kept until the scale
+// or the frames change.
+void StatoTastiera::calcolaGeometria()
+{
+    const int m = spessoreRilievo_ + 1;
+    for (int i = 0; i < NumeroTasti; ++i) {
+        const DefinizioneTasto &d = definizioneTasto(i);
+        rettangoli_[size_t(i)] = QRect(px(d.left), py(d.top), px(d.width), py(d.height));
+        esterni_[size_t(i)] = rettangoli_[size_t(i)].adjusted(-m, -m, m, m);
+    }
+    for (int i = 0; i < NumeroTasti; ++i) {
+        isolati_[size_t(i)] = true;
+        for (int j = 0; j < NumeroTasti && isolati_[size_t(i)]; ++j)
+            isolati_[size_t(i)] = i == j || !esterni_[size_t(i)].intersects(esterni_[size_t(j)]);
+    }
 }
 
 int StatoTastiera::px(int twips) const { return qRound(twips * fx_ / TwipsPerPixel); }
@@ -48,6 +66,7 @@ void StatoTastiera::setFattoriScala(double fx, double fy)
 {
     fx_ = fx;
     fy_ = fy;
+    calcolaGeometria();
     const QRect base(0, 0, px(definizioneTasto(0).width), py(AltezzaEvidenziatoreTwips));
     for (Evidenziatore &e : evidenziatori_)
         e.rettangolo.setSize(base.size());
@@ -62,16 +81,18 @@ QSize StatoTastiera::dimensioni() const
 
 QRect StatoTastiera::rettangoloTasto(int tasto) const
 {
-    if (!valido(tasto))
-        return {};
-    const DefinizioneTasto &d = definizioneTasto(tasto);
-    return QRect(px(d.left), py(d.top), px(d.width), py(d.height));
+    return valido(tasto) ? rettangoli_[size_t(tasto)] : QRect();
 }
 
 QRect StatoTastiera::rettangoloEsterno(int tasto) const
 {
     const int m = spessoreRilievo_ + 1;
-    return rettangoloTasto(tasto).adjusted(-m, -m, m, m);
+    return valido(tasto) ? esterni_[size_t(tasto)] : QRect().adjusted(-m, -m, m, m);
+}
+
+bool StatoTastiera::isolato(int tasto) const
+{
+    return valido(tasto) && isolati_[size_t(tasto)];
 }
 
 QRect StatoTastiera::rettangoloMaschera(int n) const
@@ -107,6 +128,7 @@ void StatoTastiera::setSpessoreRilievo(int v)
     if (v != spessoreRilievo_)
         segnaTutto();
     spessoreRilievo_ = v;
+    calcolaGeometria();
 }
 
 void StatoTastiera::segnaTasto(int tasto)

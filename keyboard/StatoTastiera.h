@@ -46,6 +46,7 @@ public:
     QSize dimensioni() const;
     QRect rettangoloTasto(int tasto) const;
     QRect rettangoloEsterno(int tasto) const;   // with its frame rings
+    bool isolato(int tasto) const;              // its frame rings touch no other key's
     QRect rettangoloMaschera(int n) const;      // lblMask(0..1)
     QLine lineaRilievo(int n) const;            // shpRilievoTasti(0..3)
     QColor coloreRilievo(int n) const { return coloreRilievo_[size_t(n)]; }
@@ -126,6 +127,9 @@ private:
     std::array<Evidenziatore, NumeroEvidenziatori> evidenziatori_;
     std::array<QColor, 4> coloreRilievo_;
     double fx_ = 1.0, fy_ = 1.0;
+    void calcolaGeometria();
+    std::array<QRect, NumeroTasti> rettangoli_, esterni_;
+    std::array<bool, NumeroTasti> isolati_{};
     bool evidenziaAttivo_ = true;
     bool mappaTastiAttiva_ = false;
     bool divisioneErgonomica_ = false;

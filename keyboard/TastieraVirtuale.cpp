@@ -402,16 +402,6 @@ QList<PezzoDidascalia> PezziRiga(const QString &riga, const QFontMetrics &fm, co
     return pezzi;
 }
 
-// A key whose frame no other key's frame touches can be copied with it.
-bool TastieraVirtuale::isolato(int tasto) const
-{
-    const QRect e = stato_.rettangoloEsterno(tasto);
-    for (int i = 0; i < NumeroTasti; ++i)
-        if (i != tasto && e.intersects(stato_.rettangoloEsterno(i)))
-            return false;
-    return true;
-}
-
 void TastieraVirtuale::disegnaTasto(QPainter &p, const QRegion &area, int tasto, bool conCornice) const
 {
     const StatoTasto &t = stato_.tasto(tasto);
@@ -516,7 +506,7 @@ void TastieraVirtuale::paintEvent(QPaintEvent *event)
     std::array<bool, NumeroTasti> conCornice{};
     for (int i = 0; i < NumeroTasti; ++i)
         if (regione.intersects(stato_.rettangoloEsterno(i))) {
-            conCornice[size_t(i)] = isolato(i);
+            conCornice[size_t(i)] = stato_.isolato(i);
             if (conCornice[size_t(i)])
                 disegnaTasto(p, regione, i, true);
             else

@@ -125,7 +125,6 @@ private:
     int ditoIn(const QPoint &p) const;
     void disegnaCornice(QPainter &p, const QRegion &area, int tasto) const;
     void disegnaTasto(QPainter &p, const QRegion &area, int tasto, bool conCornice) const;
-    bool isolato(int tasto) const;
     void disegnaFaccia(QPainter &p, int tasto) const;
     void preparaFont();
     QString attesoCorrente() const;

@@ -193,6 +193,17 @@ void RigaModello::ScorriA(const QString &riga, qsizetype inizio, qsizetype quant
     }
 }
 
+int RigaModello::LarghezzaFino(qsizetype n) const
+{
+    const QString t = text();
+    n = std::clamp<qsizetype>(n, 0, t.size());
+    // Moved on by ScorriA: where the character after them is drawn (the kept
+    // line measures in context, with no new layout).
+    if (t == testoScorso_ && font() == disposta_.font && disposta_.unoAUno)
+        return int((disposta_.x64[size_t(inizio_ + n)] - origine64(inizio_) + 32) / 64);
+    return QFontMetrics(font()).horizontalAdvance(t.left(n));
+}
+
 void RigaModello::paintEvent(QPaintEvent *e)
 {
     const bool semplice = unaRigaSemplice();

@@ -52,6 +52,8 @@ public:
     // out once; when the text moves on, what stays in sight is moved on the
     // screen and only the strip that comes into sight is drawn.
     void ScorriA(const QString &riga, qsizetype inizio, qsizetype quanti);
+    // How wide the first n characters of the text are, as shown.
+    int LarghezzaFino(qsizetype n) const;
 
 protected:
     void paintEvent(QPaintEvent *e) override;

@@ -201,9 +201,7 @@ void frmClavora::MostraTastoAtteso()
     const QFontMetrics fm(lblFraseCorr->font());
     if (s.modoFileTesto) {
         // The input line does not hold the key being taken yet: hence the + 1.
-        const QString mostrato = lblFraseCorr->text();
-        shpIndex->resize(fm.horizontalAdvance(mostrato.left(txtInput->text().size() + 1)),
-                         shpIndex->height());
+        shpIndex->resize(lblFraseCorr->LarghezzaFino(txtInput->text().size() + 1), shpIndex->height());
     } else {
         const QChar precedente = pratica.rigaCorrente().at(pos - 2);
         if (precedente != '\r' && precedente != '\n')
