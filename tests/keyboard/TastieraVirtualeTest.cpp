@@ -318,3 +318,30 @@ TEST_F(Disegno, regionOfTwoDistantKeys_paintsThemAsTheWholeKeyboardDoes)
     for (const QRect &r : {a, b})
         EXPECT_EQ(parte.copy(r), tutta.copy(r));
 }
+
+TEST_F(Disegno, keysDrawnFromTheirCopies_lookAsWhenDrawnForTheFirstTime)
+{
+    // From its second drawing in a state a key is copied, with its frame when
+    // no other key's frame touches it (D; Enter's two parts do touch).
+    // Pressing and releasing over and over, switching the style, must give
+    // what a keyboard drawing those states for the first time gives.
+    for (bool grande : {false, true}) {
+        tastiera.setSchermoGrande(grande);
+        for (int giro = 0; giro < 2; ++giro)
+            for (bool semplice : {false, true})
+                for (int stato : {StatoTastiera::StatoPremuto, StatoTastiera::StatoRilievo}) {
+                    TastieraVirtuale nuova{tabella};
+                    nuova.RipristinaTastiera();
+                    nuova.PreparaEvidenziatori();
+                    nuova.setSchermoGrande(grande);
+                    for (TastieraVirtuale *t : {&tastiera, &nuova}) {
+                        t->setTastieraSemplice(semplice);
+                        for (int tasto : {12, int(TastoInvioAlto)})
+                            t->DisegnaTasto(tasto, stato);
+                    }
+                    ASSERT_EQ(immagine(), nuova.grab().toImage().convertToFormat(QImage::Format_RGB32))
+                        << "large " << grande << ", plain " << semplice << ", round " << giro << ", state "
+                        << stato;
+                }
+    }
+}
