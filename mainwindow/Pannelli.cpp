@@ -57,7 +57,7 @@ bool RigaModello::unaRigaSemplice() const
 void RigaModello::disponi(const QString &testo)
 {
     if ((testo.isSharedWith(disposta_.testo) || testo == disposta_.testo) &&
-        font() == disposta_.font && !disposta_.righe.isEmpty())
+        font() == disposta_.font && (disposta_.unFont || !disposta_.righe.isEmpty()))
         return;
     Disposizione d;
     d.testo = testo;
@@ -97,6 +97,7 @@ void RigaModello::disponi(const QString &testo)
             }
         }
         d.x64.push_back(qRound64(larghezza * 64));
+        d.righe.clear();   // drawn from the glyphs above, not kept twice (a text file has 26,000)
     }
     // One line, one glyph a character, left to right: the text can move on by
     // characters (text-file mode).
