@@ -500,21 +500,27 @@ void TastieraVirtuale::paintEvent(QPaintEvent *event)
 
     // The frames are drawn on the keyboard area, under every key. Only the keys
     // the region touches: a highlight that moves across the keyboard repaints
-    // two keys, not everything between them.
-    // A key apart from the others is copied with its frame: its frame's
-    // segments cost more to fill one by one than its caption.
+    // two keys, not everything between them. A key apart from the others is
+    // copied with its frame: its frame's segments cost more to fill one by one
+    // than its caption. Copies serve keystrokes, which repaint a few keys: the
+    // whole keyboard (start-up, a new line) is drawn without making any.
+    const bool tutta = QRegion(rect()).subtracted(regione).isEmpty();
     std::array<bool, NumeroTasti> conCornice{};
     for (int i = 0; i < NumeroTasti; ++i)
         if (regione.intersects(stato_.rettangoloEsterno(i))) {
-            conCornice[size_t(i)] = stato_.isolato(i);
+            conCornice[size_t(i)] = !tutta && stato_.isolato(i);
             if (conCornice[size_t(i)])
                 disegnaTasto(p, regione, i, true);
             else
                 disegnaCornice(p, regione, i);
         }
     for (int i = 0; i < NumeroTasti; ++i)
-        if (!conCornice[size_t(i)] && regione.intersects(stato_.rettangoloTasto(i)))
-            disegnaTasto(p, regione, i, false);
+        if (!conCornice[size_t(i)] && regione.intersects(stato_.rettangoloTasto(i))) {
+            if (tutta)
+                disegnaFaccia(p, i);
+            else
+                disegnaTasto(p, regione, i, false);
+        }
 
     // The joint of the two Enter parts, in the Enter key's own colour.
     for (int n = 0; n < 2; ++n)
