@@ -147,10 +147,11 @@ private:
     QRegion regioneUltima_;
     std::array<std::array<QFont, 2>, NumeroTasti> font_;   // per key: normal, bold
 
-    // A key's face (its colour and caption, inside its rectangle) depends on
-    // its state alone: drawn once per state and copied, since laying out and
-    // drawing the caption was most of what repainting a key cost. A state seen
-    // once has no copy yet (a null image).
+    // A key's face (its colour and caption, inside its rectangle), and its
+    // frame rings around it, depend on its state alone: drawn once per state
+    // and copied, since laying out the caption and filling the rings one by one
+    // was most of what repainting a key cost. A state seen once has no copy yet
+    // (a null image).
     struct Faccia {
         StatoTasto stato;
         bool cornice = false;   // the copy holds the key's frame too (its outer rectangle)

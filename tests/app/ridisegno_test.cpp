@@ -83,4 +83,41 @@ TEST_F(Ridisegno, modelLineKeptLayout_paintsWhatTheLabelPaints)
     }
 }
 
+TEST(RigaModelloScorre, movingOnAndBack_showsWhatAFreshPaintShows)
+{
+    // On by one and by several characters, back to the start, a line with a
+    // character drawn in another font (nothing is moved then), a new font.
+    QWidget finestra;
+    finestra.resize(640, 200);
+    auto *pannello = new QWidget(&finestra);
+    pannello->setGeometry(10, 10, 602, 168);
+    ImpostaColori(pannello, QColor(255, 255, 240));
+    auto *segno = new QFrame(pannello);
+    segno->setAttribute(Qt::WA_StaticContents);
+    ImpostaColori(segno, QColor(0, 0, 255));
+    auto *riga = new RigaModello(pannello);
+    riga->segno = segno;
+    riga->setTextFormat(Qt::PlainText);
+    riga->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    riga->setGeometry(5, 50, 1204, 60);
+    riga->setFont(QFont("Liberation Sans", 18));
+    finestra.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&finestra));
+    const QString testo =
+        QString::fromUtf8("« Goûtez celui-ci », dit-elle ; AVANT Tout, Wagner va à Yverdon : 3,50 € l’œuf. ").repeated(3);
+    const QString freccia = testo.left(40) + QString::fromUtf8("\u2192\u2794") + testo.mid(40);
+    const std::vector<std::pair<const QString *, int>> passi = {
+        {&testo, 0}, {&testo, 1}, {&testo, 2}, {&testo, 7}, {&testo, 8}, {&testo, 0}, {&testo, 30},
+        {&freccia, 31}, {&freccia, 32}, {&testo, 33}, {&testo, 34}, {nullptr, 35}, {&testo, 36}};
+    for (const auto &[quale, inizio] : passi) {
+        if (!quale)
+            riga->setFont(QFont("Liberation Sans", 24));
+        riga->ScorriA(quale ? *quale : testo, inizio, 100);
+        segno->setGeometry(5, 50, riga->LarghezzaFino(9), QFontMetrics(riga->font()).height());
+        QCoreApplication::processEvents();
+        const auto [schermo, nuovo] = ConfrontaConPitturaNuova(&finestra, pannello);
+        ASSERT_EQ(schermo, nuovo) << "from character " << inizio;
+    }
+}
+
 } // namespace
