@@ -156,7 +156,7 @@ void RigaModello::ScorriA(const QString &riga, qsizetype inizio, qsizetype quant
     }
     testoScorso_ = testo;
     inizio_ = inizio;
-    if (!prima || inizio <= inizioPrima || !isVisible() || !unaRigaSemplice()) {
+    if (!prima || inizio <= inizioPrima || !isVisible() || !updatesEnabled() || !unaRigaSemplice()) {
         setText(testo);
         return;
     }
