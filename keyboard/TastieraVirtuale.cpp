@@ -402,7 +402,7 @@ QList<PezzoDidascalia> PezziRiga(const QString &riga, const QFontMetrics &fm, co
     return pezzi;
 }
 
-void TastieraVirtuale::disegnaTasto(QPainter &p, const QRegion &area, int tasto, bool conCornice) const
+void TastieraVirtuale::disegnaTasto(QPainter &p, const QRegion &area, int tasto, bool conCornice, bool copia) const
 {
     const StatoTasto &t = stato_.tasto(tasto);
     const QRect r = conCornice ? stato_.rettangoloEsterno(tasto) : stato_.rettangoloTasto(tasto);
@@ -414,7 +414,7 @@ void TastieraVirtuale::disegnaTasto(QPainter &p, const QRegion &area, int tasto,
     // The copy is made in the format and resolution of what is painted on,
     // so the caption's pixels are those a direct drawing gives.
     const QPaintDevice *su = p.paintEngine() ? p.paintEngine()->paintDevice() : nullptr;
-    if (!su || su->devType() != QInternal::Image || t.sfondo.alpha() != 255 || r.isEmpty()) {
+    if (!copia || !su || su->devType() != QInternal::Image || t.sfondo.alpha() != 255 || r.isEmpty()) {
         disegna(p, area);
         return;
     }
@@ -504,23 +504,19 @@ void TastieraVirtuale::paintEvent(QPaintEvent *event)
     // copied with its frame: its frame's segments cost more to fill one by one
     // than its caption. Copies serve keystrokes, which repaint a few keys: the
     // whole keyboard (start-up, a new line) is drawn without making any.
-    const bool tutta = QRegion(rect()).subtracted(regione).isEmpty();
+    const bool copia = !QRegion(rect()).subtracted(regione).isEmpty();
     std::array<bool, NumeroTasti> conCornice{};
     for (int i = 0; i < NumeroTasti; ++i)
         if (regione.intersects(stato_.rettangoloEsterno(i))) {
-            conCornice[size_t(i)] = !tutta && stato_.isolato(i);
+            conCornice[size_t(i)] = stato_.isolato(i);
             if (conCornice[size_t(i)])
-                disegnaTasto(p, regione, i, true);
+                disegnaTasto(p, regione, i, true, copia);
             else
                 disegnaCornice(p, regione, i);
         }
     for (int i = 0; i < NumeroTasti; ++i)
-        if (!conCornice[size_t(i)] && regione.intersects(stato_.rettangoloTasto(i))) {
-            if (tutta)
-                disegnaFaccia(p, i);
-            else
-                disegnaTasto(p, regione, i, false);
-        }
+        if (!conCornice[size_t(i)] && regione.intersects(stato_.rettangoloTasto(i)))
+            disegnaTasto(p, regione, i, false, copia);
 
     // The joint of the two Enter parts, in the Enter key's own colour.
     for (int n = 0; n < 2; ++n)

@@ -124,7 +124,8 @@ private:
     int tastoIn(const QPoint &p) const;
     int ditoIn(const QPoint &p) const;
     void disegnaCornice(QPainter &p, const QRegion &area, int tasto) const;
-    void disegnaTasto(QPainter &p, const QRegion &area, int tasto, bool conCornice) const;
+    // With copia false the key is drawn directly and nothing is noted.
+    void disegnaTasto(QPainter &p, const QRegion &area, int tasto, bool conCornice, bool copia) const;
     void disegnaFaccia(QPainter &p, int tasto) const;
     void preparaFont();
     QString attesoCorrente() const;

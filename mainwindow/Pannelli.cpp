@@ -44,9 +44,9 @@ RigaModello::RigaModello(QWidget *parent) : QLabel(parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-// What QLabel draws the same way through a kept layout: one left-aligned
-// line of plain text, without frame, margin or indent.
-bool RigaModello::unaRigaSemplice() const
+// What QLabel draws the same way through a kept layout: left-aligned plain
+// text without tabs, wrapping, frame, margin or indent.
+bool RigaModello::testoSemplice() const
 {
     const QString t = text();
     return testoInMemoria && !t.isEmpty() && textFormat() == Qt::PlainText && !wordWrap() && isEnabled() &&
@@ -106,6 +106,12 @@ void RigaModello::disponi(const QString &testo)
     disposta_ = std::move(d);
 }
 
+// The text shown is the one ScorriA put there, laid out within its line.
+bool RigaModello::scorso() const
+{
+    return !testoScorso_.isEmpty() && text() == testoScorso_ && font() == disposta_.font && disposta_.unoAUno;
+}
+
 // Where the text shown from character inizio starts, in 64ths of a pixel: on a
 // whole pixel of the laid-out line, so that moving on from one character to
 // another moves what is on screen by whole pixels and each glyph keeps its
@@ -137,9 +143,7 @@ QRectF RigaModello::inchiostro(quint32 glifo) const
 void RigaModello::ScorriA(const QString &riga, qsizetype inizio, qsizetype quanti)
 {
     const QString testo = riga.mid(inizio, quanti);
-    const bool prima = text() == testoScorso_ && !testoScorso_.isEmpty() &&
-                       (riga.isSharedWith(disposta_.testo) || riga == disposta_.testo) &&
-                       font() == disposta_.font && disposta_.unoAUno;
+    const bool prima = scorso() && (riga.isSharedWith(disposta_.testo) || riga == disposta_.testo);
     const qsizetype inizioPrima = inizio_;
     if (testo.isEmpty()) {
         testoScorso_.clear();
@@ -156,7 +160,7 @@ void RigaModello::ScorriA(const QString &riga, qsizetype inizio, qsizetype quant
     }
     testoScorso_ = testo;
     inizio_ = inizio;
-    if (!prima || inizio <= inizioPrima || !isVisible() || !updatesEnabled() || !unaRigaSemplice()) {
+    if (!prima || inizio <= inizioPrima || !isVisible() || !updatesEnabled() || !testoSemplice()) {
         setText(testo);
         return;
     }
@@ -200,14 +204,58 @@ int RigaModello::LarghezzaFino(qsizetype n) const
     n = std::clamp<qsizetype>(n, 0, t.size());
     // Moved on by ScorriA: where the character after them is drawn (the kept
     // line measures in context, with no new layout).
-    if (t == testoScorso_ && font() == disposta_.font && disposta_.unoAUno)
+    if (scorso())
         return int((disposta_.x64[size_t(inizio_ + n)] - origine64(inizio_) + 32) / 64);
     return QFontMetrics(font()).horizontalAdvance(t.left(n));
 }
 
+// Only the glyphs whose ink the area touches (each of its rectangles: a
+// scroll repaints strips at both ends).
+void RigaModello::disegnaGlifi(QPainter &p, const QRegion &area, bool daScorso) const
+{
+    const Disposizione &d = disposta_;
+    const QRect cr = contentsRect();
+    if (!d.unFont) {
+        for (const QGlyphRun &r : d.righe)
+            p.drawGlyphRun(cr.topLeft(), r);
+        return;
+    }
+    const qsizetype da = daScorso ? inizio_ : 0;
+    const qsizetype fine = daScorso ? std::min<qsizetype>(d.glifi.size(), da + text().size()) : d.glifi.size();
+    const qint64 origine = daScorso ? origine64(da) : 0;
+    const QPointF dove(cr.topLeft());
+    std::vector<QRectF> aree;
+    qreal oltre = 0;
+    for (const QRect &r : area)
+        if (const QRect a = r & parteVisibile(); !a.isEmpty()) {
+            aree.push_back(QRectF(a).translated(-dove));
+            oltre = std::max(oltre, aree.back().right());
+        }
+    QList<quint32> glifi;
+    QList<QPointF> posizioni;
+    for (qsizetype i = da; i < fine; ++i) {
+        const QPointF q(double(d.x64[size_t(i)] - origine) / 64.0, d.y[size_t(i)]);
+        const QRectF ink = inchiostro(d.glifi[size_t(i)]).translated(q);
+        if (std::any_of(aree.begin(), aree.end(), [&](const QRectF &a) { return a.intersects(ink); })) {
+            glifi.append(d.glifi[size_t(i)]);
+            posizioni.append(q);
+        }
+        // One line: past the area's end, no glyph comes back into it.
+        if (d.unoAUno && ink.left() > oltre)
+            break;
+    }
+    if (glifi.isEmpty())
+        return;
+    QGlyphRun r;
+    r.setRawFont(d.carattere);
+    r.setGlyphIndexes(glifi);
+    r.setPositions(posizioni);
+    p.drawGlyphRun(dove, r);
+}
+
 void RigaModello::paintEvent(QPaintEvent *e)
 {
-    const bool semplice = unaRigaSemplice();
+    const bool semplice = testoSemplice();
     {
         QPainter p(this);
         const QWidget *sotto = parentWidget();
@@ -215,51 +263,11 @@ void RigaModello::paintEvent(QPaintEvent *e)
         if (segno && segno->isVisible())
             p.fillRect(segno->geometry().translated(-pos()), segno->palette().brush(segno->backgroundRole()));
         if (semplice) {
-            const bool scorso = text() == testoScorso_ && font() == disposta_.font && disposta_.unoAUno;
-            if (!scorso)
+            const bool daScorso = scorso();
+            if (!daScorso)
                 disponi(text());
-            const Disposizione &d = disposta_;
             p.setPen(palette().color(foregroundRole()));
-            const QRect cr = contentsRect();
-            if (!d.unFont) {
-                for (const QGlyphRun &r : d.righe)
-                    p.drawGlyphRun(cr.topLeft(), r);
-            } else {
-                // Only the glyphs whose ink the area touches (each of its
-                // rectangles: a scroll repaints strips at both ends).
-                const qsizetype da = scorso ? inizio_ : 0;
-                const qint64 origine = scorso ? origine64(da) : 0;
-                const QPointF dove(cr.left(), cr.top());
-                std::vector<QRectF> aree;
-                qreal oltre = 0;
-                for (const QRect &r : e->region())
-                    if (const QRect a = r & parteVisibile(); !a.isEmpty()) {
-                        aree.push_back(QRectF(a).translated(-dove));
-                        oltre = std::max(oltre, aree.back().right());
-                    }
-                const qsizetype fine = scorso ? std::min<qsizetype>(d.glifi.size(), da + text().size())
-                                              : qsizetype(d.glifi.size());
-                QList<quint32> glifi;
-                QList<QPointF> posizioni;
-                for (qsizetype i = da; i < fine; ++i) {
-                    const QPointF q(double(d.x64[size_t(i)] - origine) / 64.0, d.y[size_t(i)]);
-                    const QRectF ink = inchiostro(d.glifi[size_t(i)]).translated(q);
-                    if (std::any_of(aree.begin(), aree.end(), [&](const QRectF &a) { return a.intersects(ink); })) {
-                        glifi.append(d.glifi[size_t(i)]);
-                        posizioni.append(q);
-                    }
-                    // One line: past the area's end, no glyph comes back into it.
-                    if (d.unoAUno && ink.left() > oltre)
-                        break;
-                }
-                if (!glifi.isEmpty()) {
-                    QGlyphRun r;
-                    r.setRawFont(d.carattere);
-                    r.setGlyphIndexes(glifi);
-                    r.setPositions(posizioni);
-                    p.drawGlyphRun(dove, r);
-                }
-            }
+            disegnaGlifi(p, e->region(), daScorso);
         }
     }
     if (!semplice)

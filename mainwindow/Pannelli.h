@@ -59,7 +59,9 @@ protected:
     void paintEvent(QPaintEvent *e) override;
 
 private:
-    bool unaRigaSemplice() const;
+    bool testoSemplice() const;
+    bool scorso() const;
+    void disegnaGlifi(QPainter &p, const QRegion &area, bool daScorso) const;
     void disponi(const QString &testo);
     qint64 origine64(qsizetype inizio) const;
     QRect parteVisibile() const;
