@@ -49,19 +49,32 @@ TEST_F(Ridisegno, afterEveryKey_theScreenEqualsAFreshPaint)
     }
 }
 
+// The display panel with the marker and the model line over it, as the main
+// window builds them.
+struct Display {
+    QWidget pannello;
+    QFrame *segno = new QFrame(&pannello);
+    RigaModello *riga = new RigaModello(&pannello);
+    Display()
+    {
+        pannello.resize(602, 168);
+        ImpostaColori(&pannello, QColor(255, 255, 240));
+        segno->setAttribute(Qt::WA_StaticContents);
+        ImpostaColori(segno, QColor(0, 0, 255));
+        riga->segno = segno;
+        riga->setTextFormat(Qt::PlainText);
+        riga->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+};
+
+const QString kFrase =
+    QString::fromUtf8("« Goûtez celui-ci », dit-elle ; AVANT Tout, Wagner va à Yverdon : 3,50 € l’œuf. ");
+
 TEST_F(Ridisegno, modelLineKeptLayout_paintsWhatTheLabelPaints)
 {
-    const QString testo = QString::fromUtf8(
-        "« Goûtez celui-ci », dit-elle ; AVANT Tout, Wagner va à Yverdon : 3,50 € l’œuf. Efficace, fluffy !");
-    QWidget pannello;
-    pannello.resize(602, 168);
-    ImpostaColori(&pannello, QColor(255, 255, 240));
-    auto *segno = new QFrame(&pannello);
-    ImpostaColori(segno, QColor(0, 0, 255));
-    auto *riga = new RigaModello(&pannello);
-    riga->segno = segno;
-    riga->setTextFormat(Qt::PlainText);
-    riga->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    const QString testo = kFrase + "Efficace, fluffy !";
+    Display display;
+    auto &[pannello, segno, riga] = display;
     // Sentence mode (fits its label), text-file mode (twice the panel's width), a large screen's font.
     for (auto [punti, larghezza] : {std::pair{12.0, 592}, std::pair{18.0, 1204}, std::pair{23.6, 1204}}) {
         QFont f("Liberation Sans");
@@ -89,22 +102,15 @@ TEST(RigaModelloScorre, movingOnAndBack_showsWhatAFreshPaintShows)
     // character drawn in another font (nothing is moved then), a new font.
     QWidget finestra;
     finestra.resize(640, 200);
-    auto *pannello = new QWidget(&finestra);
-    pannello->setGeometry(10, 10, 602, 168);
-    ImpostaColori(pannello, QColor(255, 255, 240));
-    auto *segno = new QFrame(pannello);
-    segno->setAttribute(Qt::WA_StaticContents);
-    ImpostaColori(segno, QColor(0, 0, 255));
-    auto *riga = new RigaModello(pannello);
-    riga->segno = segno;
-    riga->setTextFormat(Qt::PlainText);
-    riga->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Display display;
+    auto &[pannello, segno, riga] = display;
+    pannello.setParent(&finestra);
+    pannello.move(10, 10);
     riga->setGeometry(5, 50, 1204, 60);
     riga->setFont(QFont("Liberation Sans", 18));
     finestra.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&finestra));
-    const QString testo =
-        QString::fromUtf8("« Goûtez celui-ci », dit-elle ; AVANT Tout, Wagner va à Yverdon : 3,50 € l’œuf. ").repeated(3);
+    const QString testo = kFrase.repeated(3);
     const QString freccia = testo.left(40) + QString::fromUtf8("\u2192\u2794") + testo.mid(40);
     const std::vector<std::pair<const QString *, int>> passi = {
         {&testo, 0}, {&testo, 1}, {&testo, 2}, {&testo, 7}, {&testo, 8}, {&testo, 0}, {&testo, 30},
@@ -115,7 +121,7 @@ TEST(RigaModelloScorre, movingOnAndBack_showsWhatAFreshPaintShows)
         riga->ScorriA(quale ? *quale : testo, inizio, 100);
         segno->setGeometry(5, 50, riga->LarghezzaFino(9), QFontMetrics(riga->font()).height());
         QCoreApplication::processEvents();
-        const auto [schermo, nuovo] = ConfrontaConPitturaNuova(&finestra, pannello);
+        const auto [schermo, nuovo] = ConfrontaConPitturaNuova(&finestra, &pannello);
         ASSERT_EQ(schermo, nuovo) << "from character " << inizio;
     }
 }
